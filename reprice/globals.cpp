@@ -1,0 +1,7 @@
+#include "reprice/goods_table.h"
+#include "reprice/options.h"
+#include "reprice/price_list.h"
+
+PriceList priceList;
+RepricingOptions repricingOptions;
+void* goodsTable;

@@ -1,0 +1,24 @@
+#!/usr/bin/env bash
+# Installs what a fresh Debian 12 machine lacks to build and test the plug-in:
+# the i686 mingw-w64 cross compiler, 32-bit Wine, CMake, Ninja and the GoogleTest
+# sources. Returns at once when everything is already there.
+set -euo pipefail
+
+packages=(g++-mingw-w64-i686-posix mingw-w64-i686-dev wine wine32:i386 cmake ninja-build
+          googletest g++ git)
+
+missing=()
+for p in "${packages[@]}"; do
+  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
+done
+[ ${#missing[@]} -eq 0 ] && exit 0
+
+sudo=""
+[ "$(id -u)" -eq 0 ] || sudo="sudo"
+echo "setup: installing ${missing[*]}" >&2
+if ! dpkg --print-foreign-architectures | grep -qx i386; then
+  $sudo dpkg --add-architecture i386
+fi
+export DEBIAN_FRONTEND=noninteractive
+$sudo apt-get update -qq
+$sudo apt-get install -y -qq --no-install-recommends "${packages[@]}" >/dev/null

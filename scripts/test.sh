@@ -1,0 +1,13 @@
+#!/usr/bin/env bash
+# Sets everything up and runs every test: the native build (sanitizers) first, then
+# the Win32 build under Wine.
+set -euo pipefail
+cd "$(dirname "${BASH_SOURCE[0]}")/.."
+scripts/setup.sh
+cmake --preset native >/dev/null
+cmake --build --preset native
+ctest --preset native -j2
+cmake --preset win32 >/dev/null
+cmake --build --preset win32
+scripts/wine-run.sh --init
+ctest --preset win32 -j2
