@@ -55,13 +55,14 @@ void* reallocMemory(void* block, uint32_t size) {
     ++memory.failedCalls;
     return nullptr;
   }
+  if (block) memory.blocks.erase(block);  // before realloc: the old address is dead after it
   void* fresh = std::realloc(block, newSize);
   if (!fresh) {
+    if (block) memory.blocks[block] = oldSize;
     ++memory.failedCalls;
     return nullptr;
   }
   if (newSize > oldSize) std::memset(static_cast<char*>(fresh) + oldSize, hostsim::FreshByte, newSize - oldSize);
-  if (block) memory.blocks.erase(block);
   memory.blocks[fresh] = newSize;
   memory.liveBytes = memory.liveBytes - oldSize + newSize;
   return fresh;

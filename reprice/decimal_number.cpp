@@ -226,7 +226,9 @@ double Magnitude(const DecimalDigits& d, int64_t exponent) {
 
 }  // namespace
 
-double ReadDecimalNumber(const char* text) {
+double ReadDecimalNumber(const char* text) { return ReadScaledDecimal(text, 0); }
+
+double ReadScaledDecimal(const char* text, int powerOfTen) {
   const unsigned char* p = reinterpret_cast<const unsigned char*>(text);
   while (IsSpace(*p)) ++p;
   static DecimalDigits d;
@@ -237,6 +239,6 @@ double ReadDecimalNumber(const char* text) {
   if (*p == '-' || *p == '+') ++p;
   p = ParseDigits(p, d);
   if (!d.found) return 0.0;
-  double value = Magnitude(d, d.exponent + ParseExponent(p));
+  double value = Magnitude(d, d.exponent + ParseExponent(p) + powerOfTen);
   return d.negative ? -value : value;
 }

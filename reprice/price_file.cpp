@@ -10,6 +10,8 @@ constexpr int FieldSymbol = 0;
 constexpr int FieldName = 1;
 constexpr int FieldPrice = 4;
 constexpr int RoundingStep = 100;  // the host rounds stored prices to whole hundredths
+constexpr int PriceScaleDigits = 4;
+static_assert(PriceScale == 1e4);
 
 TextReader priceFile;
 
@@ -23,7 +25,9 @@ ReadResult ReadPriceFile(const char* path) {
         GetLineField(FieldName, line, name))
       continue;
     CommaToPoint(priceText);
-    double price = roundAmount(ReadDecimalNumber(priceText) * PriceScale, RoundingStep);
+    // Scaled while converting, so the price is the exact decimal value rounded once
+    // and the same on every platform.
+    double price = roundAmount(ReadScaledDecimal(priceText, PriceScaleDigits), RoundingStep);
     if (AddPriceEntry(price, name, symbol)) {
       CloseTextReader(priceFile);
       ClearPriceList();
