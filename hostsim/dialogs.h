@@ -92,6 +92,10 @@ extern DialogService dialogs;
 // Forgets scripts, counts and showings.
 void ResetDialogs();
 
+// Answers file (UTF-8): "dialog = <actions>" one per showing, "choose_file = <path>"
+// or "-1" one per call, "warehouse = N" one per call.
+void ApplyAnswersDialogs();
+
 // The controls of a dialog as a user would see them, one per line (host bytes).
 std::string DialogScreen(const DialogDescription& dialog, const DialogValues& values);
 

@@ -31,4 +31,9 @@ extern MemoryService memory;
 // Frees every block still live and forgets all counts and configuration.
 void ResetMemory();
 
+// Answers file: "fail_alloc = K" (the K-th call of 21286 fails), "fail_alloc_from = K"
+// (it and every later one), "memory_budget = BYTES", "stop_after = N" (the checks
+// after the first N ask to stop).
+void ApplyAnswersMemory();
+
 }  // namespace hostsim

@@ -1,14 +1,33 @@
 // The options dialog, file chooser and warehouse choice: 52026, 52169, 52337.
 #include <cstring>
 
+#include <cstdlib>
+
 #include "host/services.h"
+#include "hostsim/answers.h"
+#include "hostsim/charset.h"
 #include "hostsim/dialogs.h"
+#include "hostsim/transcript.h"
 
 namespace hostsim {
 
 DialogService dialogs;
 
 void ResetDialogs() { dialogs = {}; }
+
+void ApplyAnswersDialogs() {
+  for (const std::string& actions : Answers("dialog")) dialogs.script.push_back(Utf8ToMazovia(actions));
+  for (const std::string& path : Answers("choose_file")) dialogs.chooserScript.push_back(Utf8ToMazovia(path));
+  for (const std::string& number : Answers("warehouse")) {
+    char* end = nullptr;
+    long v = std::strtol(number.c_str(), &end, 10);
+    if (end == number.c_str() || *end) {
+      Say("answers: warehouse is not a number: " + number);
+      continue;
+    }
+    dialogs.warehouseScript.push_back(static_cast<int32_t>(v));
+  }
+}
 
 namespace {
 
@@ -291,6 +310,8 @@ int16_t runDialog(const void* dialogTemplate, int one, void* data, int zero) {
   showing.command = hostsim::PlayShowing(d, script, showing.closed, showing.writtenBack);
   if (showing.writtenBack) hostsim::WriteValues(d, showing.closed, record);
   dialogs.showings.push_back(showing);
+  // The transcript shows the dialog as it opened; its mode is the command answered.
+  hostsim::Show("runDialog", showing.title.c_str(), hostsim::DialogScreen(d, showing.opened).c_str(), showing.command);
   return showing.command;
 }
 
@@ -300,9 +321,12 @@ int chooseFile(int kind, char* path, const char* mask, int zero) {
   dialogs.lastChooserKind = kind;
   dialogs.lastChooserZero = zero;
   dialogs.lastChooserMask = mask ? mask : "";
-  if (dialogs.chooserScript.empty()) return -1;
-  std::string chosen = dialogs.chooserScript.front();
-  dialogs.chooserScript.pop_front();
+  std::string chosen = "-1";
+  if (!dialogs.chooserScript.empty()) {
+    chosen = dialogs.chooserScript.front();
+    dialogs.chooserScript.pop_front();
+  }
+  hostsim::Show("chooseFile", mask, chosen.c_str(), kind);
   if (chosen == "-1") return -1;
   std::size_t n = chosen.size() < 128 ? chosen.size() : 128;
   std::memcpy(path, chosen.data(), n);
@@ -316,9 +340,13 @@ int selectWarehouse(int warehouse, int kind, int zero) {
   dialogs.lastWarehouseGiven = warehouse;
   dialogs.lastWarehouseKind = kind;
   dialogs.lastWarehouseZero = zero;
-  if (dialogs.warehouseScript.empty()) return warehouse;
-  int32_t chosen = dialogs.warehouseScript.front();
-  dialogs.warehouseScript.pop_front();
+  int32_t chosen = warehouse;
+  if (!dialogs.warehouseScript.empty()) {
+    chosen = dialogs.warehouseScript.front();
+    dialogs.warehouseScript.pop_front();
+  }
+  std::string text = "Magazyn " + std::to_string(warehouse) + " -> " + std::to_string(chosen);
+  hostsim::Show("selectWarehouse", "", text.c_str(), kind);
   return chosen;
 }
 }

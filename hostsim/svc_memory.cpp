@@ -4,7 +4,9 @@
 #include <cstring>
 
 #include "host/services.h"
+#include "hostsim/answers.h"
 #include "hostsim/memory.h"
+#include "hostsim/transcript.h"
 
 namespace hostsim {
 
@@ -13,6 +15,33 @@ MemoryService memory;
 void ResetMemory() {
   for (auto& [block, size] : memory.blocks) std::free(block);
   memory = {};
+}
+
+namespace {
+
+// The last value of an integer answer, or fallback when absent or not a number.
+int64_t IntegerAnswer(const char* key, int64_t fallback) {
+  const std::vector<std::string>& values = Answers(key);
+  if (values.empty()) return fallback;
+  char* end = nullptr;
+  long long v = std::strtoll(values.back().c_str(), &end, 10);
+  if (end == values.back().c_str() || *end) {
+    Say(std::string("answers: ") + key + " is not a number: " + values.back());
+    return fallback;
+  }
+  return v;
+}
+
+}  // namespace
+
+void ApplyAnswersMemory() {
+  if (int64_t k = IntegerAnswer("fail_alloc", 0); k > 0) memory.failAt = static_cast<int>(k);
+  if (int64_t k = IntegerAnswer("fail_alloc_from", 0); k > 0) {
+    memory.failAt = static_cast<int>(k);
+    memory.failFromThenOn = true;
+  }
+  memory.byteBudget = IntegerAnswer("memory_budget", memory.byteBudget);
+  memory.stopAfter = static_cast<int>(IntegerAnswer("stop_after", memory.stopAfter));
 }
 
 namespace {

@@ -127,6 +127,7 @@ TEST_F(PriceFile, AFileThatCannotBeOpened) {
   EXPECT_EQ(ReadPriceFile(""), ReadResult::CannotOpen);
   EXPECT_EQ(priceList.count, 0);
   EXPECT_EQ(hostsim::memory.reallocCalls, 0);
+  EXPECT_TRUE(hostsim::Transcript().empty());  // no message
 }
 
 TEST_F(PriceFile, TheInterruptionCheckComesBeforeEveryLine) {
@@ -141,7 +142,7 @@ TEST_F(PriceFile, TheInterruptionCheckComesBeforeEveryLine) {
   const Case cases[] = {{-1, 10, 11}, {0, 0, 1}, {3, 3, 4}, {10, 10, 11}};
   for (const Case& c : cases) {
     SCOPED_TRACE("stop after " + std::to_string(c.stopAfter));
-    hostsim::ResetMemory();
+    hostsim::ResetHostSim();
     hostsim::memory.stopAfter = c.stopAfter;
     ASSERT_EQ(ReadPriceFile("ten.txt"), ReadResult::Read);
     EXPECT_EQ(priceList.count, c.entries);
@@ -166,7 +167,7 @@ TEST_F(PriceFile, RunningOutOfMemoryClearsTheListAndClosesTheFile) {
   const Case cases[] = {{"first growth", 1, 10}, {"second growth", 2, 1500}, {"third growth", 3, 2500}};
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
-    hostsim::ResetMemory();
+    hostsim::ResetHostSim();
     hostsim::memory.failAt = c.failAt;
     std::string file;
     for (int i = 0; i < c.lines; ++i) file += Line("S" + std::to_string(i), "N", "1");
@@ -179,6 +180,12 @@ TEST_F(PriceFile, RunningOutOfMemoryClearsTheListAndClosesTheFile) {
     EXPECT_EQ(hostsim::memory.reallocCalls, c.failAt);
     EXPECT_EQ(hostsim::memory.stopChecks, (c.failAt - 1) * 1000 + 1);  // reading stopped there
     EXPECT_TRUE(FileReleased("full.txt"));
+    ASSERT_EQ(hostsim::Transcript().size(), 1u);
+    const hostsim::Shown& shown = hostsim::Transcript()[0];
+    EXPECT_EQ(shown.service, "messageBox");
+    EXPECT_EQ(shown.title, "uwaga");
+    EXPECT_EQ(shown.text, "Za mało pamięci");
+    EXPECT_EQ(shown.mode, 1);
   }
 }
 

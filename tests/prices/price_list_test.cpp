@@ -43,6 +43,8 @@ TEST_F(PriceListGrowth, NoMemoryLeavesTheListAsItWas) {
   EXPECT_EQ(priceList.entries, before);
   EXPECT_EQ(priceList.count, 1000);
   EXPECT_EQ(priceList.capacity, 1000);
+  ASSERT_EQ(hostsim::Transcript().size(), 1u);
+  EXPECT_EQ(hostsim::Transcript()[0].text, "Za mało pamięci");
   hostsim::memory.failAt = 0;
   EXPECT_EQ(AddPriceEntry(2.0, "n", "t"), 0);
   EXPECT_EQ(priceList.count, 1001);
@@ -59,6 +61,8 @@ TEST_F(PriceListGrowth, AByteBudgetStopsTheGrowth) {
 TEST_F(PriceListGrowth, ClearGivesTheMemoryBack) {
   for (int i = 0; i < 1500; ++i) AddPriceEntry(1.0, "n", ("s" + std::to_string(i)).c_str());
   ASSERT_NE(FindPriceEntry("s1499"), nullptr);  // builds the index in host memory too
+  EXPECT_EQ(hostsim::memory.blocks.size(), 2u);
+  EXPECT_TRUE(hostsim::Transcript().empty());
   ClearPriceList();
   EXPECT_EQ(priceList.entries, nullptr);
   EXPECT_EQ(priceList.count, 0);

@@ -5,8 +5,9 @@
 
 #include <gtest/gtest.h>
 
-#include "hostsim/dialogs.h"
 #include "hostsim/memory.h"
+#include "hostsim/reset.h"
+#include "hostsim/transcript.h"
 #include "reprice/price_list.h"
 
 // Writes bytes exactly as given (binary) and returns the path.
@@ -30,8 +31,7 @@ class PriceListTest : public ::testing::Test {
  protected:
   void SetUp() override {
     ClearPriceList();
-    hostsim::ResetMemory();
-    hostsim::ResetDialogs();
+    hostsim::ResetHostSim();
   }
   void TearDown() override {
     ClearPriceList();
