@@ -33,10 +33,4 @@ TEST(BuiltFile, ImportsOnlyTheAllowedModules) {
   EXPECT_EQ(Names(image.delayImports), kAllowedDelayImports);
 }
 
-TEST(BuiltFile, TheEntryPointIsTheAttachRoutineNotTheRuntimes) {
-  pe::Image image = pe::Read(PRZECENA_DLL);
-  ASSERT_EQ(image.error, "");
-  EXPECT_NE(image.entryPointRva, 0u);
-}
-
 }  // namespace
