@@ -19,7 +19,7 @@ void ApplyAnswersHostState();
 void ResetHostSim() {
   ResetTranscript();
   ResetAnswers();
-  dataFolder = ".";
+  dataFolder = std::string(1, '.');  // not = ".": GCC 12 warns falsely (-Wrestrict)
   missingServices.clear();
   extraServices.clear();
   ResetSettings();
