@@ -22,6 +22,8 @@ class PluginTest : public ::testing::Test {
     hostsim::EraseSettings();
   }
 
+
+ public:
   // A load call with a 64-byte name buffer; expects it to return.
   int32_t Load() {
     char name[64];
