@@ -15,6 +15,10 @@ void ResetMenu();
 void ApplyAnswersMenu();
 void ResetHostState();
 void ApplyAnswersHostState();
+void ResetMemory();
+void ApplyAnswersMemory();
+void ResetDialogs();
+void ApplyAnswersDialogs();
 
 void ResetHostSim() {
   ResetTranscript();
@@ -26,12 +30,16 @@ void ResetHostSim() {
   ResetMessages();
   ResetMenu();
   ResetHostState();
+  ResetMemory();
+  ResetDialogs();
 }
 
 void ApplyAnswers() {
   ApplyAnswersMessages();
   ApplyAnswersMenu();
   ApplyAnswersHostState();
+  ApplyAnswersMemory();
+  ApplyAnswersDialogs();
 }
 
 }  // namespace hostsim
