@@ -15,6 +15,9 @@ void ResetMenu();
 void ApplyAnswersMenu();
 void ResetHostState();
 void ApplyAnswersHostState();
+void ResetGoods();
+void ApplyAnswersGoods();
+void ResetFiles();
 
 void ResetHostSim() {
   ResetTranscript();
@@ -26,12 +29,15 @@ void ResetHostSim() {
   ResetMessages();
   ResetMenu();
   ResetHostState();
+  ResetGoods();
+  ResetFiles();
 }
 
 void ApplyAnswers() {
   ApplyAnswersMessages();
   ApplyAnswersMenu();
   ApplyAnswersHostState();
+  ApplyAnswersGoods();
 }
 
 }  // namespace hostsim

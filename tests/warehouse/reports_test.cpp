@@ -131,10 +131,11 @@ TEST_F(ReportsTest, LongLinesStayInTheBufferAndKeepTheirNumbersWhole) {
   Write(1);
   char number[512];
   std::snprintf(number, sizeof number, "%.2f", 1e200 / PriceScale);
-  ASSERT_EQ(std::strlen(number), 200u);
+  const std::size_t head = 6 + std::strlen(number) + 1;
+  ASSERT_LT(head, 255u);
   auto info4 = Lines(ReportInfo4);
   ASSERT_EQ(info4.size(), 3u);
-  EXPECT_EQ(info4[0], "[SYM] " + std::string(number) + " " + name.substr(0, 255 - 207));  // the name gives way
+  EXPECT_EQ(info4[0], "[SYM] " + std::string(number) + " " + name.substr(0, 255 - head));  // the name gives way
   EXPECT_EQ(info4[1], "[BIG] 12345678.90 " + name);
   EXPECT_EQ(info4[2].size(), 255u);  // the price alone overflows: cut at the buffer
   auto info = Lines(ReportInfo);
