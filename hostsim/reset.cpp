@@ -19,6 +19,9 @@ void ResetMemory();
 void ApplyAnswersMemory();
 void ResetDialogs();
 void ApplyAnswersDialogs();
+void ResetGoods();
+void ApplyAnswersGoods();
+void ResetFiles();
 
 void ResetHostSim() {
   ResetTranscript();
@@ -32,6 +35,8 @@ void ResetHostSim() {
   ResetHostState();
   ResetMemory();
   ResetDialogs();
+  ResetGoods();
+  ResetFiles();
 }
 
 void ApplyAnswers() {
@@ -40,6 +45,7 @@ void ApplyAnswers() {
   ApplyAnswersHostState();
   ApplyAnswersMemory();
   ApplyAnswersDialogs();
+  ApplyAnswersGoods();
 }
 
 }  // namespace hostsim
