@@ -19,11 +19,14 @@ void ResetMemory();
 void ApplyAnswersMemory();
 void ResetDialogs();
 void ApplyAnswersDialogs();
+void ResetGoods();
+void ApplyAnswersGoods();
+void ResetFiles();
 
 void ResetHostSim() {
   ResetTranscript();
   ResetAnswers();
-  dataFolder = ".";
+  dataFolder = std::string(1, '.');  // not = ".": GCC 12 warns falsely (-Wrestrict)
   missingServices.clear();
   extraServices.clear();
   ResetSettings();
@@ -32,6 +35,8 @@ void ResetHostSim() {
   ResetHostState();
   ResetMemory();
   ResetDialogs();
+  ResetGoods();
+  ResetFiles();
 }
 
 void ApplyAnswers() {
@@ -40,6 +45,7 @@ void ApplyAnswers() {
   ApplyAnswersHostState();
   ApplyAnswersMemory();
   ApplyAnswersDialogs();
+  ApplyAnswersGoods();
 }
 
 }  // namespace hostsim
