@@ -21,7 +21,7 @@ constexpr UINT kBoxFlags = MB_ABORTRETRYIGNORE | MB_ICONERROR | MB_TASKMODAL;
 static_assert(kBoxFlags == 0x2012);
 constexpr DWORD kProgramNameLimit = 300;
 
-// The Polish letters from Mazovia to Windows-1250, for a host without its conversion.
+// The Polish letters: {Mazovia, Windows-1250}.
 constexpr unsigned char kPolishLetters[][2] = {
     {0x86, 0xB9}, {0x8F, 0xA5}, {0x8D, 0xE6}, {0x95, 0xC6}, {0x91, 0xEA}, {0x90, 0xCA},
     {0x92, 0xB3}, {0x9C, 0xA3}, {0xA4, 0xF1}, {0xA5, 0xD1}, {0xA2, 0xF3}, {0xA3, 0xD3},
@@ -40,37 +40,40 @@ void ProgramName(char (&name)[kProgramNameLimit + 1]) {
   name[length < kProgramNameLimit ? length : kProgramNameLimit] = 0;
 }
 
-// Whether the host converts texts for the message box. Binds that service on the way
-// but never reports it missing (the report would need itself); the host is asked once.
-bool HostConverts() {
-  static bool hostLacksIt;
-  HostServiceEntry* entry = nullptr;
-  for (HostServiceEntry* e = HostServiceTable; e != HostServiceTableEnd; ++e)
-    if (e->entryPoint == reinterpret_cast<void*>(&convertCharset)) {
-      entry = e;
-      break;
-    }
-  if (!entry || entry->dead || hostLacksIt) return false;
-  if (entry->slot != entry->binder) return true;
-  void* target = hostCallback ? reinterpret_cast<void*>(hostCallback(2, entry->ordinal)) : nullptr;
-  if (!target) {
-    hostLacksIt = true;
-    return false;
-  }
-  entry->slot = target;
-  return true;
-}
-
-// Converts a Mazovia text in place into the message box's character set: through the
-// host where it can, else the Polish letters by the table above.
-void ConvertForMessageBox(char* text) {
-  if (HostConverts()) {
-    convertCharset(text, text, 1, 3);
-    return;
-  }
+// The plug-in's own conversion for a host without 52158, with that service's
+// arguments: from set 1 (Mazovia) to set 3 (Windows-1250) it converts the Polish
+// letters of `text` in place; any other request leaves the text as it is.
+void HOST_CDECL ConvertPolishLetters(char* text, char*, int from, int to) {
+  if (from != 1 || to != 3) return;
   for (char* c = text; *c; ++c)
     for (const auto& letter : kPolishLetters)
-      if (static_cast<unsigned char>(*c) == letter[0]) *c = static_cast<char>(letter[1]);
+      if (static_cast<unsigned char>(*c) == letter[0]) {
+        *c = static_cast<char>(letter[1]);
+        break;
+      }
+}
+
+HostServiceEntry* ConversionEntry() {
+  for (HostServiceEntry* e = HostServiceTable; e != HostServiceTableEnd; ++e)
+    if (e->entryPoint == reinterpret_cast<void*>(&convertCharset)) return e;
+  return nullptr;
+}
+
+// Converts a Mazovia text in place into the message box's character set through host
+// service 52158. An unbound 52158 is bound here without a report (the report would
+// need itself): to the host's function, or to ConvertPolishLetters when the host has
+// none, so the host is asked once. A given-up 52158 is not called at all.
+void ConvertForMessageBox(char* text) {
+  HostServiceEntry* entry = ConversionEntry();
+  if (!entry || entry->dead) {
+    ConvertPolishLetters(text, text, 1, 3);
+    return;
+  }
+  if (entry->slot == entry->binder) {
+    void* target = hostCallback ? reinterpret_cast<void*>(hostCallback(2, entry->ordinal)) : nullptr;
+    entry->slot = target ? target : reinterpret_cast<void*>(&ConvertPolishLetters);
+  }
+  convertCharset(text, text, 1, 3);
 }
 
 void ReplaceByte(char* text, char from, char to) {
