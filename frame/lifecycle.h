@@ -1,6 +1,5 @@
 // Module-wide state of the plug-in frame (one instance per process).
 #pragma once
-#include <array>
 #include <cstdint>
 
 #include "host/services.h"
@@ -15,7 +14,6 @@ extern HostCallback hostCallback;       // stored by every load call; null befor
 extern AttachArguments attachArguments; // kept for the runtime start in the load call
 extern int32_t environment;             // 2 DOS extender, 1 Windows with high version bit, 0 other
 extern int32_t underWindows;            // 1 unless environment is 2
-extern const std::array<char, 36> PluginName;  // Mazovia, with its terminator
 
 // Starts the C runtime (heap, stdio, static constructors) with the attach arguments,
 // once; the load call does this, the attach routine never does.

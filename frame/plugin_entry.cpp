@@ -5,7 +5,7 @@
 #include "host/records.h"
 #include "reprice/run.h"
 
-constexpr std::array<char, 36> PluginName = MzArray("Przecena w kilku magazynach z pliku");
+static constexpr auto PluginName = MzArray("Przecena w kilku magazynach z pliku");
 static_assert(PluginName.size() == 36);
 
 MenuEntry menuEntry = {MenuCodeInne, Mz("Przecena w magazynac~h~ (Velmora)"), RepricingCommand, 0,

@@ -5,6 +5,7 @@
 
 #include "frame/host_table.h"
 #include "frame/lifecycle.h"
+#include "frame/plugin_name.h"
 #include "host/mazovia.h"
 #include "host/services.h"
 

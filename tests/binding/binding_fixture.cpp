@@ -4,13 +4,11 @@
 #include <cstdlib>
 
 #include "frame/lifecycle.h"
-#include "host/mazovia.h"
 #include "hostsim/import_patch.h"
 
-// The frame's state that the table reads; the DLL has these in its lifecycle code.
+// The frame's state that the table reads; in the DLL the lifecycle code has it.
 HostCallback hostCallback;
 int32_t underWindows;
-const std::array<char, 36> PluginName = MzArray("Przecena w kilku magazynach z pliku");
 
 namespace binding_test {
 
