@@ -54,6 +54,7 @@ void HOST_CDECL ConvertPolishLetters(char* text, char*, int from, int to) {
       }
 }
 
+// The entry of host service 52158, the one named convertCharset.
 HostServiceEntry* ConversionEntry() {
   for (HostServiceEntry* e = HostServiceTable; e != HostServiceTableEnd; ++e)
     if (e->entryPoint == reinterpret_cast<void*>(&convertCharset)) return e;
