@@ -1,6 +1,7 @@
 // Services the host lacks: the report's answers, the fallback stub that Ignore binds
 // (what it removes from the stack), and dead entries that raise on every call.
 #include <cmath>
+#include <type_traits>
 
 #include "tests/binding/binding_fixture.h"
 #include "host/records.h"
@@ -107,6 +108,33 @@ TEST_F(FallbackTest, StubOfAFloatingPointServiceReturnsZero) {
   double sum = 0;
   for (int i = 0; i < 10; ++i) sum += 0.5;  // the FPU is still sound
   EXPECT_EQ(sum, 5.0);
+}
+
+extern "C" void FallbackStub0();
+extern "C" void FallbackStub40();
+extern "C" void FallbackStubReal();
+
+// Every service of the plug-in's list, whatever its number: __cdecl ones remove nothing
+// (a floating-point result comes as 0.0 on the FPU stack), the __stdcall one its 40 bytes.
+TEST(ChooseFallback, GivesThePluginsOwnServicesTheStubOfTheirConvention) {
+  const struct {
+    uint32_t ordinal;
+    const char* name;
+    void* stub;
+  } rows[] = {
+#define STUB_FOR(result) (std::is_floating_point_v<result> ? reinterpret_cast<void*>(&FallbackStubReal) \
+                                                           : reinterpret_cast<void*>(&FallbackStub0))
+#define HOST_SERVICE(ordinal, name, result, parameters) {ordinal, #name, STUB_FOR(result)},
+#define HOST_SERVICE_STDCALL(ordinal, name, result, parameters) {ordinal, #name, reinterpret_cast<void*>(&FallbackStub40)},
+#include "host/service_list.h"
+#undef HOST_SERVICE
+#undef HOST_SERVICE_STDCALL
+#undef STUB_FOR
+  };
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.name);
+    EXPECT_EQ(ChooseFallback(row.ordinal), row.stub);
+  }
 }
 
 }  // namespace
