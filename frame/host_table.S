@@ -54,7 +54,8 @@ service_record_\@:                      // a HostServiceEntry
         .globl  _HostServiceTable
 _HostServiceTable:
 
-#define HOST_SERVICE_RUN(first, last) SERVICE_RUN first, last
+// ';' ends a statement, so several rows of the list may share a line.
+#define HOST_SERVICE_RUN(first, last) SERVICE_RUN first, last;
 #define HOST_SERVICE_ONE(ordinal) SERVICE ordinal, 1;
 #define HOST_SERVICE_AGAIN(ordinal) SERVICE ordinal, 0;
 #include "frame/host_ordinals.h"
