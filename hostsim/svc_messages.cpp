@@ -1,10 +1,65 @@
 // Messages, notices and the first-run dialog: 52023, 52028, 52029, 52030, 52064.
+#include "hostsim/svc_messages.h"
+
+#include <cstdarg>
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+
 #include "host/services.h"
+#include "hostsim/answers.h"
+#include "hostsim/transcript.h"
+
+namespace hostsim {
+
+std::vector<NoticeCall> noticeCalls;
+std::optional<int16_t> noticeFlagAnswer;
+
+void ResetMessages() {
+  noticeCalls.clear();
+  noticeFlagAnswer.reset();
+}
+
+void ApplyAnswersMessages() {
+  for (const std::string& v : Answers("notice")) noticeFlagAnswer = static_cast<int16_t>(std::strtol(v.c_str(), nullptr, 0));
+}
+
+}  // namespace hostsim
 
 extern "C" {
-int noticeDialog(int, int16_t*, int, const char*) { return 0; }
-void messageBox(const char*, const char*, int) {}
-void messageBoxFormat(const char*, const char*, int, ...) {}
-void errorMessage(const char*) {}
-void closeWaitMessage(void) {}
+
+int HOST_CDECL noticeDialog(int kind, int16_t* flag, int zero, const char* text) {
+  using namespace hostsim;
+  noticeCalls.push_back({kind, flag ? *flag : int16_t{0}, zero, ShownText(text ? text : "")});
+  Show("noticeDialog", nullptr, text, kind);
+  if (flag && noticeFlagAnswer) *flag = *noticeFlagAnswer;
+  return 0;
+}
+
+void HOST_CDECL messageBox(const char* title, const char* text, int mode) {
+  hostsim::Show("messageBox", title, text, mode);
+}
+
+void HOST_CDECL messageBoxFormat(const char* title, const char* format, int mode, ...) {
+  std::string text;
+  if (format) {
+    va_list args, again;
+    va_start(args, mode);
+    va_copy(again, args);
+    int n = std::vsnprintf(nullptr, 0, format, again);
+    va_end(again);
+    if (n > 0) {
+      text.resize(static_cast<std::size_t>(n) + 1);
+      std::vsnprintf(text.data(), text.size(), format, args);
+      text.resize(static_cast<std::size_t>(n));
+    }
+    va_end(args);
+  }
+  hostsim::Show("messageBoxFormat", title, text.c_str(), mode);
+}
+
+void HOST_CDECL errorMessage(const char* text) { hostsim::Show("errorMessage", nullptr, text, 0); }
+
+void HOST_CDECL closeWaitMessage(void) { hostsim::Show("closeWaitMessage", nullptr, nullptr, 0); }
+
 }

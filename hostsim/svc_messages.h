@@ -1,0 +1,27 @@
+// The stand-in's messages and notices (52023, 52028, 52029, 52030, 52064): all of
+// them land in the transcript; the notice dialog also answers through its flag.
+#pragma once
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace hostsim {
+
+// One call of the notice dialog (52023). text is UTF-8 as in the transcript.
+struct NoticeCall {
+  int kind;
+  int16_t flagBefore;
+  int zero;
+  std::string text;
+};
+extern std::vector<NoticeCall> noticeCalls;
+
+// What the notice dialog sets into its flag; nullopt leaves the flag as it was.
+// Answers file: "notice = N".
+extern std::optional<int16_t> noticeFlagAnswer;
+
+void ResetMessages();
+void ApplyAnswersMessages();
+
+}  // namespace hostsim

@@ -1,0 +1,44 @@
+// The stand-in's settings store (host service 52225): a text file SettingsFileName in
+// the data folder, "[section]" lines followed by "key=value" lines, values kept as
+// the host's bytes (Mazovia).
+#pragma once
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace hostsim {
+
+inline constexpr const char* SettingsFileName = "settings.ini";
+
+// Modes of host service 52225.
+inline constexpr int SettingReadInt16 = 1;  // scanf format, int16_t* target: exactly 16 bits written
+inline constexpr int SettingWriteInt = 2;   // printf format, int value
+inline constexpr int SettingReadText = 8;   // scanf format, char* target
+inline constexpr int SettingWriteText = 9;  // printf format, const char* value
+
+// One call of the service as the stand-in saw it. value: the stored text that a read
+// found, or the text a write produced.
+struct SettingCall {
+  int mode;
+  std::string section, key, format, value;
+  int16_t result;
+};
+extern std::vector<SettingCall> settingCalls;
+
+// Failure injection: the failSettingCall-th call (1-based, 0: none) reads or writes
+// nothing and returns 1; with failSettingCallsFromThenOn every later call as well.
+extern int failSettingCall;
+extern bool failSettingCallsFromThenOn;
+
+// The stored text of a key, without the service (tests and the program).
+std::optional<std::string> StoredSetting(const std::string& section, const std::string& key);
+// Stores a text under a key, creating the section and the file as needed.
+void StoreSetting(const std::string& section, const std::string& key, const std::string& value);
+// Deletes the settings file.
+void EraseSettings();
+
+// Forgets the calls and the failure injection; the file stays.
+void ResetSettings();
+
+}  // namespace hostsim
