@@ -14,6 +14,7 @@ void ApplyAnswersMessages();
 void ResetMenu();
 void ApplyAnswersMenu();
 void ResetHostState();
+void ResetProcesses();
 void ApplyAnswersHostState();
 
 void ResetHostSim() {
@@ -26,6 +27,7 @@ void ResetHostSim() {
   ResetMessages();
   ResetMenu();
   ResetHostState();
+  ResetProcesses();
 }
 
 void ApplyAnswers() {
