@@ -1,0 +1,141 @@
+// Functions of "EMU32.dll" bound at their first call: from the system module, the
+// host program's exports, the host, or reported as found nowhere.
+#include <string>
+
+#include "tests/bridging/plugin_fixture.h"
+#include "tests/bridging/program_exports.h"
+
+namespace {
+
+// The system's message box as the plug-in would show it, answered here.
+struct Box {
+  HWND owner;
+  std::string text, caption;
+  UINT flags;
+};
+std::vector<Box> boxes;
+int WINAPI FakeMessageBox(HWND owner, LPCSTR text, LPCSTR caption, UINT flags) {
+  boxes.push_back({owner, text ? text : "", caption ? caption : "", flags});
+  return IDOK;
+}
+
+// The host's function for a name, counting its calls.
+int hostFunctionCalls;
+BOOL WINAPI HostsHistoryInfo(void*) {
+  ++hostFunctionCalls;
+  return 0x4057;
+}
+
+}  // namespace
+
+class LazyImports : public BridgedPluginTest {
+ protected:
+  void SetUp() override {
+    BridgedPluginTest::SetUp();
+    boxes.clear();
+    hostFunctionCalls = 0;
+    ASSERT_NE(User32Slot("MessageBoxA"), nullptr);
+    *User32Slot("MessageBoxA") = reinterpret_cast<void*>(&FakeMessageBox);
+  }
+  // Names that this Wine's system module lacks, so they must come from elsewhere.
+  bool SystemLacks(const char* name) { return SystemFunction(name) == nullptr; }
+};
+
+TEST_F(LazyImports, RuntimeStartBindsGetVersionExAFromTheSystemModule) {
+  void** slot = Emu32Slot("GetVersionExA");
+  ASSERT_NE(slot, nullptr);
+  EXPECT_NE(*slot, SystemFunction("GetVersionExA")) << "bound before the load call";
+  Load();
+  EXPECT_EQ(*slot, SystemFunction("GetVersionExA"));
+  EXPECT_EQ(HostAskedFor("GetVersionExA"), 0);
+  EXPECT_TRUE(boxes.empty());
+}
+
+TEST_F(LazyImports, NameAbsentFromTheSystemComesFromTheProgramsExports) {
+  if (!SystemLacks("GetConsoleSelectionInfo")) GTEST_SKIP() << "this system module has GetConsoleSelectionInfo";
+  Load();
+  void** slot = Emu32Slot("GetConsoleSelectionInfo");
+  ASSERT_NE(slot, nullptr);
+  unsigned info = 0;
+  auto function = reinterpret_cast<int(WINAPI*)(void*)>(*slot);
+  EXPECT_EQ(function(&info), ProgramsSelectionResult);
+  EXPECT_EQ(info, 0x5E1EC7u);
+  EXPECT_EQ(*slot, reinterpret_cast<void*>(&ProgramsGetConsoleSelectionInfo));
+  EXPECT_EQ(HostAskedFor("GetConsoleSelectionInfo"), 0);
+  EXPECT_TRUE(boxes.empty());
+}
+
+TEST_F(LazyImports, NameAbsentFromSystemAndProgramComesFromTheHostOnce) {
+  if (!SystemLacks("GetConsoleHistoryInfo")) GTEST_SKIP() << "this system module has GetConsoleHistoryInfo";
+  hostsim::namedFunctions["GetConsoleHistoryInfo"] = reinterpret_cast<void*>(&HostsHistoryInfo);
+  Load();
+  void** slot = Emu32Slot("GetConsoleHistoryInfo");
+  ASSERT_NE(slot, nullptr);
+  for (int call = 1; call <= 2; ++call) {
+    auto function = reinterpret_cast<BOOL(WINAPI*)(void*)>(*slot);
+    EXPECT_EQ(function(nullptr), 0x4057);
+  }
+  EXPECT_EQ(hostFunctionCalls, 2);
+  EXPECT_EQ(*slot, reinterpret_cast<void*>(&HostsHistoryInfo));
+  EXPECT_EQ(HostAskedFor("GetConsoleHistoryInfo"), 1);
+  bool askedByPointer = false;
+  for (auto [kind, value] : hostsim::callbackCalls)
+    askedByPointer |= kind == 2 && value >= 65536 && std::string(reinterpret_cast<const char*>(value)) == "GetConsoleHistoryInfo";
+  EXPECT_TRUE(askedByPointer);
+  EXPECT_TRUE(boxes.empty());
+}
+
+// Found nowhere, during the load call: the box, then the procedure-not-found
+// exception leaves the plug-in as SE_Exception; the slot keeps its loader, so a later
+// call tries again (and succeeds once the host has the function). The runtime start's
+// GetVersionExA is pointed at the loader of such a function, so that the first use
+// happens inside the plug-in.
+TEST_F(LazyImports, NameFoundNowhereIsReportedAndRaisedAndTriedAgainLater) {
+  if (!SystemLacks("SetConsoleHistoryInfo")) GTEST_SKIP() << "this system module has SetConsoleHistoryInfo";
+  void** missing = Emu32Slot("SetConsoleHistoryInfo");
+  void** version = Emu32Slot("GetVersionExA");
+  ASSERT_NE(missing, nullptr);
+  ASSERT_NE(version, nullptr);
+  void* loader = *missing;
+  void* wrapper = *version;
+  *version = loader;  // both take one argument
+
+  char name[64];
+  hostsim::CallOutcome o = hostsim::LoadCall(name);
+  *version = wrapper;
+  EXPECT_FALSE(o.completed);
+  EXPECT_EQ(o.exceptionCode, hostsim::SeExceptionCode);
+  EXPECT_EQ(o.innerCode, 0xC06D007Fu);
+  ASSERT_EQ(boxes.size(), 1u);
+  EXPECT_EQ(boxes[0].owner, nullptr);
+  EXPECT_EQ(boxes[0].text, "Nie znaleziono\nSetConsoleHistoryInfo\nfrom EMU32.dll");
+  EXPECT_EQ(boxes[0].caption, "Blad wtyczki");
+  EXPECT_EQ(boxes[0].flags, static_cast<UINT>(MB_ICONINFORMATION));
+  EXPECT_EQ(*missing, loader);
+  EXPECT_EQ(HostAskedFor("SetConsoleHistoryInfo"), 1);
+
+  hostsim::namedFunctions["SetConsoleHistoryInfo"] = reinterpret_cast<void*>(&HostsHistoryInfo);
+  EXPECT_EQ(reinterpret_cast<BOOL(WINAPI*)(void*)>(*missing)(nullptr), 0x4057);
+  EXPECT_EQ(hostFunctionCalls, 1);
+  EXPECT_EQ(*missing, reinterpret_cast<void*>(&HostsHistoryInfo));
+  EXPECT_EQ(HostAskedFor("SetConsoleHistoryInfo"), 2);
+  EXPECT_EQ(boxes.size(), 1u);
+}
+
+// A module that cannot be loaded: the module-not-found exception, no box, and the
+// module's handle and the slot stay as they were. (The descriptor is pointed at a
+// name no module has; the mechanism loads modules under the descriptor's name.)
+TEST_F(LazyImports, ModuleThatCannotBeLoadedRaisesModuleNotFound) {
+  ImgDelayDescr* user32 = DelayDescriptor(plugin, "USER32.dll");
+  ASSERT_NE(user32, nullptr);
+  void** print = User32Slot("wsprintfA");
+  void* loader = *print;
+  auto nameRecord = reinterpret_cast<IMAGE_THUNK_DATA32*>(reinterpret_cast<char*>(plugin) + user32->rvaINT);
+  user32->rvaDLLName = nameRecord[1].u1.AddressOfData + 2;  // "wsprintfA": no such module
+  hostsim::CallOutcome o = hostsim::CallPluginFunction(reinterpret_cast<void (*)(void)>(loader));
+  EXPECT_FALSE(o.completed);
+  EXPECT_EQ(o.exceptionCode, 0xC06D007Eu);
+  EXPECT_EQ(*print, loader);
+  EXPECT_EQ(*reinterpret_cast<HMODULE*>(reinterpret_cast<char*>(plugin) + user32->rvaHmod), nullptr);
+  EXPECT_TRUE(boxes.empty());
+}
