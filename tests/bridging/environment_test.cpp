@@ -22,6 +22,7 @@ TEST(Environment, DosExtenderByItsMarkerElseTheVersionWordsHighBit) {
       {"Windows, high bit clear", windows, 0x0A280105u, 0},
       {"Windows, only the high bit", windows, 0x80000000u, 1},
       {"Windows, all but the high bit", windows, 0x7FFFFFFFu, 0},
+      {"no module found", nullptr, 0x80000004u, 1},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);

@@ -1,6 +1,5 @@
 #include "tests/bridging/loaded_image.h"
 
-#include <delayimp.h>
 
 #include <cstring>
 
