@@ -51,8 +51,19 @@ TEST_F(LazyImports, RuntimeStartBindsGetVersionExAFromTheSystemModule) {
   EXPECT_TRUE(boxes.empty());
 }
 
-TEST_F(LazyImports, NameAbsentFromTheSystemComesFromTheProgramsExports) {
+TEST_F(LazyImports, NameInTheSystemComesFromThereEvenWhenTheProgramExportsIt) {
+  Load();
+  void** slot = Emu32Slot("GetSystemDefaultLangID");
+  ASSERT_NE(slot, nullptr);
+  auto function = reinterpret_cast<LANGID(WINAPI*)()>(*slot);
+  EXPECT_EQ(function(), GetSystemDefaultLangID());
+  EXPECT_EQ(*slot, SystemFunction("GetSystemDefaultLangID"));
+  EXPECT_NE(*slot, reinterpret_cast<void*>(&ProgramsGetSystemDefaultLangID));
+}
+
+TEST_F(LazyImports, NameAbsentFromTheSystemComesFromTheProgramsExportsBeforeTheHost) {
   if (!SystemLacks("GetConsoleSelectionInfo")) GTEST_SKIP() << "this system module has GetConsoleSelectionInfo";
+  hostsim::namedFunctions["GetConsoleSelectionInfo"] = reinterpret_cast<void*>(&HostsHistoryInfo);
   Load();
   void** slot = Emu32Slot("GetConsoleSelectionInfo");
   ASSERT_NE(slot, nullptr);
@@ -62,6 +73,7 @@ TEST_F(LazyImports, NameAbsentFromTheSystemComesFromTheProgramsExports) {
   EXPECT_EQ(info, 0x5E1EC7u);
   EXPECT_EQ(*slot, reinterpret_cast<void*>(&ProgramsGetConsoleSelectionInfo));
   EXPECT_EQ(HostAskedFor("GetConsoleSelectionInfo"), 0);
+  EXPECT_EQ(hostFunctionCalls, 0);
   EXPECT_TRUE(boxes.empty());
 }
 
@@ -138,4 +150,41 @@ TEST_F(LazyImports, ModuleThatCannotBeLoadedRaisesModuleNotFound) {
   EXPECT_EQ(*print, loader);
   EXPECT_EQ(*reinterpret_cast<HMODULE*>(reinterpret_cast<char*>(plugin) + user32->rvaHmod), nullptr);
   EXPECT_TRUE(boxes.empty());
+}
+
+// Loading a module publishes its handle through ILOCK.dll's InterlockedExchange, once
+// per module; later imports of the same module find the handle in its cell.
+namespace {
+std::vector<std::pair<LONG volatile*, LONG>> exchanges;
+LONG(WINAPI* realExchange)(LONG volatile*, LONG);
+LONG WINAPI CountingExchange(LONG volatile* target, LONG value) {
+  exchanges.emplace_back(target, value);
+  return realExchange(target, value);
+}
+}  // namespace
+
+TEST_F(LazyImports, ModuleHandlesArePublishedWithTheAtomicExchangeOnce) {
+  void** exchange = ImportSlot(plugin, "ILOCK.dll", "InterlockedExchange");
+  ASSERT_NE(exchange, nullptr);
+  realExchange = reinterpret_cast<decltype(realExchange)>(*exchange);
+  *exchange = reinterpret_cast<void*>(&CountingExchange);
+  exchanges.clear();
+  Load();  // binds GetVersionExA: the system module for "EMU32.dll"
+  ImgDelayDescr* emu32 = DelayDescriptor(plugin, "EMU32.dll");
+  auto emu32Cell = reinterpret_cast<LONG volatile*>(reinterpret_cast<char*>(plugin) + emu32->rvaHmod);
+  ASSERT_EQ(exchanges.size(), 1u);
+  EXPECT_EQ(exchanges[0].first, emu32Cell);
+  EXPECT_EQ(exchanges[0].second, reinterpret_cast<LONG>(GetModuleHandleA("KERNEL32.dll")));
+  EXPECT_EQ(*emu32Cell, exchanges[0].second);
+
+  reinterpret_cast<DWORD(WINAPI*)()>(*Emu32Slot("GetTickCount"))();  // same module: no new exchange
+  EXPECT_EQ(exchanges.size(), 1u);
+
+  char buffer[16];
+  reinterpret_cast<int(__cdecl*)(char*, const char*, ...)>(*User32Slot("wsprintfA"))(buffer, "%d", 5);
+  ImgDelayDescr* user32 = DelayDescriptor(plugin, "USER32.dll");
+  ASSERT_EQ(exchanges.size(), 2u);
+  EXPECT_EQ(exchanges[1].first, reinterpret_cast<LONG volatile*>(reinterpret_cast<char*>(plugin) + user32->rvaHmod));
+  EXPECT_EQ(exchanges[1].second, reinterpret_cast<LONG>(GetModuleHandleA("USER32.dll")));
+  *exchange = reinterpret_cast<void*>(realExchange);
 }
