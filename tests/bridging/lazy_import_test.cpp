@@ -56,7 +56,7 @@ TEST_F(LazyImports, NameInTheSystemComesFromThereEvenWhenTheProgramExportsIt) {
   void** slot = Emu32Slot("GetSystemDefaultLangID");
   ASSERT_NE(slot, nullptr);
   auto function = reinterpret_cast<LANGID(WINAPI*)()>(*slot);
-  EXPECT_EQ(function(), GetSystemDefaultLangID());
+  EXPECT_EQ(function(), reinterpret_cast<LANGID(WINAPI*)()>(SystemFunction("GetSystemDefaultLangID"))());
   EXPECT_EQ(*slot, SystemFunction("GetSystemDefaultLangID"));
   EXPECT_NE(*slot, reinterpret_cast<void*>(&ProgramsGetSystemDefaultLangID));
 }
