@@ -188,3 +188,48 @@ TEST_F(LazyImports, ModuleHandlesArePublishedWithTheAtomicExchangeOnce) {
   EXPECT_EQ(exchanges[1].second, reinterpret_cast<LONG>(GetModuleHandleA("USER32.dll")));
   *exchange = reinterpret_cast<void*>(realExchange);
 }
+
+// A handler that continues the procedure-not-found exception: with a function put
+// into the record's pfnCur the call goes on into it (the slot still keeps its
+// loader); without one there is nothing to continue into, and the exception comes
+// again as non-continuable instead of a jump to address 0.
+namespace {
+int continued;
+FARPROC continueWith;
+LONG WINAPI ContinueOnce(EXCEPTION_POINTERS* pointers) {
+  EXCEPTION_RECORD* record = pointers->ExceptionRecord;
+  if (record->ExceptionCode != 0xC06D007F || continued) return EXCEPTION_CONTINUE_SEARCH;
+  ++continued;
+  auto info = reinterpret_cast<DelayLoadInfo*>(record->ExceptionInformation[0]);
+  if (record->NumberParameters != 1 || info->cb != sizeof(DelayLoadInfo)) return EXCEPTION_CONTINUE_SEARCH;
+  if (std::string(info->szDll) != "EMU32.dll" || std::string(info->dlp.szProcName) != "NlsGetCacheUpdateCount")
+    return EXCEPTION_CONTINUE_SEARCH;
+  info->pfnCur = continueWith;
+  return EXCEPTION_CONTINUE_EXECUTION;
+}
+DWORD WINAPI ReplacementCount() { return 0xC0C0; }
+}  // namespace
+
+TEST_F(LazyImports, HandlerMayContinueOnlyWithAFunction) {
+  if (!SystemLacks("NlsGetCacheUpdateCount")) GTEST_SKIP() << "this system module has NlsGetCacheUpdateCount";
+  Load();
+  void** slot = Emu32Slot("NlsGetCacheUpdateCount");
+  void* loader = *slot;
+  PVOID handler = AddVectoredExceptionHandler(1, ContinueOnce);
+
+  continued = 0;
+  continueWith = reinterpret_cast<FARPROC>(&ReplacementCount);
+  EXPECT_EQ(reinterpret_cast<DWORD(WINAPI*)()>(*slot)(), 0xC0C0u);
+  EXPECT_EQ(continued, 1);
+  EXPECT_EQ(*slot, loader);
+
+  continued = 0;
+  continueWith = nullptr;
+  hostsim::CallOutcome o = hostsim::CallPluginFunction(reinterpret_cast<void (*)(void)>(loader));
+  EXPECT_EQ(continued, 1);
+  EXPECT_FALSE(o.completed);
+  EXPECT_EQ(o.exceptionCode, 0xC06D007Fu);
+  EXPECT_EQ(*slot, loader);
+  RemoveVectoredExceptionHandler(handler);
+  EXPECT_EQ(boxes.size(), 2u);
+}
