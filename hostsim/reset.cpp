@@ -16,17 +16,28 @@ void ApplyAnswersMenu();
 void ResetHostState();
 void ResetProcesses();
 void ApplyAnswersHostState();
+void ResetMemory();
+void ApplyAnswersMemory();
+void ResetDialogs();
+void ApplyAnswersDialogs();
+void ResetGoods();
+void ApplyAnswersGoods();
+void ResetFiles();
 
 void ResetHostSim() {
   ResetTranscript();
   ResetAnswers();
-  dataFolder = ".";
+  dataFolder = std::string(1, '.');  // not = ".": GCC 12 warns falsely (-Wrestrict)
   missingServices.clear();
   extraServices.clear();
   ResetSettings();
   ResetMessages();
   ResetMenu();
   ResetHostState();
+  ResetMemory();
+  ResetDialogs();
+  ResetGoods();
+  ResetFiles();
   ResetProcesses();
 }
 
@@ -34,6 +45,9 @@ void ApplyAnswers() {
   ApplyAnswersMessages();
   ApplyAnswersMenu();
   ApplyAnswersHostState();
+  ApplyAnswersMemory();
+  ApplyAnswersDialogs();
+  ApplyAnswersGoods();
 }
 
 }  // namespace hostsim
