@@ -2,6 +2,17 @@
 #include <cstring>
 
 #include "host/services.h"
+#include "hostsim/processes.h"
+
+namespace hostsim {
+std::vector<ProcessRequest> processRequests;
+int32_t processResult;
+
+void ResetProcesses() {
+  processRequests.clear();
+  processResult = 0;
+}
+}  // namespace hostsim
 
 namespace {
 
@@ -46,8 +57,15 @@ void convertCharset(char* text, char* sameText, int from, int to) {
   sameText[i] = 0;
 }
 
-int32_t HOST_STDCALL createProcess(const char*, char*, void*, void*, int32_t, uint32_t, void*,
-                                   const char*, void*, void*) {
-  return 0;
+int32_t HOST_STDCALL createProcess(const char* application, char* commandLine, void* processAttributes,
+                                   void* threadAttributes, int32_t inheritHandles, uint32_t creationFlags,
+                                   void* environment, const char* currentDirectory, void* startupInfo,
+                                   void* processInformation) {
+  auto raw = [](auto value) { return (uintptr_t)(value); };
+  hostsim::processRequests.push_back({raw(application), raw(commandLine), raw(processAttributes),
+                                      raw(threadAttributes), raw(inheritHandles), raw(creationFlags),
+                                      raw(environment), raw(currentDirectory), raw(startupInfo),
+                                      raw(processInformation)});
+  return hostsim::processResult;
 }
 }
