@@ -24,6 +24,8 @@ struct EntryArguments {
   char* nameBuffer;
 };
 
+// Bodies for GuardedCall: they run inside its frame, so they hold nothing that needs
+// destroying (an exception skips them without running destructors).
 int32_t CallEntry(void* context) {
   auto* a = static_cast<EntryArguments*>(context);
   return pluginEntry(a->callback, a->nameBuffer);
