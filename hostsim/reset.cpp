@@ -15,6 +15,13 @@ void ResetMenu();
 void ApplyAnswersMenu();
 void ResetHostState();
 void ApplyAnswersHostState();
+void ResetMemory();
+void ApplyAnswersMemory();
+void ResetDialogs();
+void ApplyAnswersDialogs();
+void ResetGoods();
+void ApplyAnswersGoods();
+void ResetFiles();
 
 void ResetHostSim() {
   ResetTranscript();
@@ -26,12 +33,19 @@ void ResetHostSim() {
   ResetMessages();
   ResetMenu();
   ResetHostState();
+  ResetMemory();
+  ResetDialogs();
+  ResetGoods();
+  ResetFiles();
 }
 
 void ApplyAnswers() {
   ApplyAnswersMessages();
   ApplyAnswersMenu();
   ApplyAnswersHostState();
+  ApplyAnswersMemory();
+  ApplyAnswersDialogs();
+  ApplyAnswersGoods();
 }
 
 }  // namespace hostsim

@@ -1,12 +1,217 @@
 // Warehouse goods files and prices: 52289, 52311, 52278-52281, 52411.
+// A goods file is a plain sequence of 769-byte records in the data folder. A cursor
+// walks it record by record into the goods table's record buffer (the pointer at
+// offset 8 of the descriptor the plug-in hands to 52278); a store writes the buffer
+// back over exactly the record last fetched. A trailing partial record ends the walk
+// and is never cut or rewritten.
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+
+#include "host/records.h"
 #include "host/services.h"
+#include "hostsim/answers.h"
+#include "hostsim/data_folder.h"
+#include "hostsim/goods.h"
+
+namespace hostsim {
+
+GoodsCounters goodsCounters;
+int failingStoreCall;
+bool storesFailFromThen;
+std::set<int> failingStoreRecords;
+std::map<int, double> vatRates;
+std::vector<Conversion> conversions;
+
+namespace {
+
+constexpr uint32_t CursorMagic = 0x52554353;  // "SCUR": a cursor this stand-in opened
+
+// What 52278 keeps in the plug-in's 192-byte cursor.
+struct CursorState {
+  uint32_t magic;
+  int32_t update;     // 1: stores allowed
+  int32_t next;       // number of the record the next fetch reads
+  int32_t current;    // number of the record in the buffer, -1 none
+  std::FILE* file;
+  unsigned char* record;
+};
+static_assert(sizeof(CursorState) <= 192);
+
+CursorState LoadCursor(const void* cursor) {
+  CursorState s;
+  std::memcpy(&s, cursor, sizeof s);
+  return s;
+}
+
+void SaveCursor(void* cursor, const CursorState& s) { std::memcpy(cursor, &s, sizeof s); }
+
+bool IsOpen(const CursorState& s) { return s.magic == CursorMagic && s.file; }
+
+// Whether the store of this record, as the stores-th store call, is configured to fail.
+bool StoreFails(int record) {
+  if (failingStoreRecords.count(record)) return true;
+  if (failingStoreCall <= 0) return false;
+  return storesFailFromThen ? goodsCounters.stores >= failingStoreCall
+                            : goodsCounters.stores == failingStoreCall;
+}
+
+double ReadDouble(const unsigned char* at) {
+  double d;
+  std::memcpy(&d, at, sizeof d);
+  return d;
+}
+
+// A record's text field as a string, at most n bytes.
+std::string FieldString(const unsigned char* at, std::size_t n) {
+  const char* text = reinterpret_cast<const char*>(at);
+  return std::string(text, strnlen(text, n));
+}
+
+}  // namespace
+
+std::string GoodsFileName(int warehouse, const std::string& prefix, const std::string& extension) {
+  if (warehouse < 0) return "";
+  return DataPath(prefix + std::to_string(warehouse) + extension);
+}
+
+void ResetGoods() {
+  goodsCounters = {};
+  failingStoreCall = 0;
+  storesFailFromThen = false;
+  failingStoreRecords.clear();
+  vatRates = {{1, 0.23}, {2, 0.08}, {3, 0.05}, {4, 0.0}};
+  conversions.clear();
+}
+
+void ApplyAnswersGoods() {
+  const auto& rates = Answers("vat");
+  if (!rates.empty()) vatRates.clear();
+  for (const std::string& row : rates) {
+    int code = 0;
+    double percent = 0;
+    if (std::sscanf(row.c_str(), "%d %lf", &code, &percent) == 2) vatRates[code] = percent / 100.0;
+  }
+  for (const std::string& row : Answers("fail store")) failingStoreRecords.insert(std::atoi(row.c_str()) - 1);
+}
+
+}  // namespace hostsim
+
+using namespace hostsim;
 
 extern "C" {
-void tableFileName(int, char* buffer, const char*, const char*, int) { buffer[0] = 0; }
-int openTableFile(void*, void*, int, const char*, int, int) { return 0; }
-int nextRecord(void*) { return 0; }
-int storeRecord(void*) { return 0; }
-void closeTableFile(void*) {}
-double convertNetGross(int, int16_t, double price) { return price; }
-void notePriceChange(void*, const void*, int, int, const char*) {}
+
+// The warehouse's goods file name, cut to the 256-byte buffer.
+void tableFileName(int warehouse, char* buffer, const char* prefix, const char* extension, int) {
+  if (!buffer) return;
+  std::string name = GoodsFileName(warehouse, prefix ? prefix : "", extension ? extension : "");
+  std::snprintf(buffer, 256, "%s", name.c_str());
 }
+
+// 1 when the file opened (for update: read and write); 0 otherwise, and the cursor is
+// then marked so that fetches end at once and the close does nothing.
+int openTableFile(void* cursor, void* table, int, const char* fileName, int update, int) {
+  if (!cursor) return 0;
+  CursorState s{};
+  s.current = -1;
+  if (table) std::memcpy(&s.record, static_cast<char*>(table) + GoodsTableRecordBufferOffset, sizeof s.record);
+  if (table && s.record && fileName && *fileName) s.file = std::fopen(fileName, update ? "r+b" : "rb");
+  if (!s.file) {
+    SaveCursor(cursor, CursorState{});
+    ++goodsCounters.failedOpens;
+    return 0;
+  }
+  s.magic = CursorMagic;
+  s.update = update ? 1 : 0;
+  SaveCursor(cursor, s);
+  ++goodsCounters.opens;
+  ++goodsCounters.openCursors;
+  return 1;
+}
+
+// 1 with the next whole record in the record buffer; 0 at the end, at a trailing
+// partial record, or for a cursor that is not open.
+int nextRecord(void* cursor) {
+  if (!cursor) return 0;
+  CursorState s = LoadCursor(cursor);
+  if (!IsOpen(s)) return 0;
+  unsigned char record[GoodsFileRecordLength];
+  long at = static_cast<long>(s.next) * GoodsFileRecordLength;
+  if (std::fseek(s.file, at, SEEK_SET) != 0) return 0;
+  if (std::fread(record, 1, sizeof record, s.file) != sizeof record) return 0;
+  std::memcpy(s.record, record, sizeof record);
+  s.current = s.next++;
+  SaveCursor(cursor, s);
+  ++goodsCounters.fetches;
+  return 1;
+}
+
+// Writes the record buffer over the record last fetched; 1 when written.
+int storeRecord(void* cursor) {
+  ++goodsCounters.stores;
+  CursorState s = cursor ? LoadCursor(cursor) : CursorState{};
+  bool possible = IsOpen(s) && s.update && s.current >= 0;
+  if (!possible || StoreFails(s.current)) {
+    ++goodsCounters.storesFailed;
+    return 0;
+  }
+  long at = static_cast<long>(s.current) * GoodsFileRecordLength;
+  if (std::fseek(s.file, at, SEEK_SET) != 0 ||
+      std::fwrite(s.record, 1, GoodsFileRecordLength, s.file) != GoodsFileRecordLength ||
+      std::fflush(s.file) != 0) {
+    ++goodsCounters.storesFailed;
+    return 0;
+  }
+  ++goodsCounters.storesWritten;
+  return 1;
+}
+
+// Closes what 52278 opened; a cursor that did not open is left alone.
+void closeTableFile(void* cursor) {
+  ++goodsCounters.closes;
+  if (!cursor) return;
+  CursorState s = LoadCursor(cursor);
+  if (!IsOpen(s)) return;
+  std::fclose(s.file);
+  --goodsCounters.openCursors;
+  SaveCursor(cursor, CursorState{});
+}
+
+// Mode 1: gross to net (price / (1 + rate)); mode 2: net to gross (price * (1 + rate)).
+// Unrounded; any other mode gives the price back.
+double convertNetGross(int mode, int16_t vatCode, double price) {
+  conversions.push_back({mode, vatCode, price});
+  auto it = vatRates.find(vatCode);
+  double rate = it == vatRates.end() ? 0.0 : it->second;
+  if (mode == 1) return price / (1.0 + rate);
+  if (mode == 2) return price * (1.0 + rate);
+  return price;
+}
+
+// One journal line per noted change of the net price, gross price or name:
+// "<text>: <symbol>; netto <old> -> <new>; brutto <old> -> <new>[; nazwa <old> -> <new>]".
+void notePriceChange(void* record, const void* before, int, int, const char* text) {
+  ++goodsCounters.notes;
+  if (!record || !before) return;
+  auto* now = static_cast<const unsigned char*>(record);
+  auto* was = static_cast<const unsigned char*>(before);
+  constexpr std::size_t Name = 2, Symbol = 123, Net = 247, Gross = 327;
+  bool nameChanged = FieldString(now + Name, 121) != FieldString(was + Name, 121);
+  double oldNet = ReadDouble(was + Net), newNet = ReadDouble(now + Net);
+  double oldGross = ReadDouble(was + Gross), newGross = ReadDouble(now + Gross);
+  if (!nameChanged && oldNet == newNet && oldGross == newGross) return;
+  std::FILE* journal = std::fopen(DataPath(PriceJournalName).c_str(), "ab");
+  if (!journal) return;
+  std::fprintf(journal, "%s: %s; netto %.2f -> %.2f; brutto %.2f -> %.2f", text ? text : "",
+               FieldString(now + Symbol, 17).c_str(), oldNet / 10000.0, newNet / 10000.0,
+               oldGross / 10000.0, newGross / 10000.0);
+  if (nameChanged)
+    std::fprintf(journal, "; nazwa %s -> %s", FieldString(was + Name, 121).c_str(),
+                 FieldString(now + Name, 121).c_str());
+  std::fputs("\r\n", journal);
+  std::fclose(journal);
+  ++goodsCounters.journalLines;
+}
+
+}  // extern "C"

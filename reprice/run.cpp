@@ -1,5 +1,35 @@
 #include "reprice/run.h"
 
+#include <cstdio>
+
+#include "host/services.h"
+#include "reprice/options.h"
+#include "reprice/price_list.h"
+#include "reprice/report_line.h"
+#include "reprice/reports.h"
+#include "reprice/warehouse.h"
+
 // The repricing run. Called by the host, on its thread, when the user chooses the
-// command; returns when the run has ended.
-extern "C" void RunRepricing(void) {}
+// command; returns when the run has ended. Not re-entrant: it uses the one options
+// record and the one price list, which is empty again when it returns.
+extern "C" void RunRepricing(void) {
+  std::remove(ReportInfo);
+  std::remove(ReportInfo2);
+  std::remove(ReportInfo3);
+  std::remove(ReportInfo4);
+
+  int32_t warehouse = 0;
+  LoadRepricingSettings(&warehouse);
+  if (!AskRepricingOptions()) return;  // dialog left, or the file chooser refused
+  warehouse = ChooseWarehouse(warehouse);
+  SaveRepricingSettings(warehouse);
+
+  if (ReadPriceFile(repricingOptions.path) != ReadResult::Read) return;  // not opened, or out of memory
+  int32_t gross = repricingOptions.gross;
+  UpdateWarehousePrices(warehouse, gross);
+  CheckWarehousePrices(warehouse, gross);
+  RunCounters counters = WriteReports(warehouse);
+  ClearPriceList();
+  ShowSummary(counters);
+  if (ShowsInfoFile(counters)) showTextFile(ReportInfo);
+}

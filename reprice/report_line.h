@@ -1,0 +1,18 @@
+// Report lines: formatted in a 256-byte buffer each and handed to the host's append
+// service without a line end.
+#pragma once
+#include <cstddef>
+
+inline constexpr std::size_t ReportLineSize = 256;  // at most 255 characters and the NUL
+
+inline constexpr const char* ReportInfo = "INFO.TXT";    // problems: same price, too long, failed
+inline constexpr const char* ReportInfo2 = "INFO2.TXT";  // entries missing from the warehouse
+inline constexpr const char* ReportInfo3 = "INFO3.TXT";  // one line per goods record
+inline constexpr const char* ReportInfo4 = "INFO4.TXT";  // one line per entry
+
+// Writes head, then text left-aligned and blank-filled to width, then tail into line
+// (ReportLineSize bytes), always terminated. When the whole would pass 255 characters
+// the text is shortened first, so the numbers in head and tail stay whole; only when
+// head and tail alone are too long is the line cut at 255.
+void ComposeReportLine(char* line, const char* head, const char* text, std::size_t width,
+                       const char* tail);

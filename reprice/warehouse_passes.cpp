@@ -1,0 +1,160 @@
+#include <cstdio>
+#include <cstring>
+
+#include "host/mazovia.h"
+#include "host/records.h"
+#include "host/services.h"
+#include "reprice/goods_record.h"
+#include "reprice/goods_table.h"
+#include "reprice/options.h"
+#include "reprice/price_list.h"
+#include "reprice/report_line.h"
+#include "reprice/warehouse.h"
+
+namespace {
+
+constexpr int RoundingStep = 100;  // the host's rounding of an amount, 52179
+constexpr int GrossToNet = 1;      // modes of the net/gross conversion, 52289
+constexpr int NetToGross = 2;
+constexpr int CopiedNameLimit = 120;
+
+// One pass over a warehouse: the cursor, the file's name and the host's record buffer.
+struct Pass {
+  GoodsCursor cursor;
+  char fileName[256];
+  GoodsRecord* record;  // read from the descriptor right after opening, kept for the pass
+  bool opened;
+};
+
+// Names the warehouse's goods file and opens a cursor over it (update: records may be
+// stored). A pass that did not open, or got no record buffer, visits no record but is
+// still closed. goodsTable must not be null.
+void OpenPass(Pass& pass, int32_t warehouse, int update) {
+  tableFileName(warehouse, pass.fileName, "MMM", ".MGR", 103);
+  pass.opened = openTableFile(&pass.cursor, goodsTable, 4, pass.fileName, update, 0) != 0;
+  std::memcpy(&pass.record, static_cast<const char*>(goodsTable) + GoodsTableRecordBufferOffset,
+              sizeof pass.record);
+  if (!pass.record) pass.opened = false;
+}
+
+// Fetches the next goods record into the record buffer; false at the end (or on failure).
+bool NextRecord(Pass& pass) { return pass.opened && nextRecord(&pass.cursor) == 1; }
+
+// Copies a text field of size bytes into text (size + 1 bytes), terminated even when
+// the host's field lacks its NUL, so nothing reads past the field.
+const char* FieldText(char* text, const char* field, std::size_t size) {
+  std::size_t n = strnlen(field, size);
+  std::memcpy(text, field, n);
+  text[n] = 0;
+  return text;
+}
+
+// The entry that identifies the record by the field the user chose (1 index, 2 remarks,
+// anything else the symbol); null when none does.
+PriceEntry* IdentifiedEntry(const GoodsRecord& r) {
+  char key[sizeof r.remarks + 1];
+  switch (repricingOptions.identifyBy) {
+    case IdentifyByIndex:
+      return FindPriceEntry(FieldText(key, r.index, sizeof r.index));
+    case IdentifyByRemarks:
+      return FindPriceEntry(FieldText(key, r.remarks, sizeof r.remarks));
+    default:
+      return FindPriceEntry(FieldText(key, r.symbol, sizeof r.symbol));
+  }
+}
+
+// Puts the entry's price into the record as its gross (gross nonzero) or net price and
+// the host's conversion of the entry's own, unrounded price as the other, both rounded
+// by the host; copies the entry's name when names are copied.
+void ApplyEntry(GoodsRecord& r, const PriceEntry& e, int32_t gross) {
+  double p = e.price;
+  if (gross) {
+    r.grossPrice = roundAmount(p, RoundingStep);
+    r.netPrice = roundAmount(convertNetGross(GrossToNet, r.vatCode, p), RoundingStep);
+  } else {
+    r.netPrice = roundAmount(p, RoundingStep);
+    r.grossPrice = roundAmount(convertNetGross(NetToGross, r.vatCode, p), RoundingStep);
+  }
+  if (repricingOptions.copyName) copyText(r.name, e.name, CopiedNameLimit);
+}
+
+// Equal within PriceTolerance, both bounds exclusive; a NaN difference is a change.
+bool SamePrice(double a, double b) {
+  double d = a - b;
+  return d > -PriceTolerance && d < PriceTolerance;
+}
+
+void NotePriceChange(GoodsRecord& r, const GoodsRecord& snapshot) {
+  notePriceChange(&r, &snapshot, 0, 1, Mz("Przecena wtyczką: PRZECENA"));
+}
+
+// "Mag:<warehouse> <text, 25 wide> <tail>" appended to INFO3.TXT.
+void AppendInfo3(int32_t warehouse, const char* text, const char* tail) {
+  char head[ReportLineSize];
+  char line[ReportLineSize];
+  std::snprintf(head, sizeof head, "Mag:%d ", static_cast<int>(warehouse));
+  ComposeReportLine(line, head, text, 25, tail);
+  appendLine(ReportInfo3, line);
+}
+
+// One goods record of the update pass.
+void UpdateRecord(Pass& pass, int32_t warehouse, int32_t gross) {
+  GoodsRecord& r = *pass.record;
+  char tail[ReportLineSize];
+  PriceEntry* e = IdentifiedEntry(r);
+  if (!e) {
+    char remarks[sizeof r.remarks + 1];
+    std::snprintf(tail, sizeof tail, " - %10.2f Brak w pliku TOWARY.TXT", r.netPrice / PriceScale);
+    AppendInfo3(warehouse, FieldText(remarks, r.remarks, sizeof r.remarks), tail);
+    return;
+  }
+  e->status = StatusRepriced;
+  GoodsRecord snapshot;
+  std::memcpy(&snapshot, &r, sizeof snapshot);
+  ApplyEntry(r, *e, gross);
+  NotePriceChange(r, snapshot);
+  bool same = SamePrice(r.grossPrice, snapshot.grossPrice);
+  std::snprintf(tail, sizeof tail, " - %10.2f->%10.2f%s", snapshot.netPrice / PriceScale,
+                r.netPrice / PriceScale, same ? "" : " zmiana ceny");
+  AppendInfo3(warehouse, e->symbol, tail);
+  if (same) {
+    e->status = StatusSamePrice;
+    if (!repricingOptions.copyName) return;  // nothing of the recomputation reaches the file
+  }
+  storeRecord(&pass.cursor);
+}
+
+// One goods record of the check pass: recomputes into the buffer, never stores.
+void CheckRecord(Pass& pass, int32_t gross) {
+  GoodsRecord& r = *pass.record;
+  PriceEntry* e = IdentifiedEntry(r);
+  if (!e) return;
+  // A failure found at an earlier record of the same key stays: a later record that
+  // holds its price must not report the failed store as a success.
+  if (e->status != StatusSamePrice && e->status != StatusChangeFailed) e->status = StatusRepriced;
+  GoodsRecord snapshot;
+  std::memcpy(&snapshot, &r, sizeof snapshot);
+  ApplyEntry(r, *e, gross);
+  NotePriceChange(r, snapshot);
+  if (!SamePrice(r.grossPrice, snapshot.grossPrice)) e->status = StatusChangeFailed;
+}
+
+}  // namespace
+
+int32_t UpdateWarehousePrices(int32_t warehouse, int32_t gross) {
+  if (!goodsTable) return 0;  // no goods table from the host: no record is touched
+  Pass pass{};
+  OpenPass(pass, warehouse, 1);
+  while (NextRecord(pass)) UpdateRecord(pass, warehouse, gross);
+  closeTableFile(&pass.cursor);
+  return 0;
+}
+
+int32_t CheckWarehousePrices(int32_t warehouse, int32_t gross) {
+  if (!goodsTable) return 0;
+  Pass pass{};
+  OpenPass(pass, warehouse, 0);
+  while (NextRecord(pass)) CheckRecord(pass, gross);
+  closeTableFile(&pass.cursor);
+  return 0;
+}

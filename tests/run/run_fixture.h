@@ -1,0 +1,191 @@
+// One repricing run as the host makes it: under Wine through the loaded PRZECENA.DLL
+// and its menu command, natively by calling RunRepricing with the stand-in linked in.
+// The user is played by the stand-in's dialog scripts; the goods, the price file and
+// the settings are real files.
+#pragma once
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <string>
+#include <vector>
+
+#include "host/records.h"
+#include "hostsim/charset.h"
+#include "hostsim/data_folder.h"
+#include "hostsim/dialogs.h"
+#include "hostsim/files.h"
+#include "hostsim/goods.h"
+#include "hostsim/goods_csv.h"
+#include "hostsim/memory.h"
+#include "hostsim/reset.h"
+#include "hostsim/svc_menu.h"
+#include "hostsim/svc_settings.h"
+#include "hostsim/transcript.h"
+
+#ifdef PRZECENA_DLL
+#include "hostsim/host.h"
+#else
+#include "host/services.h"
+#include "reprice/goods_table.h"
+#include "reprice/run.h"
+#endif
+
+namespace testing_run {
+
+inline const char* const ReportFiles[] = {"INFO.TXT", "INFO2.TXT", "INFO3.TXT", "INFO4.TXT"};
+
+inline std::string FileBytes(const std::string& name) {
+  std::string bytes;
+  hostsim::ReadWholeFile(name, bytes);
+  return bytes;
+}
+
+inline bool Exists(const std::string& name) {
+  std::string bytes;
+  return hostsim::ReadWholeFile(name, bytes);
+}
+
+// A report file as UTF-8 lines (Mazovia converted), without their CR LF.
+inline std::vector<std::string> Lines(const std::string& name) {
+  std::string text = hostsim::MazoviaToUtf8(FileBytes(name));
+  std::vector<std::string> lines;
+  for (std::size_t at = 0; at < text.size();) {
+    std::size_t end = text.find("\r\n", at);
+    if (end == std::string::npos) {
+      lines.push_back(text.substr(at) + "<no CR LF>");
+      break;
+    }
+    lines.push_back(text.substr(at, end - at));
+    at = end + 2;
+  }
+  return lines;
+}
+
+inline void WriteFile(const std::string& name, const std::string& bytes) {
+  std::FILE* f = std::fopen(name.c_str(), "wb");
+  ASSERT_NE(f, nullptr) << name;
+  std::fwrite(bytes.data(), 1, bytes.size(), f);
+  std::fclose(f);
+}
+
+// One price file line in the accounting program's export layout: symbol, name, two
+// unused fields, the price, then CR LF; written in Mazovia.
+struct PriceLine {
+  std::string symbol, name, price;
+};
+
+inline void WritePriceFile(const std::string& name, const std::vector<PriceLine>& lines) {
+  std::string bytes;
+  for (const PriceLine& l : lines) bytes += l.symbol + "\t" + l.name + "\tszt\t23\t" + l.price + "\r\n";
+  WriteFile(name, hostsim::Utf8ToMazovia(bytes));
+}
+
+// The options as the user sets them in the dialog.
+struct Choice {
+  std::string path = "towary.txt";
+  bool gross = true;
+  char identifyBy = 'S';  // S symbol, I index, U remarks
+  bool copyName = false;
+  int32_t warehouse = 1;
+};
+
+class RunFixture : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    hostsim::ResetHostSim();
+    hostsim::EraseSettings();
+    for (const char* f : ReportFiles) std::remove(f);
+    for (int w = 0; w < 10; ++w) std::remove(hostsim::GoodsFileName(w).c_str());
+    std::remove(hostsim::DataPath(hostsim::PriceJournalName).c_str());
+    std::remove("towary.txt");
+    hostsim::StoreSetting("Przecenamag", "Pytaj", "1");  // the first-run notice was dealt with
+  }
+
+  void TearDown() override {
+#ifdef PRZECENA_DLL
+    if (loaded) {
+      hostsim::UnloadCall();
+      hostsim::FreePluginLibrary();
+    }
+#else
+    goodsTable = nullptr;
+#endif
+    hostsim::EraseSettings();
+  }
+
+  // Loads the plug-in as the host does (natively: takes the goods table like the load
+  // call), then forgets what the load showed and asked.
+  void Load() {
+#ifdef PRZECENA_DLL
+    ASSERT_TRUE(hostsim::LoadPluginLibrary(PRZECENA_DLL));
+    loaded = true;
+    char name[64];
+    hostsim::CallOutcome o = hostsim::LoadCall(name);
+    ASSERT_TRUE(o.completed) << std::hex << o.exceptionCode;
+    ASSERT_EQ(o.result, 0);
+#else
+    goodsTable = tableDescriptor(GoodsTableNumber);
+#endif
+    hostsim::Transcript().clear();
+    hostsim::settingCalls.clear();
+  }
+
+  // The user's answers for the next run: the dialog filled in and confirmed with F12,
+  // then the warehouse.
+  void Answer(const Choice& c) {
+    std::string script = "type " + c.path + "; choose " + (c.gross ? "B" : "N") + "; choose " + c.identifyBy +
+                         "; " + (c.copyName ? "tick" : "clear") + "; F12";
+    hostsim::dialogs.script.push_back(script);
+    hostsim::dialogs.warehouseScript.push_back(c.warehouse);
+  }
+
+  // One run through the menu command; loads the plug-in first if needed.
+  void Run() {
+    if (!loadedOnce) {
+      Load();
+      loadedOnce = true;
+    }
+#ifdef PRZECENA_DLL
+    hostsim::CallOutcome o = hostsim::ChooseMenuCommand(RepricingCommand);
+    ASSERT_TRUE(o.completed) << std::hex << o.exceptionCode;
+#else
+    RunRepricing();
+#endif
+  }
+
+  void WriteGoods(int warehouse, const std::string& csv) {
+    std::string file, error;
+    ASSERT_TRUE(hostsim::GoodsFileFromCsv(csv, file, error)) << error;
+    WriteFile(hostsim::GoodsFileName(warehouse), file);
+  }
+
+  std::vector<hostsim::GoodsRow> Goods(int warehouse) {
+    std::string file = FileBytes(hostsim::GoodsFileName(warehouse));
+    std::vector<hostsim::GoodsRow> rows;
+    for (std::size_t at = 0; at + 769 <= file.size(); at += 769) rows.push_back(hostsim::GoodsRowOf(file.substr(at, 769)));
+    return rows;
+  }
+
+  // What the run showed, by service, in order ("messageBox: uwaga: text").
+  static std::vector<std::string> Shown() {
+    std::vector<std::string> out;
+    for (const hostsim::Shown& s : hostsim::Transcript()) {
+      if (s.service == "runDialog" || s.service == "chooseFile" || s.service == "selectWarehouse") continue;
+      out.push_back(s.service + (s.title.empty() ? "" : ": " + s.title) + (s.text.empty() ? "" : ": " + s.text));
+    }
+    return out;
+  }
+
+  // Number of settings writes the run made.
+  static int SettingWrites() {
+    int n = 0;
+    for (const hostsim::SettingCall& c : hostsim::settingCalls)
+      n += c.mode == hostsim::SettingWriteInt || c.mode == hostsim::SettingWriteText;
+    return n;
+  }
+
+  bool loaded = false;
+  bool loadedOnce = false;
+};
+
+}  // namespace testing_run

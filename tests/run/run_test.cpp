@@ -1,0 +1,248 @@
+// Whole repricing runs: every way a run ends and what it leaves behind (settings,
+// report files, goods, messages), and the reports of a normal run byte for byte.
+#include "tests/run/run_fixture.h"
+
+using namespace testing_run;
+
+namespace {
+
+const std::string Shop =
+    "symbol,index,name,vat,net,gross,remarks\n"
+    "KAWA,100,Kawa mielona,1,10.00,12.30,półka 1\n"
+    "HERB,101,Herbata czarna,1,5.00,6.15,półka 2\n"
+    "CUKIER,102,Cukier biały,2,3.00,3.24,\n";
+
+const std::vector<PriceLine> ShopPrices = {
+    {"KAWA", "Kawa Arabica", "13,53"},                 // repriced
+    {"HERB", "Herbata Earl Grey", "6,15"},             // the same gross price
+    {"MLEKO", "Mleko 2%", "2,50"},                     // not in the warehouse
+    {"BARDZO-DLUGI-SYMBOL-TOWARU-X", "Długi", "1,00"},  // symbol too long
+    {"kawa", "Kawa druga", "99,99"},                   // the same key again
+};
+
+std::string Blanks(int n) { return std::string(n, ' '); }
+
+class RunTest : public RunFixture {};
+
+TEST_F(RunTest, ANormalRunRepricesReportsAndSummarises) {
+  WriteGoods(1, Shop);
+  WritePriceFile("towary.txt", ShopPrices);
+  Answer({});
+  Run();
+
+  auto goods = Goods(1);
+  ASSERT_EQ(goods.size(), 3u);
+  EXPECT_EQ(goods[0].gross, 13.53);
+  EXPECT_EQ(goods[0].net, 11.00);
+  EXPECT_EQ(goods[0].name, "Kawa mielona");
+  EXPECT_EQ(goods[1].gross, 6.15);
+  EXPECT_EQ(goods[1].net, 5.00);
+  EXPECT_EQ(goods[2].gross, 3.24);
+
+  EXPECT_EQ(Lines("INFO3.TXT"), (std::vector<std::string>{
+                                    "Mag:1 KAWA" + Blanks(21) + " -      10.00->     11.00 zmiana ceny",
+                                    "Mag:1 HERB" + Blanks(21) + " -       5.00->      5.00",
+                                    "Mag:1 " + Blanks(25) + " -       3.00 Brak w pliku TOWARY.TXT",
+                                }));
+  EXPECT_EQ(Lines("INFO4.TXT"), (std::vector<std::string>{
+                                    "[KAWA]      13.53 Kawa Arabica",
+                                    "[HERB]       6.15 Herbata Earl Grey",
+                                    "[MLEKO]       2.50 Mleko 2%",
+                                    "[BARDZO-DLUGI-SYMBOL-TOWA]       1.00 Długi",
+                                    "[kawa]      99.99 Kawa druga",
+                                }));
+  EXPECT_EQ(Lines("INFO2.TXT"), (std::vector<std::string>{
+                                    "Mag:1 MLEKO" + Blanks(20) + " - Brak towaru na magazynie",
+                                    "Mag:1 kawa" + Blanks(21) + " - Brak towaru na magazynie",
+                                }));
+  EXPECT_EQ(Lines("INFO.TXT"), (std::vector<std::string>{
+                                   "Mag:1 HERB" + Blanks(21) + " - Ta sama cena towaru" + Blanks(17) + "6.15",
+                                   "Mag:1 BARDZO-DLUGI-SYMBOL-TOWA  - Za długi symbol towaru",
+                               }));
+  auto shown = Shown();
+  ASSERT_EQ(shown.size(), 4u);
+  EXPECT_EQ(shown[0], "messageBox: uwaga: Proszę czekać. Tworzenie raportu.");
+  EXPECT_EQ(shown[1], "closeWaitMessage");
+  EXPECT_EQ(shown[2],
+            "messageBoxFormat: uwaga: Ilość towarów odczytana z pliku:    5\n"
+            "Ilość niezidentyfikowanych towarów: 2\n"
+            "Ilość za długich symboli:           1\n"
+            "Błąd zmiany ceny:                   0\n"
+            "Towary z takimi samymi cenami:      1");
+  auto info = Lines("INFO.TXT");
+  EXPECT_EQ(shown[3], "showTextFile: INFO.TXT: " + info[0] + "\n" + info[1] + "\n");
+  EXPECT_EQ(hostsim::Transcript()[0].mode, 512);
+  EXPECT_EQ(hostsim::memory.blocks.size(), 0u);  // the price list was given back
+  EXPECT_EQ(hostsim::goodsCounters.openCursors, 0);
+}
+
+TEST_F(RunTest, EveryEarlyExitLeavesTheGoodsAndWritesNoReport) {
+  struct Row {
+    const char* label;
+    std::string dialog;        // the dialog script
+    std::string chooser;       // "" none
+    bool priceFile;            // whether towary.txt exists
+    bool failMemory;
+    bool settingsSaved;
+    std::vector<std::string> shown;
+  } rows[] = {
+      {"dialog left", "type towary.txt; choose B; leave", "", true, false, false, {}},
+      {"chooser refused", "F3", "-1", true, false, false, {}},
+      {"file not opened", "type brak.txt; F12", "", true, false, true, {}},
+      {"empty path", "F12", "", true, false, true, {}},
+      {"out of memory", "type towary.txt; F12", "", true, true, true, {"messageBox: uwaga: Za mało pamięci"}},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.label);
+    TearDown();
+    SetUp();
+    loadedOnce = loaded = false;
+    WriteGoods(1, Shop);
+    std::string goodsBefore = FileBytes(hostsim::GoodsFileName(1));
+    WritePriceFile("towary.txt", ShopPrices);
+    for (const char* f : ReportFiles) WriteFile(f, "from the run before\r\n");
+    Load();
+    hostsim::dialogs.script.push_back(row.dialog);
+    if (!row.chooser.empty()) hostsim::dialogs.chooserScript.push_back(row.chooser);
+    hostsim::dialogs.warehouseScript.push_back(1);
+    if (row.failMemory) hostsim::memory.failAt = 1;
+    Run();
+    for (const char* f : ReportFiles) EXPECT_FALSE(Exists(f)) << f;
+    EXPECT_TRUE(FileBytes(hostsim::GoodsFileName(1)) == goodsBefore);
+    EXPECT_EQ(hostsim::goodsCounters.opens + hostsim::goodsCounters.failedOpens, 0);
+    EXPECT_EQ(SettingWrites() > 0, row.settingsSaved);
+    EXPECT_EQ(hostsim::dialogs.dialogCalls, 1);
+    EXPECT_EQ(Shown(), row.shown);
+    EXPECT_EQ(hostsim::memory.blocks.size(), 0u);
+  }
+}
+
+TEST_F(RunTest, SettingsOfARunComeBackInTheNextRunsDialog) {
+  WriteGoods(2, Shop);
+  WritePriceFile("towary.txt", ShopPrices);
+  Answer({"towary.txt", true, 'U', true, 2});
+  Run();
+  EXPECT_EQ(hostsim::StoredSetting("Przecena", "Path"), "towary.txt");
+  EXPECT_EQ(hostsim::StoredSetting("Przecena", "Mag"), "2");
+  hostsim::dialogs.script.push_back("F12");
+  Run();
+  ASSERT_EQ(hostsim::dialogs.showings.size(), 2u);
+  const hostsim::DialogValues& opened = hostsim::dialogs.showings[1].opened;
+  EXPECT_EQ(opened.inputs, (std::vector<std::string>{"towary.txt"}));
+  EXPECT_EQ(opened.groups, (std::vector<int16_t>{1, 2}));
+  EXPECT_EQ(opened.boxes, (std::vector<int16_t>{1}));
+  EXPECT_EQ(hostsim::dialogs.lastWarehouseGiven, 2);
+}
+
+TEST_F(RunTest, ANegativeWarehouseIsNotSavedButNamedInTheReports) {
+  hostsim::StoreSetting("Przecena", "Mag", "4");
+  WritePriceFile("towary.txt", {{"MLEKO", "Mleko", "2,50"}});
+  Answer({"towary.txt", true, 'S', false, -1});
+  Run();
+  EXPECT_EQ(hostsim::StoredSetting("Przecena", "Mag"), "4");
+  EXPECT_FALSE(Exists("INFO3.TXT"));  // the goods file of -1 does not open
+  EXPECT_EQ(Lines("INFO2.TXT"), (std::vector<std::string>{"Mag:-1 MLEKO" + Blanks(20) + " - Brak towaru na magazynie"}));
+}
+
+TEST_F(RunTest, StopRequestsEndTheReadingAndTheRunGoesOn) {
+  struct Row {
+    const char* label;
+    int stopAfter;
+    int read;
+  } rows[] = {{"stop before the first line", 0, 0}, {"stop after two lines", 2, 2}};
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.label);
+    TearDown();
+    SetUp();
+    loadedOnce = loaded = false;
+    WriteGoods(1, Shop);
+    WritePriceFile("towary.txt", ShopPrices);
+    Load();
+    hostsim::memory.stopAfter = row.stopAfter;
+    Answer({});
+    Run();
+    EXPECT_EQ(Lines("INFO4.TXT").size(), static_cast<std::size_t>(row.read));
+    EXPECT_EQ(Lines("INFO3.TXT").size(), 3u);  // every goods record gets its line
+    ASSERT_GE(hostsim::Transcript().size(), 3u);
+    EXPECT_NE(hostsim::Transcript()[2].text.find("z pliku:    " + std::to_string(row.read) + "\n"), std::string::npos);
+  }
+}
+
+TEST_F(RunTest, InfoFileIsShownOnlyForMissingOrUnchangedEntries) {
+  struct Row {
+    const char* label;
+    std::vector<PriceLine> prices;
+    int failingStoreCall;
+    bool shown;
+  } rows[] = {
+      {"an entry missing from the warehouse", {{"MLEKO", "Mleko", "1,00"}}, 0, true},
+      {"an unchanged price", {{"HERB", "Herbata", "6,15"}}, 0, true},
+      {"only a too-long symbol and a failed change",
+       {{"BARDZO-DLUGI-SYMBOL-TOWARU-X", "x", "1,00"}, {"KAWA", "Kawa", "20,00"}}, 1, false},
+      {"everything repriced", {{"KAWA", "Kawa", "20,00"}}, 0, false},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.label);
+    TearDown();
+    SetUp();
+    loadedOnce = loaded = false;
+    WriteGoods(1, Shop);
+    WritePriceFile("towary.txt", row.prices);
+    Load();
+    hostsim::failingStoreCall = row.failingStoreCall;
+    Answer({});
+    Run();
+    EXPECT_EQ(hostsim::fileCounters.shows, row.shown ? 1 : 0);
+    if (row.failingStoreCall) {
+      EXPECT_EQ(Lines("INFO.TXT").back(), "Mag:1 KAWA" + Blanks(21) + " - Źle zmianiono cenę");
+    }
+  }
+}
+
+TEST_F(RunTest, WithoutAGoodsTableTheRunTouchesNoGoods) {
+  hostsim::descriptorConfig.present = false;
+  WriteGoods(1, Shop);
+  std::string before = FileBytes(hostsim::GoodsFileName(1));
+  WritePriceFile("towary.txt", ShopPrices);
+  Answer({});
+  Run();
+  EXPECT_TRUE(FileBytes(hostsim::GoodsFileName(1)) == before);
+  EXPECT_FALSE(Exists("INFO3.TXT"));
+  EXPECT_EQ(hostsim::goodsCounters.opens + hostsim::goodsCounters.failedOpens + hostsim::goodsCounters.closes, 0);
+  EXPECT_EQ(Lines("INFO2.TXT").size(), 4u);  // every entry but the too-long one is missing
+  EXPECT_EQ(Lines("INFO4.TXT").size(), 5u);
+}
+
+TEST_F(RunTest, NetPricesDeriveTheGrossAndNamesAreCopied) {
+  WriteGoods(1, Shop);
+  WritePriceFile("towary.txt", {{"cukier", "Cukier trzcinowy ąęłńóśźż", "3,33"}});
+  Answer({"towary.txt", false, 'S', true, 1});
+  Run();
+  auto goods = Goods(1);
+  EXPECT_EQ(goods[2].net, 3.33);
+  EXPECT_EQ(goods[2].gross, 3.60);  // 3.5964 at 8%
+  EXPECT_EQ(goods[2].name, "Cukier trzcinowy ąęłńóśźż");
+  EXPECT_EQ(Lines("INFO3.TXT")[2], "Mag:1 cukier" + Blanks(19) + " -       3.00->      3.33 zmiana ceny");
+}
+
+TEST_F(RunTest, IdentificationByIndexAndByRemarks) {
+  struct Row {
+    const char* label;
+    char identifyBy;
+    std::string key;
+  } rows[] = {{"index", 'I', "101"}, {"remarks", 'U', "PÓŁKA 2"}, {"remarks, Polish case differs", 'U', "PółKA 2"}};
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.label);
+    TearDown();
+    SetUp();
+    loadedOnce = loaded = false;
+    WriteGoods(1, "symbol,index,name,vat,net,gross,remarks\nHERB,101,Herbata,1,5.00,6.15,PÓŁKA 2\n");
+    WritePriceFile("towary.txt", {{row.key, "Herbata", "7,38"}});
+    Answer({"towary.txt", true, row.identifyBy, false, 1});
+    Run();
+    bool found = row.key != "PółKA 2";
+    EXPECT_EQ(Goods(1)[0].gross, found ? 7.38 : 6.15);
+  }
+}
+
+}  // namespace
