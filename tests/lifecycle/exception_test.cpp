@@ -32,6 +32,13 @@ TEST_F(StructuredExceptions, AFaultInThePluginArrivesAsSE_ExceptionWithTheFaultI
     EXPECT_EQ(o.exceptionCode, 0xE0534500);
     EXPECT_EQ(o.innerCode, kAccessViolation);
     EXPECT_TRUE(hostsim::InPluginImage(o.innerAddress)) << std::hex << o.innerAddress;
+    // The copy of record and context lies in the plug-in's static storage and still
+    // describes the fault after the host has dealt with it.
+    ASSERT_TRUE(hostsim::InPluginImage(o.innerInfo)) << std::hex << o.innerInfo;
+    auto* info = reinterpret_cast<const EXCEPTION_POINTERS*>(o.innerInfo);
+    EXPECT_EQ(info->ExceptionRecord->ExceptionCode, kAccessViolation);
+    EXPECT_EQ(reinterpret_cast<uint32_t>(info->ExceptionRecord->ExceptionAddress), o.innerAddress);
+    EXPECT_EQ(info->ContextRecord->Eip, o.innerAddress);
     // The plug-in is still usable: the host carries on with it.
     char name[64];
     hostsim::CallOutcome again = hostsim::LoadCall(name);
