@@ -15,7 +15,27 @@ void HOST_CDECL RaisesTranslated(const char*) {
   RaiseException(0xE0534500, EXCEPTION_NONCONTINUABLE, 2, parameters);
 }
 
+// The settings service, armed to raise a structured exception once the load call is done.
+bool settingsArmed;
+int16_t HOST_CDECL SettingsThatRaise(int, const char*, const char*, const char*, ...) {
+  if (settingsArmed) RaiseException(0xE0005678, 0, 0, nullptr);
+  return 1;
+}
+
 using StructuredExceptions = PluginTest;
+
+TEST_F(StructuredExceptions, AnExceptionDuringTheMenuCommandArrivesAsSE_Exception) {
+  settingsArmed = false;
+  hostsim::extraServices[52225] = reinterpret_cast<void*>(&SettingsThatRaise);
+  ASSERT_EQ(Load(), 0);
+  settingsArmed = true;
+  hostsim::CallOutcome o = hostsim::ChooseMenuCommand(29999);
+  settingsArmed = false;
+  EXPECT_FALSE(o.completed);
+  EXPECT_EQ(o.exceptionCode, 0xE0534500);
+  EXPECT_EQ(o.innerCode, 0xE0005678);
+  EXPECT_EQ(Unload(), 0);
+}
 
 TEST_F(StructuredExceptions, AFaultInThePluginArrivesAsSE_ExceptionWithTheFaultInside) {
   void* freed = VirtualAlloc(nullptr, 4096, MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE);
