@@ -1,24 +1,31 @@
+// The work behind the export PluginEntry (guard.S puts the structured-exception
+// frame around it).
 #include <cstring>
 
 #include "frame/lifecycle.h"
-#include "host/mazovia.h"
+#include "frame/load_checks.h"
+#include "frame/plugin_name.h"
 #include "host/records.h"
-#include "reprice/run.h"
+#include "host/services.h"
 
-static constexpr auto PluginName = MzArray("Przecena w kilku magazynach z pliku");
-static_assert(PluginName.size() == 36);
-
-MenuEntry menuEntry = {MenuCodeInne, Mz("Przecena w magazynac~h~ (Velmora)"), RepricingCommand, 0,
-                       RunRepricing, 0};
-
-extern "C" int32_t HOST_CDECL PluginEntry(HostCallback callback, char* nameBuffer) {
+// Load call (callback set): stores the callback, starts the runtime, copies the name
+// into nameBuffer (if any; the host gives 36 bytes or more), runs the load checks and
+// the first-run notice; 0 loaded, -1 refused. Unload call (callback null): removes the
+// menu command; 0. Every structured exception on the way leaves as SE_Exception,
+// through the frame of the caller in guard.S.
+extern "C" int32_t HandlePluginEntry(HostCallback callback, char* nameBuffer) {
   if (!callback) {
     removeMenuCommand(RepricingCommand);
     return 0;
   }
   hostCallback = callback;
-  StartRuntime();
+  // Every start of mingw's runtime counts as an attach that a detach must balance, and
+  // there is one detach: the runtime is started by the first load call only.
+  static bool runtimeRunning;
+  if (!runtimeRunning) StartRuntime();
+  runtimeRunning = true;
   if (nameBuffer) std::memcpy(nameBuffer, PluginName.data(), PluginName.size());
-  addMenuCommand(&menuEntry);
+  if (RunLoadChecks() != 0) return -1;
+  ShowFirstRunNotice();
   return 0;
 }

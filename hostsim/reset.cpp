@@ -15,6 +15,10 @@ void ResetMenu();
 void ApplyAnswersMenu();
 void ResetHostState();
 void ApplyAnswersHostState();
+void ResetMemory();
+void ApplyAnswersMemory();
+void ResetDialogs();
+void ApplyAnswersDialogs();
 void ResetGoods();
 void ApplyAnswersGoods();
 void ResetFiles();
@@ -22,13 +26,15 @@ void ResetFiles();
 void ResetHostSim() {
   ResetTranscript();
   ResetAnswers();
-  dataFolder = ".";
+  dataFolder = std::string(1, '.');  // not = ".": GCC 12 warns falsely (-Wrestrict)
   missingServices.clear();
   extraServices.clear();
   ResetSettings();
   ResetMessages();
   ResetMenu();
   ResetHostState();
+  ResetMemory();
+  ResetDialogs();
   ResetGoods();
   ResetFiles();
 }
@@ -37,6 +43,8 @@ void ApplyAnswers() {
   ApplyAnswersMessages();
   ApplyAnswersMenu();
   ApplyAnswersHostState();
+  ApplyAnswersMemory();
+  ApplyAnswersDialogs();
   ApplyAnswersGoods();
 }
 

@@ -30,3 +30,23 @@ inline constexpr int16_t CmdCancel = 20482;
 inline constexpr int16_t CmdChangeFile = 1000;
 
 extern RepricingOptions repricingOptions;
+
+// The options dialog as host service 52026 reads it: an 8-byte header, the window
+// record and 13 control records whose data fill RepricingOptions in order.
+extern const unsigned char OptionsDialogTemplate[530];
+
+// Zeroes repricingOptions and *warehouse, then reads "Path", "Index", "Brutto", "Opis"
+// and "Mag" (its low 16 bits) from the settings section "Przecena"; a missing key
+// leaves the zero.
+void LoadRepricingSettings(int32_t* warehouse);
+
+// Shows the options dialog, again after every F3 file choice, until it is confirmed
+// with F12 (true) or left, or the file chooser gives -1 (false). Edits repricingOptions.
+bool AskRepricingOptions();
+
+// The warehouse for the run as the host's warehouse choice gives it, whatever its sign.
+int32_t ChooseWarehouse(int32_t warehouse);
+
+// Writes "Mag" (only when warehouse is not negative), "Brutto", "Path", "Index" and
+// "Opis" to the settings section "Przecena", in this order.
+void SaveRepricingSettings(int32_t warehouse);

@@ -1,0 +1,102 @@
+// The stand-in's dialog service, file chooser and warehouse choice (52026, 52169,
+// 52337): the dialog description as the service reads it, the scripts that play the
+// user, and what the services saw.
+#pragma once
+#include <cstdint>
+#include <deque>
+#include <string>
+#include <vector>
+
+namespace hostsim {
+
+// Record kinds of a dialog description.
+enum DialogRecordKind : uint16_t {
+  DialogButton = 0,
+  DialogRadioButton = 1,
+  DialogCheckBox = 2,
+  DialogStaticText = 3,
+  DialogInputLine = 5,
+  DialogWindow = 0xFFFF,
+};
+inline constexpr uint16_t DialogKeyF12 = 0x5500;
+inline constexpr uint16_t DialogKeyF3 = 0x3D00;
+inline constexpr int16_t DialogLeft = 20482;  // the dialog was left without a button
+
+struct DialogRecord {
+  uint16_t kind, command, flags, key, x, y, width, height;
+  std::string text;   // host bytes, without the terminator
+  std::string after;  // the bytes after the text's terminator
+  int dataOffset;     // where its value lies in the data record; -1: none
+};
+
+struct DialogDescription {
+  uint32_t bytesAfterCount;  // header: bytes after its first field
+  uint16_t windowBytes;      // header: bytes from the window record on
+  uint16_t controlCount;     // header: control records after the window record
+  DialogRecord window;
+  std::vector<DialogRecord> controls;
+  int dataSize;              // bytes of the data record the controls fill
+};
+
+// Reads a dialog description the way 52026 does and checks its structure: the header
+// counts agree with the records, the window record comes first, every kind is known,
+// commands and flags fit the kinds. Static texts with a hot key carry 4 bytes after
+// their text, input lines 18 (their maximum length at offsets 7 and 13). False with a
+// reason in error when the description is not sound.
+bool ReadDialogDescription(const void* description, DialogDescription& out, std::string& error);
+
+// The values of a dialog's controls in data record order.
+struct DialogValues {
+  std::vector<std::string> inputs;  // each input line's text (host bytes)
+  std::vector<int16_t> groups;      // each run of radio buttons: the chosen position
+  std::vector<int16_t> boxes;       // each check box: 1 ticked, 0 clear
+};
+
+struct DialogShowing {
+  std::string title;     // the window's title (host bytes)
+  DialogValues opened;   // as filled from the data record
+  DialogValues closed;   // after the scripted actions
+  int16_t command;       // what 52026 answered
+  bool writtenBack;      // the controls went back into the data record
+};
+
+struct DialogService {
+  // One entry per showing of 52026: actions separated by ';' -
+  //   type <text>   the input line's new contents (host bytes)
+  //   choose <key>  the radio button with that hot key letter
+  //   tick, clear   the check box
+  //   F12, F3       press the button with that key (writes the controls back)
+  //   leave         leave without a button (nothing written back)
+  // A showing without a key to end it, or with no entry left, is left.
+  std::deque<std::string> script;
+  // One entry per call of 52169: the chosen path (host bytes), or "-1"; none left: -1.
+  std::deque<std::string> chooserScript;
+  // One entry per call of 52337; none left: the number it is given.
+  std::deque<int32_t> warehouseScript;
+
+  int dialogCalls;
+  int chooserCalls;
+  int warehouseCalls;
+  int rejected;               // descriptions that failed the structure check
+  std::string lastRejection;
+  int scriptErrors;           // actions that did not fit the dialog
+  std::string lastScriptError;
+  std::vector<DialogShowing> showings;
+  int lastDialogOne, lastDialogZero;            // 52026's second and fourth arguments
+  int lastChooserKind, lastChooserZero;         // 52169's first and fourth
+  std::string lastChooserMask;
+  int lastWarehouseGiven, lastWarehouseKind, lastWarehouseZero;  // 52337's arguments
+};
+extern DialogService dialogs;
+
+// Forgets scripts, counts and showings.
+void ResetDialogs();
+
+// Answers file (UTF-8): "dialog = <actions>" one per showing, "choose_file = <path>"
+// or "-1" one per call, "warehouse = N" one per call.
+void ApplyAnswersDialogs();
+
+// The controls of a dialog as a user would see them, one per line (host bytes).
+std::string DialogScreen(const DialogDescription& dialog, const DialogValues& values);
+
+}  // namespace hostsim

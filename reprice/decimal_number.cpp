@@ -1,0 +1,244 @@
+// Decimal text to double without strtod (which reads hexadecimal, "inf" and "nan"
+// and follows the locale's decimal point). Small numbers take an exact floating-point
+// shortcut; everything else is rounded exactly with big integers.
+#include "reprice/decimal_number.h"
+
+#include <cfloat>
+#include <cmath>
+#include <cstdint>
+
+namespace {
+
+// Significant digits kept; any later nonzero digit only marks the value as a little
+// larger. 768 digits always suffice to round a double correctly.
+constexpr int MaxDigits = 800;
+// Decimal exponents beyond these make the value infinite or zero whatever its digits.
+constexpr int64_t MaxDecimalExponent = 310;
+constexpr int64_t MinDecimalExponent = -330;
+constexpr int64_t ExponentSaturation = 100000;
+
+// Powers of ten that a double holds exactly (10^22 is the largest).
+constexpr double ExactPowerOfTen[23] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
+                                        1e8,  1e9,  1e10, 1e11, 1e12, 1e13, 1e14, 1e15,
+                                        1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
+// m / 10^k is correctly rounded when the division is. On x87 with 64-bit precision
+// (FLT_EVAL_METHOD 2) it is rounded twice, which stays exact only up to 10^3.
+constexpr int MaxExactDivisorExponent = FLT_EVAL_METHOD == 0 ? 22 : 3;
+constexpr uint64_t Exact53 = uint64_t{1} << 53;
+constexpr uint64_t ExactIntegerPowerOfTen[16] = {
+    1ull, 10ull, 100ull, 1000ull, 10000ull, 100000ull, 1000000ull, 10000000ull,
+    100000000ull, 1000000000ull, 10000000000ull, 100000000000ull, 1000000000000ull,
+    10000000000000ull, 100000000000000ull, 1000000000000000ull};
+
+// Unsigned big integer, 32-bit words from the least significant; 128 words hold the
+// widest number the rounding needs (10^1131 shifted left by 58 bits).
+struct BigNumber {
+  uint32_t word[128];
+  int size;  // words in use, no leading zero word
+};
+
+void SetSmall(BigNumber& b, uint32_t value) {
+  b.word[0] = value;
+  b.size = value ? 1 : 0;
+}
+
+// b = b * factor + add.
+void MultiplyAdd(BigNumber& b, uint32_t factor, uint32_t add) {
+  uint64_t carry = add;
+  for (int i = 0; i < b.size; ++i) {
+    uint64_t t = uint64_t{b.word[i]} * factor + carry;
+    b.word[i] = static_cast<uint32_t>(t);
+    carry = t >> 32;
+  }
+  if (carry) b.word[b.size++] = static_cast<uint32_t>(carry);
+}
+
+void MultiplyByPowerOfTen(BigNumber& b, int64_t exponent) {
+  for (; exponent >= 9; exponent -= 9) MultiplyAdd(b, 1000000000u, 0);
+  if (exponent > 0) MultiplyAdd(b, static_cast<uint32_t>(ExactIntegerPowerOfTen[exponent]), 0);
+}
+
+void ShiftLeft(BigNumber& b, int bits) {
+  if (b.size == 0) return;
+  int words = bits / 32, rest = bits % 32;
+  if (rest) {
+    uint32_t carry = 0;
+    for (int i = 0; i < b.size; ++i) {
+      uint32_t w = b.word[i];
+      b.word[i] = (w << rest) | carry;
+      carry = w >> (32 - rest);
+    }
+    if (carry) b.word[b.size++] = carry;
+  }
+  if (words) {
+    for (int i = b.size - 1; i >= 0; --i) b.word[i + words] = b.word[i];
+    for (int i = 0; i < words; ++i) b.word[i] = 0;
+    b.size += words;
+  }
+}
+
+void ShiftRightOne(BigNumber& b) {
+  for (int i = 0; i < b.size; ++i) {
+    uint32_t high = i + 1 < b.size ? b.word[i + 1] << 31 : 0;
+    b.word[i] = (b.word[i] >> 1) | high;
+  }
+  if (b.size && b.word[b.size - 1] == 0) --b.size;
+}
+
+int BitLength(const BigNumber& b) {
+  if (b.size == 0) return 0;
+  uint32_t top = b.word[b.size - 1];
+  int bits = 0;
+  while (top) ++bits, top >>= 1;
+  return (b.size - 1) * 32 + bits;
+}
+
+int Compare(const BigNumber& a, const BigNumber& b) {
+  if (a.size != b.size) return a.size < b.size ? -1 : 1;
+  for (int i = a.size - 1; i >= 0; --i)
+    if (a.word[i] != b.word[i]) return a.word[i] < b.word[i] ? -1 : 1;
+  return 0;
+}
+
+// a -= b, where a >= b.
+void Subtract(BigNumber& a, const BigNumber& b) {
+  int64_t borrow = 0;
+  for (int i = 0; i < a.size; ++i) {
+    int64_t t = int64_t{a.word[i]} - (i < b.size ? b.word[i] : 0) - borrow;
+    borrow = t < 0;
+    a.word[i] = static_cast<uint32_t>(t);
+  }
+  while (a.size && a.word[a.size - 1] == 0) --a.size;
+}
+
+// The double nearest to numerator / denominator (both nonzero), ties to even. Takes a
+// 57-58 bit quotient by long division, then rounds it once, subnormals included.
+double RoundQuotient(BigNumber& numerator, BigNumber& denominator) {
+  int shift = 57 - (BitLength(numerator) - BitLength(denominator));
+  if (shift > 0) ShiftLeft(numerator, shift);
+  if (shift < 0) ShiftLeft(denominator, -shift);
+  // numerator / denominator now lies in [2^56, 2^58).
+  ShiftLeft(denominator, 58);
+  uint64_t q = 0;
+  for (int bit = 57; bit >= 0; --bit) {
+    ShiftRightOne(denominator);
+    if (Compare(numerator, denominator) >= 0) {
+      Subtract(numerator, denominator);
+      q |= uint64_t{1} << bit;
+    }
+  }
+  bool sticky = numerator.size != 0;
+  int64_t exponent = -shift;  // the value is (q + fraction) * 2^exponent
+  // Keep 54 bits: 53 of the result and one rounding bit; lower for a subnormal, whose
+  // last bit is worth 2^-1074.
+  int64_t drop = 0;
+  while ((q >> (54 + drop)) != 0) ++drop;
+  if (exponent + drop + 1 < -1074) drop = -1074 - 1 - exponent;
+  if (drop >= 64) {
+    sticky = sticky || q != 0;
+    q = 0;
+  } else if (drop > 0) {
+    sticky = sticky || (q & ((uint64_t{1} << drop) - 1)) != 0;
+    q >>= drop;
+  }
+  exponent += drop;
+  uint64_t mantissa = q >> 1;
+  if ((q & 1) && (sticky || (mantissa & 1))) ++mantissa;
+  return std::ldexp(static_cast<double>(mantissa), static_cast<int>(exponent + 1));
+}
+
+bool IsSpace(unsigned char c) { return c == ' ' || (c >= '\t' && c <= '\r'); }
+bool IsDigit(unsigned char c) { return c >= '0' && c <= '9'; }
+
+// The number's digits without leading zeros, and the power of ten they are scaled by.
+struct DecimalDigits {
+  unsigned char digit[MaxDigits + 1];
+  int count;
+  int64_t exponent;
+  bool negative;
+  bool found;  // at least one digit was read
+};
+
+void TakeDigit(DecimalDigits& d, unsigned char c, bool fraction, bool& dropped) {
+  int value = c - '0';
+  if (d.count == 0 && value == 0) {
+    if (fraction && d.exponent > -ExponentSaturation) --d.exponent;
+    return;
+  }
+  if (d.count < MaxDigits) {
+    d.digit[d.count++] = static_cast<unsigned char>(value);
+    if (fraction) --d.exponent;
+    return;
+  }
+  if (value) dropped = true;
+  if (!fraction && d.exponent < ExponentSaturation) ++d.exponent;
+}
+
+const unsigned char* ParseDigits(const unsigned char* p, DecimalDigits& d) {
+  bool dropped = false;
+  for (; IsDigit(*p); ++p) d.found = true, TakeDigit(d, *p, false, dropped);
+  if (*p == '.') {
+    for (++p; IsDigit(*p); ++p) d.found = true, TakeDigit(d, *p, true, dropped);
+  }
+  if (dropped) {  // a digit 1 after the kept ones stands for the dropped tail
+    d.digit[d.count++] = 1;
+    --d.exponent;
+  }
+  return p;
+}
+
+// The exponent part, when a digit follows the letter and its sign; else 0.
+int64_t ParseExponent(const unsigned char* p) {
+  if (*p != 'e' && *p != 'E' && *p != 'd' && *p != 'D') return 0;
+  ++p;
+  bool negative = *p == '-';
+  if (*p == '-' || *p == '+') ++p;
+  if (!IsDigit(*p)) return 0;
+  int64_t value = 0;
+  for (; IsDigit(*p); ++p) {
+    value = value * 10 + (*p - '0');
+    if (value > ExponentSaturation) value = ExponentSaturation;
+  }
+  return negative ? -value : value;
+}
+
+double Magnitude(const DecimalDigits& d, int64_t exponent) {
+  if (d.count == 0) return 0.0;
+  if (d.count + exponent > MaxDecimalExponent) return HUGE_VAL;
+  if (d.count + exponent < MinDecimalExponent) return 0.0;
+  if (d.count <= 19) {  // the digits fit in 64 bits
+    uint64_t m = 0;
+    for (int i = 0; i < d.count; ++i) m = m * 10 + d.digit[i];
+    // An integer product up to 2^53 is exact; 10^16 and above never gives one.
+    if (exponent >= 0 && exponent <= 15 && m <= Exact53 / ExactIntegerPowerOfTen[exponent])
+      return static_cast<double>(m * ExactIntegerPowerOfTen[exponent]);
+    if (m <= Exact53 && exponent < 0 && -exponent <= MaxExactDivisorExponent)
+      return static_cast<double>(m) / ExactPowerOfTen[-exponent];
+  }
+  static BigNumber numerator, denominator;
+  SetSmall(numerator, 0);
+  for (int i = 0; i < d.count; ++i) MultiplyAdd(numerator, 10, d.digit[i]);
+  SetSmall(denominator, 1);
+  if (exponent >= 0) MultiplyByPowerOfTen(numerator, exponent);
+  if (exponent < 0) MultiplyByPowerOfTen(denominator, -exponent);
+  return RoundQuotient(numerator, denominator);
+}
+
+}  // namespace
+
+double ReadDecimalNumber(const char* text) { return ReadScaledDecimal(text, 0); }
+
+double ReadScaledDecimal(const char* text, int powerOfTen) {
+  const unsigned char* p = reinterpret_cast<const unsigned char*>(text);
+  while (IsSpace(*p)) ++p;
+  static DecimalDigits d;
+  d.count = 0;
+  d.exponent = 0;
+  d.found = false;
+  d.negative = *p == '-';
+  if (*p == '-' || *p == '+') ++p;
+  p = ParseDigits(p, d);
+  if (!d.found) return 0.0;
+  double value = Magnitude(d, d.exponent + ParseExponent(p) + powerOfTen);
+  return d.negative ? -value : value;
+}

@@ -1,0 +1,63 @@
+// The file is read in binary mode and translated here, because glibc's "t" does
+// nothing while msvcrt's turns CR LF into LF and stops at Ctrl-Z; this way a price
+// file reads the same in the DLL and in the native build.
+#include "reprice/text_reader.h"
+
+namespace {
+
+constexpr int CarriageReturn = 13;
+constexpr int LineFeed = 10;
+constexpr int EndOfFileMark = 26;  // Ctrl-Z
+
+bool Refill(TextReader& r) {
+  r.position = 0;
+  r.end = std::fread(r.buffer, 1, sizeof r.buffer, r.file);
+  return r.end != 0;
+}
+
+// The next raw byte, or -1 at the end of the file.
+int RawByte(TextReader& r) {
+  if (r.position == r.end && !Refill(r)) return -1;
+  return r.buffer[r.position++];
+}
+
+// The next byte after translation, or -1 at the end.
+int TextByte(TextReader& r) {
+  if (r.ended) return -1;
+  int c = RawByte(r);
+  if (c < 0 || c == EndOfFileMark) {
+    r.ended = true;
+    return -1;
+  }
+  if (c != CarriageReturn) return c;
+  if (r.position == r.end && !Refill(r)) return CarriageReturn;
+  if (r.buffer[r.position] != LineFeed) return CarriageReturn;
+  ++r.position;
+  return LineFeed;
+}
+
+}  // namespace
+
+bool OpenTextReader(TextReader& reader, const char* path) {
+  reader.position = reader.end = 0;
+  reader.ended = false;
+  reader.file = std::fopen(path, "rb");
+  return reader.file != nullptr;
+}
+
+bool ReadTextLine(TextReader& reader, char* line, int size) {
+  int length = 0;
+  while (length < size - 1) {
+    int c = TextByte(reader);
+    if (c < 0) break;
+    line[length++] = static_cast<char>(c);
+    if (c == LineFeed) break;
+  }
+  if (size > 0) line[length] = 0;
+  return length > 0;
+}
+
+void CloseTextReader(TextReader& reader) {
+  if (reader.file) std::fclose(reader.file);
+  reader.file = nullptr;
+}

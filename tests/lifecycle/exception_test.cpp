@@ -1,0 +1,68 @@
+#include <windows.h>
+
+#include "hostsim/service_table.h"
+#include "plugin_fixture.h"
+
+namespace {
+
+constexpr uint32_t kAccessViolation = 0xC0000005;
+
+// Stand-ins for the refusal message (52030) that raise structured exceptions, as a
+// faulty host service would, on the plug-in's stack.
+void HOST_CDECL RaisesPlain(const char*) { RaiseException(0xE0001234, 0, 0, nullptr); }
+void HOST_CDECL RaisesTranslated(const char*) {
+  const ULONG_PTR parameters[2] = {0x1234, 0};
+  RaiseException(0xE0534500, EXCEPTION_NONCONTINUABLE, 2, parameters);
+}
+
+using StructuredExceptions = PluginTest;
+
+TEST_F(StructuredExceptions, AFaultInThePluginArrivesAsSE_ExceptionWithTheFaultInside) {
+  void* freed = VirtualAlloc(nullptr, 4096, MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE);
+  ASSERT_NE(freed, nullptr);
+  ASSERT_TRUE(VirtualFree(freed, 0, MEM_RELEASE));
+  struct Row { const char* label; char* buffer; } rows[] = {
+      {"address 0x10", reinterpret_cast<char*>(0x10)},
+      {"a freed page", static_cast<char*>(freed)},
+  };
+  for (const Row& r : rows) {
+    SCOPED_TRACE(r.label);
+    hostsim::CallOutcome o = hostsim::LoadCall(r.buffer);
+    EXPECT_FALSE(o.completed);
+    EXPECT_EQ(o.exceptionCode, 0xE0534500);
+    EXPECT_EQ(o.innerCode, kAccessViolation);
+    EXPECT_TRUE(hostsim::InPluginImage(o.innerAddress)) << std::hex << o.innerAddress;
+    // The plug-in is still usable: the host carries on with it.
+    char name[64];
+    hostsim::CallOutcome again = hostsim::LoadCall(name);
+    EXPECT_TRUE(again.completed);
+    EXPECT_EQ(again.result, 0);
+    EXPECT_TRUE(hostsim::UnloadCall().completed);
+  }
+}
+
+TEST_F(StructuredExceptions, AnExceptionFromAHostServiceIsTranslatedOnce) {
+  hostsim::capabilityBits = 0;  // the load call refuses, through 52030
+  struct Row { const char* label; void* service; uint32_t inner; } rows[] = {
+      {"a plain structured exception", reinterpret_cast<void*>(&RaisesPlain), 0xE0001234},
+      {"one already translated", reinterpret_cast<void*>(&RaisesTranslated), 0x1234},
+  };
+  for (const Row& r : rows) {
+    SCOPED_TRACE(r.label);
+    ASSERT_TRUE(hostsim::LoadPluginLibrary(PRZECENA_DLL));  // fresh: 52030 not yet bound
+    hostsim::extraServices[52030] = r.service;
+    hostsim::CallOutcome o = hostsim::LoadCall(nullptr);
+    EXPECT_FALSE(o.completed);
+    EXPECT_EQ(o.exceptionCode, 0xE0534500);
+    EXPECT_EQ(o.innerCode, r.inner);
+  }
+}
+
+TEST_F(StructuredExceptions, TheStandInsOwnChecksStillWorkAfterAFault) {
+  hostsim::CallOutcome o = hostsim::LoadCall(reinterpret_cast<char*>(0x10));
+  ASSERT_FALSE(o.completed);
+  EXPECT_EQ(1 + 1, 2);
+  EXPECT_EQ(Unload(), 0);
+}
+
+}  // namespace
