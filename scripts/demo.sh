@@ -12,6 +12,8 @@ scripts/setup.sh
 cmake --preset win32 >/dev/null
 cmake --build --preset win32
 scripts/wine-run.sh --init
+# One Wine server for all the programs of the demo, kept for a minute after the last.
+WINEPREFIX="${PRZECENA_WINEPREFIX:-$root/build/wineprefix}" wineserver -p60
 
 bin=$root/build/win32/hostsim
 wine() { "$root/scripts/wine-run.sh" "$@"; }
