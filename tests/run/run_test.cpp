@@ -232,7 +232,10 @@ TEST_F(RunTest, IdentificationByIndexAndByRemarks) {
     const char* label;
     char identifyBy;
     std::string key;
-  } rows[] = {{"index", 'I', "101"}, {"remarks", 'U', "PÓŁKA 2"}, {"remarks, Polish case differs", 'U', "PółKA 2"}};
+  } rows[] = {{"index", 'I', "101"},
+              {"remarks", 'U', "PÓŁKA 2"},
+              {"remarks, ASCII case differs", 'U', "pÓŁka 2"},
+              {"remarks, Polish case differs", 'U', "PółKA 2"}};
   for (const Row& row : rows) {
     SCOPED_TRACE(row.label);
     TearDown();
@@ -283,6 +286,45 @@ TEST_F(RunTest, AStoredRecordChangesOnlyInItsPricesAndName) {
   EXPECT_EQ(goods[0].name, "Kawa");
   EXPECT_EQ(goods[0].gross, 20.00);
   EXPECT_EQ(goods[2].name, "Cukier");  // same price, stored for its name
+}
+
+TEST_F(RunTest, AnIdentificationOutOfRangeMeansBySymbol) {
+  hostsim::StoreSetting("Przecena", "Index", "3");
+  WriteGoods(1, "symbol,index,name,vat,net,gross,remarks\nHERB,101,Herbata,1,5.00,6.15,101\n");
+  WritePriceFile("towary.txt", {{"101", "Herbata", "9,99"}, {"HERB", "Herbata", "7,38"}});
+  hostsim::dialogs.script.push_back("type towary.txt; choose B; F12");
+  hostsim::dialogs.warehouseScript.push_back(1);
+  Run();
+  EXPECT_EQ(Goods(1)[0].gross, 7.38);
+  EXPECT_EQ(hostsim::StoredSetting("Przecena", "Index"), "3");
+}
+
+TEST_F(RunTest, ANetChangeWhoseGrossRoundsEqualIsReportedButNotStored) {
+  WriteGoods(1, "symbol,index,name,vat,net,gross,remarks\nA,,Towar,1,10.00,12.31,\n");
+  std::string before = FileBytes(hostsim::GoodsFileName(1));
+  WritePriceFile("towary.txt", {{"A", "Towar", "10,01"}});  // gross 12.3123 rounds to 12.31
+  Answer({"towary.txt", false, 'S', false, 1});
+  Run();
+  EXPECT_EQ(Lines("INFO3.TXT"), (std::vector<std::string>{"Mag:1 A" + Blanks(24) + " -      10.00->     10.01"}));
+  EXPECT_EQ(Lines("INFO.TXT"),
+            (std::vector<std::string>{"Mag:1 A" + Blanks(24) + " - Ta sama cena towaru" + Blanks(16) + "10.01"}));
+  EXPECT_TRUE(FileBytes(hostsim::GoodsFileName(1)) == before);
+}
+
+TEST_F(RunTest, AFailedStoreIsReportedEvenWhenALaterRecordOfTheKeyTookThePrice) {
+  WriteGoods(1, "symbol,index,name,vat,net,gross,remarks\nA,,Pierwszy,1,1.00,1.23,\nB,,Inny,1,1.00,1.23,\n"
+                "a,,Drugi,1,1.00,1.23,\n");
+  hostsim::failingStoreRecords = {0};
+  WritePriceFile("towary.txt", {{"A", "Towar", "24,60"}});
+  Answer({});
+  Run();
+  auto goods = Goods(1);
+  EXPECT_EQ(goods[0].gross, 1.23);  // the store failed
+  EXPECT_EQ(goods[2].gross, 24.60);
+  EXPECT_EQ(Lines("INFO.TXT"), (std::vector<std::string>{"Mag:1 A" + Blanks(24) + " - Źle zmianiono cenę"}));
+  const hostsim::Shown* summary = Find("messageBoxFormat");
+  ASSERT_NE(summary, nullptr);
+  EXPECT_NE(summary->text.find("Błąd zmiany ceny:                   1"), std::string::npos);
 }
 
 }  // namespace
