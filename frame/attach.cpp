@@ -2,7 +2,9 @@
 // C runtime is started, so it calls nothing of the runtime and needs no constructor.
 #include <windows.h>
 
+#include "frame/environment.h"
 #include "frame/lifecycle.h"
+#include "frame/system_wrappers.h"
 
 // mingw's own DLL start-up routine: starts the runtime, then calls DllMain.
 extern "C" BOOL WINAPI DllMainCRTStartup(HINSTANCE, DWORD, LPVOID);
@@ -12,8 +14,12 @@ AttachArguments attachArguments;
 int32_t environment;
 int32_t underWindows;
 static bool runtimeStarted;
+static OSVERSIONINFOA systemVersion;
 
 void StartRuntime() {
+  // The system's version, through the emulation module: its first call binds it.
+  systemVersion.dwOSVersionInfoSize = sizeof systemVersion;
+  GetVersionExA(&systemVersion);
   DllMainCRTStartup(static_cast<HINSTANCE>(attachArguments.module), DLL_PROCESS_ATTACH,
                     attachArguments.reserved);
   runtimeStarted = true;
@@ -21,8 +27,8 @@ void StartRuntime() {
 
 extern "C" BOOL WINAPI PluginAttach(HINSTANCE module, DWORD reason, LPVOID reserved) {
   if (reason == DLL_PROCESS_ATTACH) {
-    HMODULE system = GetModuleHandleA("kernel32.dll");
-    environment = GetProcAddress(system, "Borland32") ? 2 : ((GetVersion() & 0x80000000u) ? 1 : 0);
+    InstallSystemWrappers();
+    environment = DetectEnvironment(GetModuleHandleA("kernel32.dll"), GetVersion());
     underWindows = environment != 2;
     using Disable = BOOL(WINAPI*)(HMODULE);
     if (auto disable = reinterpret_cast<Disable>(

@@ -14,6 +14,7 @@ void ApplyAnswersMessages();
 void ResetMenu();
 void ApplyAnswersMenu();
 void ResetHostState();
+void ResetProcesses();
 void ApplyAnswersHostState();
 void ResetMemory();
 void ApplyAnswersMemory();
@@ -37,6 +38,7 @@ void ResetHostSim() {
   ResetDialogs();
   ResetGoods();
   ResetFiles();
+  ResetProcesses();
 }
 
 void ApplyAnswers() {
