@@ -1,6 +1,7 @@
 // The stand-in's goods services as a host would offer them: names, the walk through
 // the record buffer, stores in place, configured failures, a trailing partial record.
 #include "host/services.h"
+#include "hostsim/answers.h"
 #include "tests/warehouse/warehouse_fixture.h"
 
 using namespace testing_goods;
@@ -87,6 +88,17 @@ TEST_F(GoodsServicesTest, StoresFailAsConfiguredAndOnAReadingCursor) {
     auto goods = ReadGoods(1);
     for (int i = 0; i < 3; ++i) EXPECT_EQ(goods[i].netPrice == 50, row.written[i] == 1) << i;
   }
+}
+
+TEST_F(GoodsServicesTest, TheAnswersFileGivesTheVatTableAndFailingStores) {
+  std::string error;
+  ASSERT_TRUE(hostsim::ParseAnswers("vat = 1 10\nvat = 7 50\nfail_store = 2\n", error)) << error;
+  hostsim::ApplyAnswersGoods();
+  EXPECT_EQ(hostsim::vatRates, (std::map<int, double>{{1, 0.10}, {7, 0.50}}));
+  EXPECT_EQ(hostsim::failingStoreRecords, (std::set<int>{1}));
+  EXPECT_DOUBLE_EQ(convertNetGross(2, 7, 100.0), 150.0);
+  EXPECT_DOUBLE_EQ(convertNetGross(1, 7, 150.0), 100.0);
+  EXPECT_EQ(convertNetGross(2, 2, 100.0), 100.0);  // not in the table: 0%
 }
 
 }  // namespace
