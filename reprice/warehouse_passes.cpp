@@ -1,3 +1,4 @@
+#include <cmath>
 #include <cstdio>
 #include <cstring>
 
@@ -84,6 +85,10 @@ bool SamePrice(double a, double b) {
   return d > -PriceTolerance && d < PriceTolerance;
 }
 
+// Both new prices are numbers a goods record can hold: a price file's huge number, or
+// the host's conversion, can give infinity or NaN, which must never reach the file.
+bool FinitePrices(const GoodsRecord& r) { return std::isfinite(r.netPrice) && std::isfinite(r.grossPrice); }
+
 void NotePriceChange(GoodsRecord& r, const GoodsRecord& snapshot) {
   notePriceChange(&r, &snapshot, 0, 1, Mz("Przecena wtyczką: PRZECENA"));
 }
@@ -112,11 +117,17 @@ void UpdateRecord(Pass& pass, int32_t warehouse, int32_t gross) {
   GoodsRecord snapshot;
   std::memcpy(&snapshot, &r, sizeof snapshot);
   ApplyEntry(r, *e, gross);
-  NotePriceChange(r, snapshot);
+  bool finite = FinitePrices(r);
+  if (finite) NotePriceChange(r, snapshot);  // no note of a change that is not made
   bool same = SamePrice(r.grossPrice, snapshot.grossPrice);
   std::snprintf(tail, sizeof tail, " - %10.2f->%10.2f%s", snapshot.netPrice / PriceScale,
                 r.netPrice / PriceScale, same ? "" : " zmiana ceny");
   AppendInfo3(warehouse, e->symbol, tail);
+  if (!finite) {  // the record stays as it was, and the entry is reported as failed
+    std::memcpy(&r, &snapshot, sizeof r);
+    e->status = StatusChangeFailed;
+    return;
+  }
   if (same) {
     e->status = StatusSamePrice;
     if (!repricingOptions.copyName) return;  // nothing of the recomputation reaches the file
@@ -135,8 +146,11 @@ void CheckRecord(Pass& pass, int32_t gross) {
   GoodsRecord snapshot;
   std::memcpy(&snapshot, &r, sizeof snapshot);
   ApplyEntry(r, *e, gross);
-  NotePriceChange(r, snapshot);
-  if (!SamePrice(r.grossPrice, snapshot.grossPrice)) e->status = StatusChangeFailed;
+  bool finite = FinitePrices(r);
+  if (finite) NotePriceChange(r, snapshot);
+  // Prices that are no numbers were never stored: failed, even when the gross price
+  // alone looks unchanged and a later record of the key was repriced.
+  if (!finite || !SamePrice(r.grossPrice, snapshot.grossPrice)) e->status = StatusChangeFailed;
 }
 
 }  // namespace

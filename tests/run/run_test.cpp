@@ -1,5 +1,7 @@
 // Whole repricing runs: every way a run ends and what it leaves behind (settings,
 // report files, goods, messages), and the reports of a normal run byte for byte.
+#include <cmath>
+
 #include "tests/run/run_fixture.h"
 
 using namespace testing_run;
@@ -325,6 +327,64 @@ TEST_F(RunTest, AFailedStoreIsReportedEvenWhenALaterRecordOfTheKeyTookThePrice) 
   const hostsim::Shown* summary = Find("messageBoxFormat");
   ASSERT_NE(summary, nullptr);
   EXPECT_NE(summary->text.find("Błąd zmiany ceny:                   1"), std::string::npos);
+}
+
+}  // namespace
+
+namespace {
+
+// A price that is no number a goods record can hold (infinity from a huge price field,
+// NaN or infinity from the host's conversion) is never stored: the record stays as it
+// was, the entry is reported as failed, and the counts stay those of the file.
+TEST_F(RunTest, PricesThatAreNoFiniteNumbersAreNeverStored) {
+  struct Row {
+    const char* label;
+    std::string goods;  // CSV rows after the title
+    std::string price;
+    bool gross;
+    int nanVatCode;     // 0: none; else 52289 answers NaN for this code
+    std::string info3Suffix;  // "-": a line of 300-digit numbers, cut at 255 characters
+  } rows[] = {
+      {"a gross price of 1e400", "KAWA,100,Kawa,1,10.00,12.30,\n", "1e400", true, 0, " zmiana ceny"},
+      {"a net price of 1e400", "KAWA,100,Kawa,1,10.00,12.30,\n", "1e400", false, 0, " zmiana ceny"},
+      {"a net price whose gross overflows", "KAWA,100,Kawa,1,10.00,12.30,\n", "1,7e304", false, 0, "-"},
+      {"the conversion answers NaN", "KAWA,100,Kawa,1,10.00,12.30,\n", "13,53", true, 1, " zmiana ceny"},
+      {"NaN net beside an unchanged gross, the key's later record repriced",
+       "KAWA,100,Kawa,1,10.00,12.30,\nkawa,101,Kawa 2,2,10.00,10.80,\n", "12,30", true, 1, ""},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.label);
+    TearDown();
+    SetUp();
+    loadedOnce = loaded = false;
+    WriteGoods(1, "symbol,index,name,vat,net,gross,remarks\n" + row.goods);
+    std::string before = FileBytes(hostsim::GoodsFileName(1));
+    WritePriceFile("towary.txt", {{"KAWA", "Kawa", row.price}});
+    Load();
+    if (row.nanVatCode) hostsim::vatRates[row.nanVatCode] = std::nan("");
+    Answer({"towary.txt", row.gross, 'S', true, 1});
+    Run();
+    std::string after = FileBytes(hostsim::GoodsFileName(1));
+    ASSERT_EQ(after.size(), before.size());
+    EXPECT_TRUE(after.substr(0, 769) == before.substr(0, 769)) << "the first record changed";
+    auto info3 = Lines("INFO3.TXT");
+    ASSERT_GE(info3.size(), 1u);
+    if (row.info3Suffix == "-") {
+      EXPECT_EQ(FileBytes("INFO3.TXT").find("\r\n"), 255u);
+    } else {
+      EXPECT_EQ(info3[0].rfind("Mag:1 KAWA" + Blanks(21) + " -      10.00->", 0), 0u) << info3[0];
+      EXPECT_EQ(info3[0].ends_with(" zmiana ceny"), !row.info3Suffix.empty()) << info3[0];
+    }
+    EXPECT_EQ(Lines("INFO.TXT"), (std::vector<std::string>{"Mag:1 KAWA" + Blanks(21) + " - Źle zmianiono cenę"}));
+    EXPECT_EQ(Lines("INFO4.TXT").size(), 1u);
+    const hostsim::Shown* summary = Find("messageBoxFormat");
+    ASSERT_NE(summary, nullptr);
+    EXPECT_NE(summary->text.find("z pliku:    1\n"), std::string::npos);
+    EXPECT_NE(summary->text.find("Błąd zmiany ceny:                   1"), std::string::npos);
+    if (row.goods.find("kawa") != std::string::npos) {
+      EXPECT_EQ(Goods(1)[1].gross, 12.30);  // the sound record of the key took the price
+    }
+  }
 }
 
 }  // namespace
