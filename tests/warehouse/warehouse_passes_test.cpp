@@ -103,13 +103,14 @@ TEST_F(PassesTest, ToleranceBoundsAreExclusiveAndNanIsAChange) {
     const char* label;
     double oldGross, entry;
     bool same;
+    bool noNumber = false;  // the new price is no number: a change, never stored, failed
   } rows[] = {
       {"equal", 0.0, 0.0, true},
       {"difference just inside", 0.0000099, 0.0, true},
       {"difference at the lower bound", 0.00001, 0.0, false},
       {"difference at the upper bound", -0.00001, 0.0, false},
       {"old gross NaN", std::numeric_limits<double>::quiet_NaN(), 0.0, false},
-      {"new gross NaN", 0.0, std::numeric_limits<double>::quiet_NaN(), false},
+      {"new gross NaN", 0.0, std::numeric_limits<double>::quiet_NaN(), false, true},
   };
   for (const Row& row : rows) {
     SCOPED_TRACE(row.label);
@@ -118,8 +119,9 @@ TEST_F(PassesTest, ToleranceBoundsAreExclusiveAndNanIsAChange) {
     entries = {Entry("A", row.entry)};
     UseEntries();
     UpdateWarehousePrices(1, 1);
-    EXPECT_EQ(Status(0), row.same ? StatusSamePrice : StatusRepriced);
-    EXPECT_EQ(hostsim::goodsCounters.stores, row.same ? 0 : 1);
+    EXPECT_EQ(Status(0), row.noNumber ? StatusChangeFailed : row.same ? StatusSamePrice : StatusRepriced);
+    EXPECT_EQ(hostsim::goodsCounters.stores, row.same || row.noNumber ? 0 : 1);
+    EXPECT_EQ(Lines(ReportInfo3).at(0).ends_with(" zmiana ceny"), !row.same);
   }
 }
 
