@@ -96,7 +96,8 @@ void ResetDialogs();
 // or "-1" one per call, "warehouse = N" one per call.
 void ApplyAnswersDialogs();
 
-// The controls of a dialog as a user would see them, one per line (host bytes).
+// The controls of a dialog as a user would see them, one per line (host bytes), hot
+// keys ("~P~lik") as highlighted spans (0x02 ... 0x01).
 std::string DialogScreen(const DialogDescription& dialog, const DialogValues& values);
 
 }  // namespace hostsim

@@ -1,6 +1,7 @@
 // hostsim.exe: the host stand-in as a program. Loads a plug-in, makes its load call,
 // shows what it shows and its menu "Inne", chooses a command if asked, makes the
 // unload call and frees the library. Everything shown goes to the terminal in UTF-8.
+#include <conio.h>
 #include <fcntl.h>
 #include <io.h>
 #include <windows.h>
@@ -16,6 +17,8 @@
 #include "hostsim/charset.h"
 #include "hostsim/data_folder.h"
 #include "hostsim/host.h"
+#include "hostsim/memory.h"
+#include "hostsim/message_box.h"
 #include "hostsim/reset.h"
 #include "hostsim/service_table.h"
 #include "hostsim/svc_menu.h"
@@ -38,6 +41,8 @@ const char* const kUsage =
     "  --variant N           the descriptor's value at offset 12 (default 720)\n"
     "  --missing ORD         the host lacks this service (may be repeated)\n"
     "  --notice N            what the first-run notice dialog sets into its flag\n"
+    "  --box ANSWER          answer the plug-in's next system message box: abort,\n"
+    "                        retry, ignore, ok, ... (may be repeated, in order)\n"
     "  --quiet               show nothing but errors\n";
 
 enum ExitCode { ExitDone = 0, ExitRefused = 1, ExitUsage = 2, ExitException = 3 };
@@ -101,6 +106,7 @@ struct Options {
   std::string dll, answers;
   bool chooseFirst = false, quiet = false;
   std::vector<uint16_t> commands;
+  std::vector<std::string> boxes;               // replace the answers file's "box" keys
   std::vector<std::function<void()>> settings;  // applied after the answers file
 };
 
@@ -116,11 +122,12 @@ bool Parse(int argc, char** argv, Options& o) {
       return *v && !*end;
     };
     long n = 0;
-    if (a == "--dll" || a == "--answers" || a == "--data" || a == "--build-date") {
+    if (a == "--dll" || a == "--answers" || a == "--data" || a == "--build-date" || a == "--box") {
       const char* v = value();
       if (!v) return false;
       std::string s = v;
       if (a == "--dll") o.dll = s;
+      if (a == "--box") o.boxes.push_back(s);
       if (a == "--answers") o.answers = s;
       if (a == "--data") o.settings.push_back([s] { hostsim::dataFolder = s; });
       if (a == "--build-date") o.settings.push_back([s] { hostsim::buildDate = s; });
@@ -149,6 +156,33 @@ bool Parse(int argc, char** argv, Options& o) {
   return true;
 }
 
+// The message box answers of the answers file ("box", in order), or those of the
+// command line instead; false after a message when one is no answer.
+bool SetBoxAnswers(const Options& o) {
+  std::string error;
+  hostsim::ClearBoxAnswers();
+  for (const std::string& v : o.boxes.empty() ? hostsim::Answers("box") : o.boxes)
+    if (!hostsim::AddBoxAnswers(v, error)) {
+      std::fprintf(stderr, "hostsim: %s\n", error.c_str());
+      return false;
+    }
+  return true;
+}
+
+// A key pressed at the console since the last check (the keys are taken, so one press
+// stops one reading).
+bool ConsoleKeyPressed() {
+  if (!_kbhit()) return false;
+  while (_kbhit()) _getch();
+  return true;
+}
+
+// The interruption check listens to the keyboard when standard input is a console.
+void ListenToTheKeyboard() {
+  DWORD mode;
+  if (GetConsoleMode(GetStdHandle(STD_INPUT_HANDLE), &mode)) hostsim::keyPressed = ConsoleKeyPressed;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -172,6 +206,8 @@ int main(int argc, char** argv) {
   }
   hostsim::ApplyAnswers();
   for (auto& apply : o.settings) apply();
+  if (!SetBoxAnswers(o)) return ExitUsage;
+  ListenToTheKeyboard();
   for (const std::string& v : hostsim::Answers("choose")) {
     if (v == "yes") o.chooseFirst = true;
     else o.commands.push_back(static_cast<uint16_t>(std::strtol(v.c_str(), nullptr, 0)));
@@ -185,6 +221,8 @@ int main(int argc, char** argv) {
                  hostsim::PluginEntryOrdinal);
     return ExitUsage;
   }
+  if (!hostsim::AnswerPluginBoxes(hostsim::PluginModule()))
+    hostsim::Say("(the plug-in imports no MessageBoxA: its system message boxes are not answered here)");
   char name[256] = {};
   hostsim::CallOutcome load = hostsim::LoadCall(name);
   bool clean = Report("load call", load);

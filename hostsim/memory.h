@@ -28,6 +28,11 @@ struct MemoryService {
 };
 extern MemoryService memory;
 
+// The program's keyboard for the interruption check: true when the user pressed a key
+// since the last check. Null (tests, and a program without a console): no key stops.
+// Kept by ResetMemory.
+extern bool (*keyPressed)();
+
 // Frees every block still live and forgets all counts and configuration.
 void ResetMemory();
 

@@ -226,6 +226,20 @@ int16_t PlayShowing(const DialogDescription& d, const std::string& script, Dialo
   return DialogLeft;
 }
 
+// A control's text with each hot key between tildes ("~P~lik") as a highlighted span,
+// the way the host shows it; a tilde without its partner stays as it is.
+std::string HotKeys(const std::string& text) {
+  std::string out;
+  std::size_t from = 0;
+  for (;;) {
+    std::size_t open = text.find('~', from);
+    std::size_t close = open == std::string::npos ? open : text.find('~', open + 1);
+    if (close == std::string::npos) return out + text.substr(from);
+    out += text.substr(from, open - from) + '\x02' + text.substr(open + 1, close - open - 1) + '\x01';
+    from = close + 1;
+  }
+}
+
 }  // namespace
 
 bool ReadDialogDescription(const void* description, DialogDescription& out, std::string& error) {
@@ -264,14 +278,14 @@ std::string DialogScreen(const DialogDescription& d, const DialogValues& v) {
     switch (r.kind) {
       case DialogInputLine: screen += "[" + v.inputs[input++] + "]\n"; break;
       case DialogRadioButton:
-        screen += (v.groups[group] == position ? "(*) " : "( ) ") + r.text + "\n";
+        screen += (v.groups[group] == position ? "(*) " : "( ) ") + HotKeys(r.text) + "\n";
         ++position;
         if (i + 1 == d.controls.size() || d.controls[i + 1].kind != DialogRadioButton) ++group;
         break;
-      case DialogCheckBox: screen += (v.boxes[box++] ? "[x] " : "[ ] ") + r.text + "\n"; break;
-      case DialogButton: screen += "<" + r.text + ">\n"; break;
+      case DialogCheckBox: screen += (v.boxes[box++] ? "[x] " : "[ ] ") + HotKeys(r.text) + "\n"; break;
+      case DialogButton: screen += "<" + HotKeys(r.text) + ">\n"; break;
       default:
-        if (!r.text.empty()) screen += r.text + "\n";
+        if (!r.text.empty()) screen += HotKeys(r.text) + "\n";
     }
   }
   if (!screen.empty()) screen.pop_back();  // no line end after the last control
@@ -311,8 +325,9 @@ int16_t runDialog(const void* dialogTemplate, int one, void* data, int zero) {
   showing.command = hostsim::PlayShowing(d, script, showing.closed, showing.writtenBack);
   if (showing.writtenBack) hostsim::WriteValues(d, showing.closed, record);
   dialogs.showings.push_back(showing);
-  // The transcript shows the dialog as it opened; its mode is the command answered.
-  hostsim::Show("runDialog", showing.title.c_str(), hostsim::DialogScreen(d, showing.opened).c_str(), showing.command);
+  // The transcript shows the dialog as the user left it, after the scripted actions;
+  // its mode is the command answered.
+  hostsim::Show("runDialog", showing.title.c_str(), hostsim::DialogScreen(d, showing.closed).c_str(), showing.command);
   return showing.command;
 }
 

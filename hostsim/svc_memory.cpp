@@ -11,6 +11,7 @@
 namespace hostsim {
 
 MemoryService memory;
+bool (*keyPressed)();
 
 void ResetMemory() {
   for (auto& [block, size] : memory.blocks) std::free(block);
@@ -128,8 +129,10 @@ double roundAmount(double price, int step) {
   return std::round(price / step) * step;
 }
 
+// Stop after the configured number of checks, or when the user pressed a key.
 int stopRequested(void) {
   ++memory.stopChecks;
-  return memory.stopAfter >= 0 && memory.stopChecks > memory.stopAfter;
+  if (memory.stopAfter >= 0 && memory.stopChecks > memory.stopAfter) return 1;
+  return hostsim::keyPressed && hostsim::keyPressed() ? 1 : 0;
 }
 }

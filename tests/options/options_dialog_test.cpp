@@ -92,20 +92,20 @@ TEST_F(OptionsDialog, AnIdentificationOutsideTheButtonsIsKeptWhenConfirmed) {
   EXPECT_EQ(dialogs.showings[0].opened.groups[1], 3);
 }
 
-TEST_F(OptionsDialog, EachShowingIsInTheTranscriptAsItOpened) {
-  repricingOptions.copyName = 1;
-  dialogs.script = {"F12"};
+TEST_F(OptionsDialog, EachShowingIsInTheTranscriptAsTheUserConfirmedIt) {
+  repricingOptions.copyName = 0;
+  dialogs.script = {"tick; F12"};
   AskRepricingOptions();
   ASSERT_EQ(hostsim::Transcript().size(), 1u);
   const hostsim::Shown& shown = hostsim::Transcript()[0];
   EXPECT_EQ(shown.service, "runDialog");
   EXPECT_EQ(shown.title, "Wprowadź");
   EXPECT_EQ(shown.mode, CmdOk);
-  EXPECT_NE(shown.text.find("(*) Ceny z pliku traktować jako ~n~etto\n( ) Ceny z pliku traktować jako ~b~rutto"),
+  EXPECT_NE(shown.text.find("(*) Ceny z pliku traktować jako «n»etto\n( ) Ceny z pliku traktować jako «b»rutto"),
             std::string::npos)
       << shown.text;
-  EXPECT_NE(shown.text.find("(*) ~S~ymbol\n( ) ~I~ndeks\n( ) ~U~wagi"), std::string::npos) << shown.text;
-  EXPECT_NE(shown.text.find("[x] ~P~rzepisz informacje o nazwie towaru"), std::string::npos) << shown.text;
+  EXPECT_NE(shown.text.find("(*) «S»ymbol\n( ) «I»ndeks\n( ) «U»wagi"), std::string::npos) << shown.text;
+  EXPECT_NE(shown.text.find("[x] «P»rzepisz informacje o nazwie towaru"), std::string::npos) << shown.text;
   EXPECT_NE(shown.text.find("<«F12» OK>"), std::string::npos) << shown.text;
 }
 

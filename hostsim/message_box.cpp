@@ -1,0 +1,91 @@
+#include "hostsim/message_box.h"
+
+#include <windows.h>
+
+#include <cstdlib>
+#include <deque>
+
+#include "host/services.h"
+#include "hostsim/import_patch.h"
+#include "hostsim/transcript.h"
+
+namespace hostsim {
+
+namespace {
+
+std::deque<int> boxAnswers;
+using MessageBoxFunction = int(WINAPI*)(HWND, LPCSTR, LPCSTR, UINT);
+MessageBoxFunction systemBox;
+
+struct AnswerName {
+  const char* name;
+  int id;
+};
+constexpr AnswerName AnswerNames[] = {{"ok", IDOK},       {"cancel", IDCANCEL}, {"abort", IDABORT},
+                                      {"retry", IDRETRY}, {"ignore", IDIGNORE}, {"yes", IDYES},
+                                      {"no", IDNO}};
+
+std::string AnswerText(int id) {
+  for (const AnswerName& a : AnswerNames)
+    if (a.id == id) return a.name;
+  return std::to_string(id);
+}
+
+// A box's text in the host's set for the transcript. Text with highlight bytes is the
+// plug-in's own Mazovia (as under the DOS extender); any other text is taken as
+// Windows-1250, into which the plug-in converts under Windows, and converted back
+// with the stand-in's 52158.
+std::string AsMazovia(const char* text) {
+  std::string s = text ? text : "";
+  if (s.find_first_of("\x01\x02\x05") != std::string::npos) return s;
+  convertCharset(s.data(), s.data(), 3, 1);
+  return s;
+}
+
+int WINAPI AnsweredMessageBox(HWND owner, LPCSTR text, LPCSTR caption, UINT flags) {
+  Show("MessageBoxA", AsMazovia(caption).c_str(), AsMazovia(text).c_str(), static_cast<int>(flags));
+  if (boxAnswers.empty()) {
+    int answer = systemBox ? systemBox(owner, text, caption, flags) : 0;
+    Say("    -> the system's box answered " + AnswerText(answer));
+    return answer;
+  }
+  int answer = boxAnswers.front();
+  boxAnswers.pop_front();
+  Say("    -> answered " + AnswerText(answer));
+  return answer;
+}
+
+}  // namespace
+
+bool AddBoxAnswers(const std::string& answer, std::string& error) {
+  for (const AnswerName& a : AnswerNames)
+    if (lstrcmpiA(answer.c_str(), a.name) == 0) {
+      boxAnswers.push_back(a.id);
+      return true;
+    }
+  char* end = nullptr;
+  long id = std::strtol(answer.c_str(), &end, 10);
+  if (answer.empty() || *end) {
+    error = "not an answer to a message box: " + answer;
+    return false;
+  }
+  boxAnswers.push_back(static_cast<int>(id));
+  return true;
+}
+
+void ClearBoxAnswers() { boxAnswers.clear(); }
+
+bool AnswerPluginBoxes(void* module) {
+  void* previous = PatchImport(static_cast<HMODULE>(module), "user32.dll", "MessageBoxA",
+                               reinterpret_cast<void*>(&AnsweredMessageBox));
+  if (!previous) return false;
+  // The slot may still lead to the lazy import's resolver; the system's own function
+  // is asked for by name instead, so the fallback never runs the plug-in's code.
+  HMODULE user32 = LoadLibraryA("user32.dll");
+  systemBox = user32 ? reinterpret_cast<MessageBoxFunction>(
+                           reinterpret_cast<void*>(GetProcAddress(user32, "MessageBoxA")))
+                     : nullptr;
+  return true;
+}
+
+}  // namespace hostsim
