@@ -152,7 +152,9 @@ TEST_F(RunTest, StopRequestsEndTheReadingAndTheRunGoesOn) {
     const char* label;
     int stopAfter;
     int read;
-  } rows[] = {{"stop before the first line", 0, 0}, {"stop after two lines", 2, 2}};
+    int keyAfter = -1;  // the program's keyboard: a key is pressed after this many checks
+  } rows[] = {{"stop before the first line", 0, 0}, {"stop after two lines", 2, 2}, {"a key pressed", -1, 3, 3}};
+  static int keyChecks, keyAfter;
   for (const Row& row : rows) {
     SCOPED_TRACE(row.label);
     TearDown();
@@ -162,8 +164,12 @@ TEST_F(RunTest, StopRequestsEndTheReadingAndTheRunGoesOn) {
     WritePriceFile("towary.txt", ShopPrices);
     Load();
     hostsim::memory.stopAfter = row.stopAfter;
+    keyChecks = 0;
+    keyAfter = row.keyAfter;
+    if (row.keyAfter >= 0) hostsim::keyPressed = [] { return ++keyChecks > keyAfter; };
     Answer({});
     Run();
+    hostsim::keyPressed = nullptr;
     EXPECT_EQ(Lines("INFO4.TXT").size(), static_cast<std::size_t>(row.read));
     EXPECT_EQ(Lines("INFO3.TXT").size(), 3u);  // every goods record gets its line
     const hostsim::Shown* summary = Find("messageBoxFormat");
