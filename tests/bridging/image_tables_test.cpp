@@ -24,10 +24,10 @@ std::vector<std::string> Rows(const std::string& module, bool wrapped, bool unwr
   return names;
 }
 
-// What the C runtime's own start-up and support code takes from KERNEL32 besides the
-// functions of the list: pseudo-relocation (VirtualProtect, VirtualQuery), the
-// module lookup of its exit handling (GetModuleHandleW), multibyte support
-// (IsDBCSLeadByteEx).
+// What the C runtime's own code takes from KERNEL32 besides the functions of the
+// list: its start-up's pseudo-relocation (VirtualProtect, VirtualQuery), and its
+// formatted print (mingw's, behind snprintf): multibyte conversion (IsDBCSLeadByteEx)
+// and the code page lookup in msvcrt.dll (GetModuleHandleW).
 const std::set<std::string> RuntimeExtras = {"GetModuleHandleW", "IsDBCSLeadByteEx", "VirtualProtect",
                                              "VirtualQuery"};
 
