@@ -1,0 +1,33 @@
+// The replacement functions a missing host service can be bound to on Ignore. Each
+// returns 0 (EAX, and EDX for a 64-bit result) and removes a fixed number of argument
+// bytes: FallbackStub0 ... FallbackStub56, the one for a service whose caller removes
+// the arguments being FallbackStub0. FallbackStubs[i] is the one removing 4*i bytes.
+
+.macro FALLBACK_STUB bytes
+        .text
+        .globl  _FallbackStub\bytes
+_FallbackStub\bytes:
+        xorl    %eax, %eax              // 31 C0: result 0
+        xorl    %edx, %edx              // 31 D2: high half of a 64-bit result
+        ret     $\bytes                 // C2 imm16: return, removing the arguments
+        .section .rdata
+        .long   _FallbackStub\bytes
+.endm
+
+        .section .rdata
+        .p2align 2
+        .globl  _FallbackStubs
+_FallbackStubs:
+        .irp    bytes, 0, 4, 8, 12, 16, 20, 24, 28, 32, 36, 40, 44, 48, 52, 56
+        FALLBACK_STUB \bytes
+        .endr
+
+// The same for a __cdecl service with a floating-point result, which the caller takes
+// from the FPU stack: returns 0.0 there (and 0 in EAX), removes nothing.
+        .text
+        .globl  _FallbackStubReal
+_FallbackStubReal:
+        fldz                            // D9 EE: push 0.0, the result
+        xorl    %eax, %eax
+        xorl    %edx, %edx
+        ret

@@ -1,0 +1,141 @@
+// Services the host lacks: the report's answers, the fallback stub that Ignore binds
+// (what it removes from the stack), and dead entries that raise on every call.
+#include <cmath>
+#include <type_traits>
+
+#include "tests/binding/binding_fixture.h"
+#include "host/records.h"
+#include "host/services.h"
+
+namespace binding_test {
+namespace {
+
+class FallbackTest : public BindingTest {};
+
+constexpr int kDead = -1;
+
+struct Row {
+  const char* label;
+  uint32_t ordinal;
+  std::deque<int> answers;
+  int removes;  // bytes the bound stub removes, or kDead
+};
+
+const Row kRows[] = {
+    {"ends in 16", 52016, {IDIGNORE}, 16},
+    {"one per hundred, ends in 16", 30416, {IDIGNORE}, 16},
+    {"ends in 40", 52040, {IDIGNORE}, 40},
+    {"ends in 56, the largest stub", 52056, {IDIGNORE}, 56},
+    {"ends in 99", 30299, {IDIGNORE}, 0},
+    {"ends in 00", 30800, {IDIGNORE}, 0},
+    {"ends in 25: no stub", 52025, {IDIGNORE}, kDead},
+    {"ends in 60: no stub", 52060, {IDIGNORE}, kDead},
+    {"ends in 58: no stub", 52058, {IDIGNORE}, kDead},
+    {"Abort", 52044, {IDABORT}, kDead},
+    {"another answer counts as Abort", 52052, {IDCANCEL}, kDead},
+    {"no answer (the box failed)", 52036, {0}, kDead},
+    {"Retry three times, then Ignore", 52048, {IDRETRY, IDRETRY, IDRETRY, IDIGNORE}, 48},
+    {"Retry, then Abort", 52068, {IDRETRY, IDABORT}, kDead},
+    // The plug-in's own services keep their convention whatever their number says.
+    {"messageBox (__cdecl, ends in 28)", 52028, {IDIGNORE}, 0},
+    {"freeMemory (__cdecl, ends in 87)", 21287, {IDIGNORE}, 0},
+    {"stopRequested (__cdecl, ends in 60)", 52460, {IDIGNORE}, 0},
+    {"appendLine (__cdecl, ends in 07)", 52407, {IDIGNORE}, 0},
+    {"createProcess (__stdcall, 40 bytes)", 52005, {IDIGNORE}, 40},
+};
+
+void ExpectStubCall(const HostServiceEntry& entry, int removes) {
+  probeLoad = {0x11111111, 0x22222222, 0x33333333, 0x44444444, 0x55555555, 0x66666666, 0x77777777, 0x2};
+  ProbeCall(entry.entryPoint);
+  EXPECT_EQ(probeAfter.espAfterCall - probeAfter.espBeforeCall, static_cast<uint32_t>(removes));
+  EXPECT_EQ(probeAfter.registers.eax, 0u);
+  EXPECT_EQ(probeAfter.registers.edx, 0u);
+  EXPECT_EQ(probeAfter.registers.ebx, 0x22222222u);
+  EXPECT_EQ(probeAfter.registers.esi, 0x55555555u);
+  EXPECT_EQ(probeAfter.registers.edi, 0x66666666u);
+  EXPECT_EQ(probeAfter.registers.ebp, 0x77777777u);
+}
+
+void ExpectRaised(const HostServiceEntry& entry) {
+  Raised raised = CallExpectingException(entry.entryPoint);
+  EXPECT_TRUE(raised.raised);
+  EXPECT_EQ(raised.code, 0xE0534501u);
+  EXPECT_EQ(raised.flags & EXCEPTION_NONCONTINUABLE, static_cast<DWORD>(EXCEPTION_NONCONTINUABLE));
+  EXPECT_EQ(raised.parameterCount, 1u);
+  EXPECT_EQ(raised.parameter, entry.ordinal);
+}
+
+TEST_F(FallbackTest, MissingServiceIsReportedOnceAndThenStubbedOrDead) {
+  for (const Row& row : kRows) {
+    SCOPED_TRACE(row.label);
+    boxes.clear();
+    kindTwoCalls.clear();
+    answers = row.answers;
+    HostServiceEntry& entry = Entry(row.ordinal);
+    if (row.removes == kDead) {
+      ExpectRaised(entry);
+      EXPECT_TRUE(entry.dead);
+      EXPECT_EQ(entry.slot, entry.binder);  // never address 0
+    } else {
+      ExpectStubCall(entry, row.removes);
+      EXPECT_NE(entry.slot, entry.binder);
+    }
+    EXPECT_EQ(boxes.size(), row.answers.size());
+    EXPECT_EQ(kindTwoCalls[row.ordinal], 1);
+    EXPECT_TRUE(answers.empty());
+
+    SCOPED_TRACE("later call");
+    boxes.clear();
+    if (row.removes == kDead)
+      ExpectRaised(entry);
+    else
+      ExpectStubCall(entry, row.removes);
+    EXPECT_TRUE(boxes.empty());
+    EXPECT_EQ(kindTwoCalls[row.ordinal], 1);
+  }
+}
+
+// A stub for a service with a floating-point result leaves 0.0 where the caller takes
+// the result from; a plain one would leave the FPU stack empty and the caller a NaN.
+TEST_F(FallbackTest, StubOfAFloatingPointServiceReturnsZero) {
+  answers = {IDIGNORE, IDIGNORE};
+  for (int i = 0; i < 10; ++i) {  // more calls than the FPU stack is deep
+    SCOPED_TRACE(i);
+    EXPECT_EQ(roundAmount(12345.0, 100), 0.0);
+    EXPECT_EQ(convertNetGross(2, 1, 100.0), 0.0);
+  }
+  EXPECT_EQ(boxes.size(), 2u);
+  double sum = 0;
+  for (int i = 0; i < 10; ++i) sum += 0.5;  // the FPU is still sound
+  EXPECT_EQ(sum, 5.0);
+}
+
+extern "C" void FallbackStub0();
+extern "C" void FallbackStub40();
+extern "C" void FallbackStubReal();
+
+// Every service of the plug-in's list, whatever its number: __cdecl ones remove nothing
+// (a floating-point result comes as 0.0 on the FPU stack), the __stdcall one its 40 bytes.
+TEST(ChooseFallback, GivesThePluginsOwnServicesTheStubOfTheirConvention) {
+  const struct {
+    uint32_t ordinal;
+    const char* name;
+    void* stub;
+  } rows[] = {
+#define STUB_FOR(result) (std::is_floating_point_v<result> ? reinterpret_cast<void*>(&FallbackStubReal) \
+                                                           : reinterpret_cast<void*>(&FallbackStub0))
+#define HOST_SERVICE(ordinal, name, result, parameters) {ordinal, #name, STUB_FOR(result)},
+#define HOST_SERVICE_STDCALL(ordinal, name, result, parameters) {ordinal, #name, reinterpret_cast<void*>(&FallbackStub40)},
+#include "host/service_list.h"
+#undef HOST_SERVICE
+#undef HOST_SERVICE_STDCALL
+#undef STUB_FOR
+  };
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.name);
+    EXPECT_EQ(ChooseFallback(row.ordinal), row.stub);
+  }
+}
+
+}  // namespace
+}  // namespace binding_test
