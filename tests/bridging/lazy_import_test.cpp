@@ -2,6 +2,7 @@
 // host program's exports, the host, or reported as found nowhere.
 #include <string>
 
+#include "hostsim/import_patch.h"
 #include "tests/bridging/plugin_fixture.h"
 #include "tests/bridging/program_exports.h"
 
@@ -34,8 +35,8 @@ class LazyImports : public BridgedPluginTest {
     BridgedPluginTest::SetUp();
     boxes.clear();
     hostFunctionCalls = 0;
-    ASSERT_NE(User32Slot("MessageBoxA"), nullptr);
-    *User32Slot("MessageBoxA") = reinterpret_cast<void*>(&FakeMessageBox);
+    ASSERT_NE(hostsim::PatchImport(plugin, "USER32.dll", "MessageBoxA", reinterpret_cast<void*>(&FakeMessageBox)),
+              nullptr);
   }
   // Names that this Wine's system module lacks, so they must come from elsewhere.
   bool SystemLacks(const char* name) { return SystemFunction(name) == nullptr; }
