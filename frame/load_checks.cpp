@@ -14,11 +14,13 @@ namespace {
 // The host's oldest build date the plug-in works with.
 constexpr const char* OldestHostDate = "Jan 03 2005";
 
+// Shows a refusal through host service 52030; the load call's result -1.
 int32_t Refuse(const char* text) {
   errorMessage(text);
   return -1;
 }
 
+// The 16-bit field at offset of the host's descriptor, read bytewise (no alignment assumed).
 int16_t DescriptorField(const void* descriptor, std::size_t offset) {
   int16_t value;
   std::memcpy(&value, static_cast<const char*>(descriptor) + offset, sizeof value);

@@ -7,11 +7,13 @@
 namespace hostsim {
 namespace {
 
+// Key -> values in file order.
 std::map<std::string, std::vector<std::string>>& Table() {
   static std::map<std::string, std::vector<std::string>> table;
   return table;
 }
 
+// s without leading and trailing blanks and line ends.
 std::string Trimmed(const std::string& s) {
   std::size_t b = s.find_first_not_of(" \t\r\n");
   if (b == std::string::npos) return "";

@@ -30,6 +30,7 @@ constexpr std::array<char16_t, 128> MakeUpperHalf() {
 }
 constexpr std::array<char16_t, 128> kUpperHalf = MakeUpperHalf();
 
+// Appends the UTF-8 bytes of one character of the Basic Multilingual Plane.
 void AppendUtf8(std::string& out, char16_t c) {
   if (c < 0x80) {
     out += static_cast<char>(c);

@@ -55,7 +55,7 @@ std::string GoodsFileName(int warehouse, const std::string& prefix = "MMM",
 void ResetGoods();
 
 // Takes the keys "vat" ("code percent", one value per code; they replace the default
-// table) and "fail store" (record numbers from 1) from the answers file.
+// table) and "fail_store" (record numbers from 1) from the answers file.
 void ApplyAnswersGoods();
 
 }  // namespace hostsim

@@ -87,7 +87,7 @@ bool ParsePrice(std::string text, double& value) {
 std::string PriceText(double tenThousandths) {
   char text[64];
   double units = tenThousandths / 10000.0;
-  bool cents = std::fmod(std::fabs(tenThousandths), 100.0) == 0.0;
+  bool cents = std::fabs(tenThousandths - std::round(tenThousandths / 100.0) * 100.0) < 1e-6;
   std::snprintf(text, sizeof text, cents ? "%.2f" : "%.4f", units);
   return text;
 }

@@ -2,9 +2,11 @@
 //   goodstool build <goods.csv> <MMM1.MGR>   CSV (symbol,index,name,vat,net,gross,remarks) to a goods file
 //   goodstool dump  <MMM1.MGR> [out.csv]     goods file to CSV (stdout without out.csv)
 //   goodstool table <MMM1.MGR>               goods file as a readable table
+//   goodstool text  <INFO.TXT>               a Mazovia text file in UTF-8 (CR LF as LF)
 #include <cstdio>
 #include <string>
 
+#include "hostsim/charset.h"
 #include "hostsim/files.h"
 #include "hostsim/goods_csv.h"
 
@@ -18,7 +20,8 @@ namespace {
 int Usage() {
   std::fputs("usage: goodstool build <goods.csv> <goods file>\n"
              "       goodstool dump <goods file> [out.csv]\n"
-             "       goodstool table <goods file>\n",
+             "       goodstool table <goods file>\n"
+             "       goodstool text <Mazovia text file>\n",
              stderr);
   return 2;
 }
@@ -54,6 +57,9 @@ int main(int argc, char** argv) {
     output = hostsim::GoodsFileToCsv(input);
   } else if (command == "table" && argc == 3) {
     output = hostsim::GoodsFileToTable(input);
+  } else if (command == "text" && argc == 3) {
+    for (char c : hostsim::MazoviaToUtf8(input))
+      if (c != '\r') output += c;
   } else {
     return Usage();
   }

@@ -11,7 +11,7 @@ namespace {
 
 // Filled by the handler of GuardedCall.
 struct GuardFault {
-  uint32_t faulted, code, address, innerCode, innerAddress;
+  uint32_t faulted, code, address, innerCode, innerAddress, innerInfo;
 };
 
 using PluginEntryFunction = int32_t(HOST_CDECL*)(HostCallback callback, char* nameBuffer);
@@ -24,6 +24,8 @@ struct EntryArguments {
   char* nameBuffer;
 };
 
+// Bodies for GuardedCall: they run inside its frame, so they hold nothing that needs
+// destroying (an exception skips them without running destructors).
 int32_t CallEntry(void* context) {
   auto* a = static_cast<EntryArguments*>(context);
   return pluginEntry(a->callback, a->nameBuffer);
@@ -50,6 +52,7 @@ extern "C" void GuardNoteFault(const EXCEPTION_RECORD* record, GuardFault* fault
   fault->address = reinterpret_cast<uint32_t>(record->ExceptionAddress);
   if (record->ExceptionCode != hostsim::SeExceptionCode || record->NumberParameters < 2) return;
   fault->innerCode = static_cast<uint32_t>(record->ExceptionInformation[0]);
+  fault->innerInfo = static_cast<uint32_t>(record->ExceptionInformation[1]);
   auto* info = reinterpret_cast<const EXCEPTION_POINTERS*>(record->ExceptionInformation[1]);
   if (!info || IsBadReadPtr(info, sizeof *info)) return;
   const EXCEPTION_RECORD* inner = info->ExceptionRecord;
@@ -62,8 +65,8 @@ namespace {
 hostsim::CallOutcome Guarded(int32_t (*body)(void*), void* context) {
   GuardFault fault = {};
   int32_t result = GuardedCall(body, context, &fault);
-  if (!fault.faulted) return {true, result, 0, 0, 0, 0};
-  return {false, 0, fault.code, fault.innerCode, fault.innerAddress, fault.address};
+  if (!fault.faulted) return {true, result, 0, 0, 0, 0, 0};
+  return {false, 0, fault.code, fault.innerCode, fault.innerAddress, fault.address, fault.innerInfo};
 }
 
 }  // namespace
@@ -98,25 +101,25 @@ bool LoadPluginLibrary(const char* path) {
 }
 
 CallOutcome LoadCall(char* nameBuffer) {
-  if (!pluginEntry) return {false, 0, 0, 0, 0, 0};
+  if (!pluginEntry) return {false, 0, 0, 0, 0, 0, 0};
   EntryArguments a = {Callback, nameBuffer};
   return Guarded(CallEntry, &a);
 }
 
 CallOutcome UnloadCall() {
-  if (!pluginEntry) return {false, 0, 0, 0, 0, 0};
+  if (!pluginEntry) return {false, 0, 0, 0, 0, 0, 0};
   EntryArguments a = {nullptr, nullptr};
   return Guarded(CallEntry, &a);
 }
 
 CallOutcome CallPluginFunction(void (*function)(void)) {
-  if (!function) return {false, 0, 0, 0, 0, 0};
+  if (!function) return {false, 0, 0, 0, 0, 0, 0};
   return Guarded(CallVoid, reinterpret_cast<void*>(function));
 }
 
 CallOutcome ChooseMenuCommand(uint16_t command) {
   const MenuCommand* c = FindMenuCommand(command);
-  if (!c) return {false, 0, 0, 0, 0, 0};
+  if (!c) return {false, 0, 0, 0, 0, 0, 0};
   return CallPluginFunction(c->entry.handler);
 }
 

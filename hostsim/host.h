@@ -12,7 +12,8 @@ namespace hostsim {
 // What one guarded call into the plug-in came to. completed: it returned, with
 // result. Otherwise exceptionCode/exceptionAddress describe the structured exception
 // that left it (0 and 0: there was nothing to call), and for an SE_Exception
-// (0xE0534500) innerCode/innerAddress the original exception it carries.
+// (0xE0534500) innerCode/innerAddress the original exception it carries and innerInfo
+// its second parameter (the plug-in's EXCEPTION_POINTERS to its copies).
 struct CallOutcome {
   bool completed;
   int32_t result;
@@ -20,6 +21,7 @@ struct CallOutcome {
   uint32_t innerCode;
   uint32_t innerAddress;
   uint32_t exceptionAddress;
+  uint32_t innerInfo;
 };
 
 inline constexpr uint32_t SeExceptionCode = 0xE0534500;

@@ -93,7 +93,7 @@ void ApplyAnswersGoods() {
     double percent = 0;
     if (std::sscanf(row.c_str(), "%d %lf", &code, &percent) == 2) vatRates[code] = percent / 100.0;
   }
-  for (const std::string& row : Answers("fail store")) failingStoreRecords.insert(std::atoi(row.c_str()) - 1);
+  for (const std::string& row : Answers("fail_store")) failingStoreRecords.insert(std::atoi(row.c_str()) - 1);
 }
 
 }  // namespace hostsim

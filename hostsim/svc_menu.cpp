@@ -67,6 +67,7 @@ void ApplyAnswersMenu() {
 
 extern "C" {
 
+// The configured build date for null; every call recorded.
 uint32_t HOST_CDECL dateNumber(const char* date) {
   using namespace hostsim;
   if (!date) {
@@ -77,6 +78,7 @@ uint32_t HOST_CDECL dateNumber(const char* date) {
   return DateValue(date);
 }
 
+// Copies the entry as it is now; the title text is copied too. Returns 1.
 int HOST_CDECL addMenuCommand(const MenuEntry* entry) {
   using namespace hostsim;
   ++addMenuCalls;
@@ -100,6 +102,7 @@ void HOST_CDECL removeMenuCommand(int command) {
   std::erase_if(menuInne, [&](const MenuCommand& m) { return m.entry.command == command; });
 }
 
+// The descriptor filled from descriptorConfig for table 49, else null.
 void* HOST_CDECL tableDescriptor(int table) {
   using namespace hostsim;
   descriptorCalls.push_back(table);

@@ -28,6 +28,7 @@ void ApplyAnswersMessages() {
 
 extern "C" {
 
+// Records the call and the text; sets the flag to noticeFlagAnswer if one is set. Returns 0.
 int HOST_CDECL noticeDialog(int kind, int16_t* flag, int zero, const char* text) {
   using namespace hostsim;
   noticeCalls.push_back({kind, flag ? *flag : int16_t{0}, zero, ShownText(text ? text : "")});

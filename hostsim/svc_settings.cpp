@@ -24,8 +24,10 @@ struct Section {
   std::vector<std::pair<std::string, std::string>> keys;
 };
 
+// Section and key names compare without regard to case, as in INI files.
 bool SameName(const std::string& a, const std::string& b) { return strcasecmp(a.c_str(), b.c_str()) == 0; }
 
+// s without leading and trailing blanks.
 std::string Trimmed(const std::string& s) {
   std::size_t b = s.find_first_not_of(" \t");
   if (b == std::string::npos) return "";
@@ -51,6 +53,7 @@ std::vector<Section> ReadStore() {
   return store;
 }
 
+// Replaces the file with the store.
 void WriteStore(const std::vector<Section>& store) {
   std::ofstream out(DataPath(SettingsFileName), std::ios::binary | std::ios::trunc);
   for (const Section& s : store) {
@@ -59,7 +62,7 @@ void WriteStore(const std::vector<Section>& store) {
   }
 }
 
-// printf into a string.
+// printf into a string; args is used up.
 std::string Formatted(const char* format, va_list args) {
   va_list again;
   va_copy(again, args);
@@ -134,6 +137,8 @@ void ResetSettings() {
 
 }  // namespace hostsim
 
+// Host service 52225 (modes in svc_settings.h): 0 when read or written, 1 when not; a
+// failed read leaves its target as it was. Every call is recorded in settingCalls.
 extern "C" int16_t HOST_CDECL settingValue(int mode, const char* section, const char* key, const char* format,
                                            ...) {
   using namespace hostsim;

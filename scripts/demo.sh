@@ -1,8 +1,10 @@
 #!/usr/bin/env bash
-# Sets everything up, builds the plug-in and the host stand-in, and runs the demo:
-# the stand-in loads PRZECENA.DLL on a fresh copy of the sample data in build/demo,
-# shows the first-run notice and the menu "Inne" with the plug-in's command, then
-# unloads it. Extra arguments go to hostsim.exe (see "hostsim.exe --help").
+# The demo: sets everything up, builds the plug-in, the host stand-in and the goods
+# tool, and runs one real repricing of the sample shop (samples/) on a fresh copy in
+# build/demo, so the samples stay as they are. It shows the goods of warehouse 1 and
+# the price file, the run as the host shows it (dialog answers in samples/answers.txt,
+# the summary and INFO.TXT), then the four report files, the host's price-change
+# journal and the goods after the run. Extra arguments go to hostsim.exe.
 set -euo pipefail
 cd "$(dirname "${BASH_SOURCE[0]}")/.."
 root=$PWD
@@ -10,12 +12,45 @@ scripts/setup.sh
 cmake --preset win32 >/dev/null
 cmake --build --preset win32
 scripts/wine-run.sh --init
+# One Wine server for all the programs of the demo, kept for a minute after the last.
+WINEPREFIX="${PRZECENA_WINEPREFIX:-$root/build/wineprefix}" wineserver -p60
+
+bin=$root/build/win32/hostsim
+wine() { "$root/scripts/wine-run.sh" "$@"; }
+goodstool() { wine "$bin/goodstool.exe" "$@"; }
+section() { printf '\n\033[1m== %s ==\033[0m\n' "$1"; }
+text() {  # a Mazovia text file of the run, readable in a UTF-8 terminal
+  if [ -f "$1" ]; then goodstool text "$1"; else echo "(no file $1)"; fi
+}
 
 demo=$root/build/demo
 rm -rf "$demo"
 mkdir -p "$demo"
-if [ -d samples ]; then cp -R samples/. "$demo/"; fi
+cp -R samples/. "$demo/"
 cd "$demo"
-answers=()
-[ -f answers.txt ] && answers=(--answers answers.txt)
-exec "$root/scripts/wine-run.sh" "$root/build/win32/hostsim/hostsim.exe" --data . "${answers[@]}" "$@"
+goodstool build magazyn1.csv MMM1.MGR
+
+section "Warehouse 1 before the run (MMM1.MGR, built from magazyn1.csv)"
+goodstool table MMM1.MGR
+section "Price file towary.txt (TAB-separated, decimal comma, Mazovia, CR LF)"
+text towary.txt | tr '\t' '|'
+
+section "The run, as the host shows it"
+wine "$bin/hostsim.exe" --data . --answers answers.txt "$@"
+
+for report in INFO3.TXT INFO4.TXT INFO2.TXT INFO.TXT ZMIANYCEN.TXT; do
+  case $report in
+    INFO3.TXT) what="one line per goods record of the warehouse" ;;
+    INFO4.TXT) what="one line per line read from the price file" ;;
+    INFO2.TXT) what="lines of the price file whose goods are not in the warehouse" ;;
+    INFO.TXT) what="unchanged prices, too long symbols, failed changes" ;;
+    ZMIANYCEN.TXT) what="the host's price-change journal" ;;
+  esac
+  section "$report: $what"
+  text "$report"
+done
+
+section "Warehouse 1 after the run"
+goodstool table MMM1.MGR
+echo
+echo "Everything of this run is in $demo."

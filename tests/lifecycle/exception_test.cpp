@@ -15,7 +15,27 @@ void HOST_CDECL RaisesTranslated(const char*) {
   RaiseException(0xE0534500, EXCEPTION_NONCONTINUABLE, 2, parameters);
 }
 
+// The settings service, armed to raise a structured exception once the load call is done.
+bool settingsArmed;
+int16_t HOST_CDECL SettingsThatRaise(int, const char*, const char*, const char*, ...) {
+  if (settingsArmed) RaiseException(0xE0005678, 0, 0, nullptr);
+  return 1;
+}
+
 using StructuredExceptions = PluginTest;
+
+TEST_F(StructuredExceptions, AnExceptionDuringTheMenuCommandArrivesAsSE_Exception) {
+  settingsArmed = false;
+  hostsim::extraServices[52225] = reinterpret_cast<void*>(&SettingsThatRaise);
+  ASSERT_EQ(Load(), 0);
+  settingsArmed = true;
+  hostsim::CallOutcome o = hostsim::ChooseMenuCommand(29999);
+  settingsArmed = false;
+  EXPECT_FALSE(o.completed);
+  EXPECT_EQ(o.exceptionCode, 0xE0534500);
+  EXPECT_EQ(o.innerCode, 0xE0005678);
+  EXPECT_EQ(Unload(), 0);
+}
 
 TEST_F(StructuredExceptions, AFaultInThePluginArrivesAsSE_ExceptionWithTheFaultInside) {
   void* freed = VirtualAlloc(nullptr, 4096, MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE);
@@ -32,6 +52,13 @@ TEST_F(StructuredExceptions, AFaultInThePluginArrivesAsSE_ExceptionWithTheFaultI
     EXPECT_EQ(o.exceptionCode, 0xE0534500);
     EXPECT_EQ(o.innerCode, kAccessViolation);
     EXPECT_TRUE(hostsim::InPluginImage(o.innerAddress)) << std::hex << o.innerAddress;
+    // The copy of record and context lies in the plug-in's static storage and still
+    // describes the fault after the host has dealt with it.
+    ASSERT_TRUE(hostsim::InPluginImage(o.innerInfo)) << std::hex << o.innerInfo;
+    auto* info = reinterpret_cast<const EXCEPTION_POINTERS*>(o.innerInfo);
+    EXPECT_EQ(info->ExceptionRecord->ExceptionCode, kAccessViolation);
+    EXPECT_EQ(reinterpret_cast<uint32_t>(info->ExceptionRecord->ExceptionAddress), o.innerAddress);
+    EXPECT_EQ(info->ContextRecord->Eip, o.innerAddress);
     // The plug-in is still usable: the host carries on with it.
     char name[64];
     hostsim::CallOutcome again = hostsim::LoadCall(name);

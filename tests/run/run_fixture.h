@@ -176,6 +176,13 @@ class RunFixture : public ::testing::Test {
     return out;
   }
 
+  // The first thing of that service in the transcript, or null.
+  static const hostsim::Shown* Find(const std::string& service) {
+    for (const hostsim::Shown& s : hostsim::Transcript())
+      if (s.service == service) return &s;
+    return nullptr;
+  }
+
   // Number of settings writes the run made.
   static int SettingWrites() {
     int n = 0;

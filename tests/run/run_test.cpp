@@ -71,7 +71,8 @@ TEST_F(RunTest, ANormalRunRepricesReportsAndSummarises) {
             "Towary z takimi samymi cenami:      1");
   auto info = Lines("INFO.TXT");
   EXPECT_EQ(shown[3], "showTextFile: INFO.TXT: " + info[0] + "\n" + info[1] + "\n");
-  EXPECT_EQ(hostsim::Transcript()[0].mode, 512);
+  ASSERT_NE(Find("messageBox"), nullptr);
+  EXPECT_EQ(Find("messageBox")->mode, 512);
   EXPECT_EQ(hostsim::memory.blocks.size(), 0u);  // the price list was given back
   EXPECT_EQ(hostsim::goodsCounters.openCursors, 0);
 }
@@ -163,8 +164,9 @@ TEST_F(RunTest, StopRequestsEndTheReadingAndTheRunGoesOn) {
     Run();
     EXPECT_EQ(Lines("INFO4.TXT").size(), static_cast<std::size_t>(row.read));
     EXPECT_EQ(Lines("INFO3.TXT").size(), 3u);  // every goods record gets its line
-    ASSERT_GE(hostsim::Transcript().size(), 3u);
-    EXPECT_NE(hostsim::Transcript()[2].text.find("z pliku:    " + std::to_string(row.read) + "\n"), std::string::npos);
+    const hostsim::Shown* summary = Find("messageBoxFormat");
+    ASSERT_NE(summary, nullptr);
+    EXPECT_NE(summary->text.find("z pliku:    " + std::to_string(row.read) + "\n"), std::string::npos);
   }
 }
 
@@ -230,7 +232,10 @@ TEST_F(RunTest, IdentificationByIndexAndByRemarks) {
     const char* label;
     char identifyBy;
     std::string key;
-  } rows[] = {{"index", 'I', "101"}, {"remarks", 'U', "PÓŁKA 2"}, {"remarks, Polish case differs", 'U', "PółKA 2"}};
+  } rows[] = {{"index", 'I', "101"},
+              {"remarks", 'U', "PÓŁKA 2"},
+              {"remarks, ASCII case differs", 'U', "pÓŁka 2"},
+              {"remarks, Polish case differs", 'U', "PółKA 2"}};
   for (const Row& row : rows) {
     SCOPED_TRACE(row.label);
     TearDown();
@@ -243,6 +248,83 @@ TEST_F(RunTest, IdentificationByIndexAndByRemarks) {
     bool found = row.key != "PółKA 2";
     EXPECT_EQ(Goods(1)[0].gross, found ? 7.38 : 6.15);
   }
+}
+
+TEST_F(RunTest, AStoredRecordChangesOnlyInItsPricesAndName) {
+  std::string file, error;
+  ASSERT_TRUE(hostsim::GoodsFileFromCsv(Shop, file, error)) << error;
+  // Every byte the run must keep gets a mark: the unused parts of each record and the
+  // text fields' bytes after their terminators.
+  const std::pair<std::size_t, std::size_t> texts[] = {{2, 123}, {123, 140}, {140, 229}, {457, 769}};
+  for (std::size_t record = 0; record < file.size(); record += 769) {
+    for (std::size_t at : {0u, 1u}) file[record + at] = '\x5A';
+    for (std::size_t at = 231; at < 769; ++at)
+      if ((at < 247 || at >= 255) && (at < 327 || at >= 335) && at < 457) file[record + at] = static_cast<char>(0xC0 + at % 23);
+    for (auto [from, to] : texts)
+      for (std::size_t at = file.find('\0', record + from) + 1; at < record + to; ++at)
+        file[at] = static_cast<char>(0xE0 + at % 13);
+  }
+  WriteFile(hostsim::GoodsFileName(1), file);
+  WritePriceFile("towary.txt", {{"KAWA", "Kawa", "20,00"}, {"CUKIER", "Cukier", "3,24"}});
+  Answer({"towary.txt", true, 'S', true, 1});
+  Run();
+  std::string after = FileBytes(hostsim::GoodsFileName(1));
+  ASSERT_EQ(after.size(), file.size());
+  auto mayChange = [](std::size_t i) {
+    std::size_t at = i % 769;
+    return (at >= 2 && at < 123) || (at >= 247 && at < 255) || (at >= 327 && at < 335);
+  };
+  int changed = 0;
+  for (std::size_t i = 0; i < file.size(); ++i) {
+    if (file[i] != after[i]) ++changed;
+    if (mayChange(i)) continue;
+    EXPECT_EQ(file[i], after[i]) << "record " << i / 769 << ", byte " << i % 769;
+  }
+  EXPECT_GT(changed, 0);
+  EXPECT_TRUE(after.substr(769, 769) == file.substr(769, 769));  // HERB: not in the file
+  auto goods = Goods(1);
+  EXPECT_EQ(goods[0].name, "Kawa");
+  EXPECT_EQ(goods[0].gross, 20.00);
+  EXPECT_EQ(goods[2].name, "Cukier");  // same price, stored for its name
+}
+
+TEST_F(RunTest, AnIdentificationOutOfRangeMeansBySymbol) {
+  hostsim::StoreSetting("Przecena", "Index", "3");
+  WriteGoods(1, "symbol,index,name,vat,net,gross,remarks\nHERB,101,Herbata,1,5.00,6.15,101\n");
+  WritePriceFile("towary.txt", {{"101", "Herbata", "9,99"}, {"HERB", "Herbata", "7,38"}});
+  hostsim::dialogs.script.push_back("type towary.txt; choose B; F12");
+  hostsim::dialogs.warehouseScript.push_back(1);
+  Run();
+  EXPECT_EQ(Goods(1)[0].gross, 7.38);
+  EXPECT_EQ(hostsim::StoredSetting("Przecena", "Index"), "3");
+}
+
+TEST_F(RunTest, ANetChangeWhoseGrossRoundsEqualIsReportedButNotStored) {
+  WriteGoods(1, "symbol,index,name,vat,net,gross,remarks\nA,,Towar,1,10.00,12.31,\n");
+  std::string before = FileBytes(hostsim::GoodsFileName(1));
+  WritePriceFile("towary.txt", {{"A", "Towar", "10,01"}});  // gross 12.3123 rounds to 12.31
+  Answer({"towary.txt", false, 'S', false, 1});
+  Run();
+  EXPECT_EQ(Lines("INFO3.TXT"), (std::vector<std::string>{"Mag:1 A" + Blanks(24) + " -      10.00->     10.01"}));
+  EXPECT_EQ(Lines("INFO.TXT"),
+            (std::vector<std::string>{"Mag:1 A" + Blanks(24) + " - Ta sama cena towaru" + Blanks(16) + "10.01"}));
+  EXPECT_TRUE(FileBytes(hostsim::GoodsFileName(1)) == before);
+}
+
+TEST_F(RunTest, AFailedStoreIsReportedEvenWhenALaterRecordOfTheKeyTookThePrice) {
+  WriteGoods(1, "symbol,index,name,vat,net,gross,remarks\nA,,Pierwszy,1,1.00,1.23,\nB,,Inny,1,1.00,1.23,\n"
+                "a,,Drugi,1,1.00,1.23,\n");
+  hostsim::failingStoreRecords = {0};
+  WritePriceFile("towary.txt", {{"A", "Towar", "24,60"}});
+  Answer({});
+  Run();
+  auto goods = Goods(1);
+  EXPECT_EQ(goods[0].gross, 1.23);  // the store failed
+  EXPECT_EQ(goods[2].gross, 24.60);
+  EXPECT_EQ(Lines("INFO.TXT"), (std::vector<std::string>{"Mag:1 A" + Blanks(24) + " - Źle zmianiono cenę"}));
+  const hostsim::Shown* summary = Find("messageBoxFormat");
+  ASSERT_NE(summary, nullptr);
+  EXPECT_NE(summary->text.find("Błąd zmiany ceny:                   1"), std::string::npos);
 }
 
 }  // namespace
