@@ -234,3 +234,38 @@ TEST_F(LazyImports, HandlerMayContinueOnlyWithAFunction) {
   RemoveVectoredExceptionHandler(handler);
   EXPECT_EQ(boxes.size(), 2u);
 }
+
+// Two threads loading the same module at once: the one whose exchange finds its own
+// handle already published drops the reference its load took, once. The exchange
+// here plays the other thread, publishing the same handle just before.
+namespace {
+std::vector<HMODULE> freed;
+BOOL WINAPI CountingFree(HMODULE module) {
+  freed.push_back(module);
+  return TRUE;  // the reference is kept, so the module stays loaded for the test
+}
+LONG WINAPI ExchangeAfterAnotherThread(LONG volatile* target, LONG value) {
+  realExchange(target, value);
+  return realExchange(target, value);
+}
+}  // namespace
+
+TEST_F(LazyImports, LaterOfTwoLoadsOfAModuleDropsItsReference) {
+  Load();
+  void** exchange = ImportSlot(plugin, "ILOCK.dll", "InterlockedExchange");
+  void** free = Slot("FreeLibrary");
+  ASSERT_NE(exchange, nullptr);
+  ASSERT_NE(free, nullptr);
+  realExchange = reinterpret_cast<decltype(realExchange)>(*exchange);
+  void* wrapper = *free;
+  *exchange = reinterpret_cast<void*>(&ExchangeAfterAnotherThread);
+  *free = reinterpret_cast<void*>(&CountingFree);
+  freed.clear();
+
+  char buffer[16];
+  reinterpret_cast<int(__cdecl*)(char*, const char*, ...)>(*User32Slot("wsprintfA"))(buffer, "%d", 5);
+  *exchange = reinterpret_cast<void*>(realExchange);
+  *free = wrapper;
+  EXPECT_STREQ(buffer, "5");
+  EXPECT_EQ(freed, std::vector<HMODULE>{GetModuleHandleA("USER32.dll")});
+}
