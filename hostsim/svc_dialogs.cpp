@@ -274,6 +274,7 @@ std::string DialogScreen(const DialogDescription& d, const DialogValues& v) {
         if (!r.text.empty()) screen += r.text + "\n";
     }
   }
+  if (!screen.empty()) screen.pop_back();  // no line end after the last control
   return screen;
 }
 

@@ -50,6 +50,18 @@ TEST_F(PriceListGrowth, NoMemoryLeavesTheListAsItWas) {
   EXPECT_EQ(priceList.count, 1001);
 }
 
+TEST_F(PriceListGrowth, ASizeBeyondTheHosts32BitsIsRefusedNotWrappedAround) {
+  // A list so long that 1000 more records no longer fit the service's 32-bit size.
+  int32_t full = static_cast<int32_t>(UINT32_MAX / sizeof(PriceEntry) / 1000 * 1000);
+  priceList.capacity = priceList.count = full;
+  EXPECT_EQ(AddPriceEntry(1.0, "n", "s"), 1);
+  EXPECT_EQ(hostsim::memory.reallocCalls, 0);
+  EXPECT_EQ(priceList.count, full);
+  ASSERT_EQ(hostsim::Transcript().size(), 1u);
+  EXPECT_EQ(hostsim::Transcript()[0].text, "Za mało pamięci");
+  priceList.capacity = priceList.count = 0;
+}
+
 TEST_F(PriceListGrowth, AByteBudgetStopsTheGrowth) {
   hostsim::memory.byteBudget = 1500 * sizeof(PriceEntry);
   int added = 0;

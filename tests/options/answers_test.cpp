@@ -1,0 +1,44 @@
+// The stand-in program's answers for the dialog, the chooser, the warehouse choice,
+// the memory and the interruption check.
+#include <string>
+
+#include <gtest/gtest.h>
+
+#include "host/mazovia.h"
+#include "hostsim/answers.h"
+#include "hostsim/dialogs.h"
+#include "hostsim/memory.h"
+#include "hostsim/reset.h"
+
+namespace {
+
+TEST(Answers, ConfigureTheDialogAndMemoryServices) {
+  hostsim::ResetHostSim();
+  std::string error;
+  ASSERT_TRUE(hostsim::ParseAnswers("dialog = type C:\\żółte ceny.txt; F3\n"
+                                    "dialog = F12\n"
+                                    "choose_file = C:\\inne.txt\n"
+                                    "choose_file = -1\n"
+                                    "warehouse = 4\n"
+                                    "warehouse = -2\n"
+                                    "stop_after = 2\n"
+                                    "fail_alloc_from = 3\n"
+                                    "memory_budget = 100000\n",
+                                    error))
+      << error;
+  hostsim::ApplyAnswers();
+  EXPECT_EQ(hostsim::dialogs.script,
+            (std::deque<std::string>{"type C:\\" + std::string(Mz("żółte")) + " ceny.txt; F3", "F12"}));
+  EXPECT_EQ(hostsim::dialogs.chooserScript, (std::deque<std::string>{"C:\\inne.txt", "-1"}));
+  EXPECT_EQ(hostsim::dialogs.warehouseScript, (std::deque<int32_t>{4, -2}));
+  EXPECT_EQ(hostsim::memory.stopAfter, 2);
+  EXPECT_EQ(hostsim::memory.failAt, 3);
+  EXPECT_TRUE(hostsim::memory.failFromThenOn);
+  EXPECT_EQ(hostsim::memory.byteBudget, 100000);
+  hostsim::ResetHostSim();
+  EXPECT_TRUE(hostsim::dialogs.script.empty());
+  EXPECT_EQ(hostsim::memory.stopAfter, -1);
+  EXPECT_EQ(hostsim::memory.failAt, 0);
+}
+
+}  // namespace
