@@ -11,6 +11,7 @@ static constexpr DWORD ProcedureNotFound = VcppException(ERROR_SEVERITY_ERROR, E
 static_assert(ModuleNotFound == 0xC06D007E && ProcedureNotFound == 0xC06D007F);
 static_assert(sizeof(DelayLoadInfo) == 36 && sizeof(ImgDelayDescr) == 32);
 
+// The plug-in's own image, which every RVA of a descriptor is relative to.
 static char* Image() { return reinterpret_cast<char*>(&__ImageBase); }
 
 // Raises a delay-load exception about `info`. A handler that continues execution

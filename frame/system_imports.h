@@ -169,6 +169,9 @@ SYSTEM_IMPORT(RtlUnwind,                    KERNEL32, 4)
 SYSTEM_IMPORT(InterlockedExchange,          ILOCK,    2)
 
 // Bound lazily, without a wrapper: the rest of the emulation module's functions.
+// IsDBCSLeadByteEx and GetModuleHandleW are what the runtime's formatted print
+// (behind snprintf) needs; listed here, its calls take these lazy slots and the
+// loader-bound KERNEL32 imports stay the list's own and the start-up's.
 SYSTEM_IMPORT(GetStringTypeExA,             EMU32,    5)
 SYSTEM_IMPORT(LCMapStringA,                 EMU32,    6)
 SYSTEM_IMPORT(LCMapStringW,                 EMU32,    6)
@@ -192,7 +195,7 @@ SYSTEM_IMPORT(GetConsoleOutputCP,           EMU32,    0)
 SYSTEM_IMPORT(SetConsoleOutputCP,           EMU32,    1)
 SYSTEM_IMPORT(GetProcessHeap,               EMU32,    0)
 SYSTEM_IMPORT(HeapValidate,                 EMU32,    3)
-SYSTEM_IMPORT(HeapCompact,                  EMU32,    2)
+SYSTEM_IMPORT(IsDBCSLeadByteEx,             EMU32,    2)
 SYSTEM_IMPORT(IsProcessorFeaturePresent,    EMU32,    1)
 SYSTEM_IMPORT(InterlockedCompareExchange,   EMU32,    3)
 SYSTEM_IMPORT(InterlockedExchangeAdd,       EMU32,    2)
@@ -203,7 +206,7 @@ SYSTEM_IMPORT(GetConsoleTitleA,             EMU32,    2)
 SYSTEM_IMPORT(GetFileSize,                  EMU32,    2)
 SYSTEM_IMPORT(GetTempPathA,                 EMU32,    2)
 SYSTEM_IMPORT(GetShortPathNameA,            EMU32,    3)
-SYSTEM_IMPORT(SetErrorMode,                 EMU32,    1)
+SYSTEM_IMPORT(GetModuleHandleW,             EMU32,    1)
 SYSTEM_IMPORT(IsBadReadPtr,                 EMU32,    2)
 SYSTEM_IMPORT(GetConsoleSelectionInfo,      EMU32,    1)
 SYSTEM_IMPORT(GetConsoleHistoryInfo,        EMU32,    1)

@@ -9,31 +9,12 @@
 #include "host/records.h"
 #include "host/services.h"
 #include "hostsim/import_patch.h"
+#include "tests/support/windows1250.h"
 
 namespace binding_test {
 namespace {
 
-// A UTF-8 text with Polish letters in Windows-1250, for the expected box under Windows.
-std::string Cp1250(const std::string& utf8) {
-  static const std::pair<const char*, char> letters[] = {
-      {"ą", '\xB9'}, {"Ą", '\xA5'}, {"ć", '\xE6'}, {"Ć", '\xC6'}, {"ę", '\xEA'}, {"Ę", '\xCA'},
-      {"ł", '\xB3'}, {"Ł", '\xA3'}, {"ń", '\xF1'}, {"Ń", '\xD1'}, {"ó", '\xF3'}, {"Ó", '\xD3'},
-      {"ś", '\x9C'}, {"Ś", '\x8C'}, {"ź", '\x9F'}, {"Ź", '\x8F'}, {"ż", '\xBF'}, {"Ż", '\xAF'},
-  };
-  std::string out;
-  for (size_t i = 0; i < utf8.size();) {
-    bool matched = false;
-    for (const auto& [letter, byte] : letters)
-      if (utf8.compare(i, std::strlen(letter), letter) == 0) {
-        out += byte;
-        i += std::strlen(letter);
-        matched = true;
-        break;
-      }
-    if (!matched) out += utf8[i++];
-  }
-  return out;
-}
+using testing_support::Cp1250;
 
 std::string ProgramFileName() {
   char name[MAX_PATH];

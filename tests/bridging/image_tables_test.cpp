@@ -24,12 +24,9 @@ std::vector<std::string> Rows(const std::string& module, bool wrapped, bool unwr
   return names;
 }
 
-// What the C runtime's own start-up and support code takes from KERNEL32 besides the
-// functions of the list: pseudo-relocation (VirtualProtect, VirtualQuery), the
-// module lookup of its exit handling (GetModuleHandleW), multibyte support
-// (IsDBCSLeadByteEx).
-const std::set<std::string> RuntimeExtras = {"GetModuleHandleW", "IsDBCSLeadByteEx", "VirtualProtect",
-                                             "VirtualQuery"};
+// What the C runtime's start-up takes from KERNEL32 besides the functions of the
+// list: its pseudo-relocation (VirtualProtect, VirtualQuery).
+const std::set<std::string> RuntimeExtras = {"VirtualProtect", "VirtualQuery"};
 
 const pe::ImportedModule* Find(const std::vector<pe::ImportedModule>& modules, const std::string& name) {
   for (const pe::ImportedModule& m : modules)

@@ -2,6 +2,7 @@
 // host program's exports, the host, or reported as found nowhere.
 #include <string>
 
+#include "hostsim/import_patch.h"
 #include "tests/bridging/plugin_fixture.h"
 #include "tests/bridging/program_exports.h"
 
@@ -34,8 +35,8 @@ class LazyImports : public BridgedPluginTest {
     BridgedPluginTest::SetUp();
     boxes.clear();
     hostFunctionCalls = 0;
-    ASSERT_NE(User32Slot("MessageBoxA"), nullptr);
-    *User32Slot("MessageBoxA") = reinterpret_cast<void*>(&FakeMessageBox);
+    ASSERT_NE(hostsim::PatchImport(plugin, "USER32.dll", "MessageBoxA", reinterpret_cast<void*>(&FakeMessageBox)),
+              nullptr);
   }
   // Names that this Wine's system module lacks, so they must come from elsewhere.
   bool SystemLacks(const char* name) { return SystemFunction(name) == nullptr; }
@@ -232,4 +233,39 @@ TEST_F(LazyImports, HandlerMayContinueOnlyWithAFunction) {
   EXPECT_EQ(*slot, loader);
   RemoveVectoredExceptionHandler(handler);
   EXPECT_EQ(boxes.size(), 2u);
+}
+
+// Two threads loading the same module at once: the one whose exchange finds its own
+// handle already published drops the reference its load took, once. The exchange
+// here plays the other thread, publishing the same handle just before.
+namespace {
+std::vector<HMODULE> freed;
+BOOL WINAPI CountingFree(HMODULE module) {
+  freed.push_back(module);
+  return TRUE;  // the reference is kept, so the module stays loaded for the test
+}
+LONG WINAPI ExchangeAfterAnotherThread(LONG volatile* target, LONG value) {
+  realExchange(target, value);
+  return realExchange(target, value);
+}
+}  // namespace
+
+TEST_F(LazyImports, LaterOfTwoLoadsOfAModuleDropsItsReference) {
+  Load();
+  void** exchange = ImportSlot(plugin, "ILOCK.dll", "InterlockedExchange");
+  void** free = Slot("FreeLibrary");
+  ASSERT_NE(exchange, nullptr);
+  ASSERT_NE(free, nullptr);
+  realExchange = reinterpret_cast<decltype(realExchange)>(*exchange);
+  void* wrapper = *free;
+  *exchange = reinterpret_cast<void*>(&ExchangeAfterAnotherThread);
+  *free = reinterpret_cast<void*>(&CountingFree);
+  freed.clear();
+
+  char buffer[16];
+  reinterpret_cast<int(__cdecl*)(char*, const char*, ...)>(*User32Slot("wsprintfA"))(buffer, "%d", 5);
+  *exchange = reinterpret_cast<void*>(realExchange);
+  *free = wrapper;
+  EXPECT_STREQ(buffer, "5");
+  EXPECT_EQ(freed, std::vector<HMODULE>{GetModuleHandleA("USER32.dll")});
 }

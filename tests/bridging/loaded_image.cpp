@@ -5,8 +5,10 @@
 
 namespace {
 
+// The loaded image: every RVA is relative to it.
 char* Base(HMODULE module) { return reinterpret_cast<char*>(module); }
 
+// Data directory `index` of the optional header; empty when the image has fewer.
 IMAGE_DATA_DIRECTORY Directory(HMODULE module, int index) {
   auto dos = reinterpret_cast<IMAGE_DOS_HEADER*>(module);
   auto nt = reinterpret_cast<IMAGE_NT_HEADERS32*>(Base(module) + dos->e_lfanew);
