@@ -11,10 +11,11 @@ shift || true
 out=$root/build/fuzz
 mkdir -p "$out/obj" "$out/corpus"
 
-# The repricing logic and the stand-in's portable services, as the native build has them.
+# The repricing logic and the stand-in's portable services, as the native build has
+# them (the Win32 program's own files left out).
 sources=(reprice/*.cpp fuzz/price_file_fuzz.cpp)
 for f in hostsim/*.cpp; do
-  case $(basename "$f") in main.cpp | host.cpp | ilock.cpp | import_patch.cpp | goods_tool.cpp) ;; *) sources+=("$f") ;; esac
+  case $(basename "$f") in main.cpp | host.cpp | ilock.cpp | import_patch.cpp | message_box.cpp | goods_tool.cpp) ;; *) sources+=("$f") ;; esac
 done
 flags=(-std=c++20 -g -O1 -I"$root" -fsanitize=fuzzer,address,undefined -fno-sanitize-recover=all
        -fno-omit-frame-pointer -finput-charset=UTF-8 -fexec-charset=UTF-8)
