@@ -88,11 +88,21 @@ void CheckGoods(bool namesCopied) {
     }
 }
 
+char workFolder[] = "/tmp/przecena-fuzz-XXXXXX";
+
+// The work folder and the files a run leaves in it, removed when the fuzzer ends.
+void RemoveWorkFolder() {
+  for (const char* f : {"INFO.TXT", "INFO2.TXT", "INFO3.TXT", "INFO4.TXT", "towary.txt", "MMM1.MGR",
+                        hostsim::PriceJournalName, hostsim::SettingsFileName})
+    std::remove(f);
+  rmdir(workFolder);
+}
+
 }  // namespace
 
 extern "C" int LLVMFuzzerInitialize(int*, char***) {
-  char folder[] = "/tmp/przecena-fuzz-XXXXXX";
-  if (!mkdtemp(folder) || chdir(folder) != 0) Fail("no work folder");
+  if (!mkdtemp(workFolder) || chdir(workFolder) != 0) Fail("no work folder");
+  std::atexit(RemoveWorkFolder);
   std::string error;
   if (!hostsim::GoodsFileFromCsv(WarehouseCsv, goodsBefore, error)) Fail(error.c_str());
   return 0;
