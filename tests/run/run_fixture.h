@@ -21,6 +21,7 @@
 #include "hostsim/svc_menu.h"
 #include "hostsim/svc_settings.h"
 #include "hostsim/transcript.h"
+#include "tests/support/report_files.h"
 
 #ifdef PRZECENA_DLL
 #include "hostsim/host.h"
@@ -34,31 +35,12 @@ namespace testing_run {
 
 inline const char* const ReportFiles[] = {"INFO.TXT", "INFO2.TXT", "INFO3.TXT", "INFO4.TXT"};
 
-inline std::string FileBytes(const std::string& name) {
-  std::string bytes;
-  hostsim::ReadWholeFile(name, bytes);
-  return bytes;
-}
-
-inline bool Exists(const std::string& name) {
-  std::string bytes;
-  return hostsim::ReadWholeFile(name, bytes);
-}
+using testing_support::Exists;
+using testing_support::FileBytes;
 
 // A report file as UTF-8 lines (Mazovia converted), without their CR LF.
 inline std::vector<std::string> Lines(const std::string& name) {
-  std::string text = hostsim::MazoviaToUtf8(FileBytes(name));
-  std::vector<std::string> lines;
-  for (std::size_t at = 0; at < text.size();) {
-    std::size_t end = text.find("\r\n", at);
-    if (end == std::string::npos) {
-      lines.push_back(text.substr(at) + "<no CR LF>");
-      break;
-    }
-    lines.push_back(text.substr(at, end - at));
-    at = end + 2;
-  }
-  return lines;
+  return testing_support::CrLfLines(hostsim::MazoviaToUtf8(FileBytes(name)));
 }
 
 inline void WriteFile(const std::string& name, const std::string& bytes) {

@@ -19,6 +19,7 @@
 #include "reprice/options.h"
 #include "reprice/price_list.h"
 #include "reprice/report_line.h"
+#include "tests/support/report_files.h"
 
 namespace testing_goods {
 
@@ -53,31 +54,12 @@ inline PriceEntry Entry(const char* symbol, double price, const char* name = "No
   return e;
 }
 
-inline std::string FileBytes(const std::string& name) {
-  std::string bytes;
-  hostsim::ReadWholeFile(name, bytes);
-  return bytes;
-}
-
-inline bool Exists(const std::string& name) {
-  std::string bytes;
-  return hostsim::ReadWholeFile(name, bytes);
-}
+using testing_support::Exists;
+using testing_support::FileBytes;
 
 // The lines of a report file without their CR LF.
 inline std::vector<std::string> Lines(const std::string& name) {
-  std::string bytes = FileBytes(name);
-  std::vector<std::string> lines;
-  for (std::size_t at = 0; at < bytes.size();) {
-    std::size_t end = bytes.find("\r\n", at);
-    if (end == std::string::npos) {
-      lines.push_back(bytes.substr(at) + "<no CR LF>");
-      break;
-    }
-    lines.push_back(bytes.substr(at, end - at));
-    at = end + 2;
-  }
-  return lines;
+  return testing_support::CrLfLines(FileBytes(name));
 }
 
 class WarehouseFixture : public ::testing::Test {
