@@ -18,6 +18,10 @@ extern "C" void RunRepricing(void) {
   std::remove(ReportInfo3);
   std::remove(ReportInfo4);
 
+  // A run that a structured exception ended on its way (a fault, a host service given
+  // up) could not give its entries back; the next run starts with an empty list.
+  ClearPriceList();
+
   int32_t warehouse = 0;
   LoadRepricingSettings(&warehouse);
   if (!AskRepricingOptions()) return;  // dialog left, or the file chooser refused

@@ -394,3 +394,45 @@ TEST_F(RunTest, PricesThatAreNoFiniteNumbersAreNeverStored) {
 }
 
 }  // namespace
+
+#ifdef PRZECENA_DLL
+#include <windows.h>
+
+#include "hostsim/service_table.h"
+
+namespace {
+// A host whose line service fails once, as a structured exception, during the update
+// pass: the run ends there with its price list filled.
+bool appendFails;
+void HOST_CDECL AppendThatFailsOnce(const char* fileName, const char* line) {
+  if (appendFails) {
+    appendFails = false;
+    RaiseException(0xE0001111, 0, 0, nullptr);
+  }
+  appendLine(fileName, line);
+}
+
+TEST_F(RunTest, ARunAfterOneEndedByAnExceptionStartsWithAnEmptyList) {
+  hostsim::extraServices[52407] = reinterpret_cast<void*>(&AppendThatFailsOnce);
+  appendFails = true;
+  WriteGoods(1, Shop);
+  WritePriceFile("towary.txt", ShopPrices);
+  Load();
+  loadedOnce = true;
+  Answer({});
+  hostsim::CallOutcome first = hostsim::ChooseMenuCommand(RepricingCommand);
+  ASSERT_FALSE(first.completed);
+  EXPECT_EQ(first.exceptionCode, hostsim::SeExceptionCode);
+  EXPECT_EQ(first.innerCode, 0xE0001111u);
+
+  hostsim::Transcript().clear();
+  Answer({});
+  Run();
+  const hostsim::Shown* summary = Find("messageBoxFormat");
+  ASSERT_NE(summary, nullptr);
+  EXPECT_NE(summary->text.find("Ilość towarów odczytana z pliku:    5\n"), std::string::npos) << summary->text;
+  EXPECT_EQ(Lines("INFO4.TXT").size(), ShopPrices.size());
+  hostsim::extraServices.erase(52407);
+}
+}  // namespace
+#endif
