@@ -1,11 +1,15 @@
 #include "reprice/report_line.h"
 
 #include <algorithm>
+#include <cstdio>
 #include <cstring>
+
+#include "host/services.h"
 
 namespace {
 
 constexpr std::size_t MaxLine = ReportLineSize - 1;
+constexpr std::size_t SymbolWidth = 25;
 
 // Appends up to n bytes of text at line[used], never past MaxLine; returns the new length.
 std::size_t Put(char* line, std::size_t used, const char* text, std::size_t n) {
@@ -35,4 +39,12 @@ void ComposeReportLine(char* line, const char* head, const char* text, std::size
   if (textLength < padded) used = Blanks(line, used, padded - textLength);
   used = Put(line, used, tail, tailLength);
   line[used] = 0;
+}
+
+void AppendWarehouseLine(const char* file, int32_t warehouse, const char* text, const char* tail) {
+  char head[ReportLineSize];
+  char line[ReportLineSize];
+  std::snprintf(head, sizeof head, "Mag:%d ", static_cast<int>(warehouse));
+  ComposeReportLine(line, head, text, SymbolWidth, tail);
+  appendLine(file, line);
 }

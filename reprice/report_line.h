@@ -2,6 +2,7 @@
 // service without a line end.
 #pragma once
 #include <cstddef>
+#include <cstdint>
 
 inline constexpr std::size_t ReportLineSize = 256;  // at most 255 characters and the NUL
 
@@ -16,3 +17,7 @@ inline constexpr const char* ReportInfo4 = "INFO4.TXT";  // one line per entry
 // head and tail alone are too long is the line cut at 255.
 void ComposeReportLine(char* line, const char* head, const char* text, std::size_t width,
                        const char* tail);
+
+// Appends "Mag:<warehouse> <text, blank-filled to 25><tail>" to file through the host's
+// append service, composed as ComposeReportLine does (the text gives way first).
+void AppendWarehouseLine(const char* file, int32_t warehouse, const char* text, const char* tail);

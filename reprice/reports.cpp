@@ -9,7 +9,6 @@
 
 namespace {
 
-constexpr int SymbolWidth = 25;
 constexpr int MessageOrdinary = 1;
 constexpr int MessageWhileWorking = 512;  // stays up until closeWaitMessage
 
@@ -22,13 +21,9 @@ void AppendEntryLine(const PriceEntry& e) {
   appendLine(ReportInfo4, line);
 }
 
-// "Mag:<warehouse> <symbol, 25 wide><tail>" appended to file.
+// The entry's status line in file: "Mag:<warehouse> <symbol, 25 wide><tail>".
 void AppendStatusLine(const char* file, int32_t warehouse, const PriceEntry& e, const char* tail) {
-  char head[ReportLineSize];
-  char line[ReportLineSize];
-  std::snprintf(head, sizeof head, "Mag:%d ", static_cast<int>(warehouse));
-  ComposeReportLine(line, head, e.symbol, SymbolWidth, tail);
-  appendLine(file, line);
+  AppendWarehouseLine(file, warehouse, e.symbol, tail);
 }
 
 // Counts the entry's status and writes the line it calls for, if any.

@@ -93,13 +93,9 @@ void NotePriceChange(GoodsRecord& r, const GoodsRecord& snapshot) {
   notePriceChange(&r, &snapshot, 0, 1, Mz("Przecena wtyczką: PRZECENA"));
 }
 
-// "Mag:<warehouse> <text, 25 wide> <tail>" appended to INFO3.TXT.
+// "Mag:<warehouse> <text, 25 wide><tail>" appended to INFO3.TXT.
 void AppendInfo3(int32_t warehouse, const char* text, const char* tail) {
-  char head[ReportLineSize];
-  char line[ReportLineSize];
-  std::snprintf(head, sizeof head, "Mag:%d ", static_cast<int>(warehouse));
-  ComposeReportLine(line, head, text, 25, tail);
-  appendLine(ReportInfo3, line);
+  AppendWarehouseLine(ReportInfo3, warehouse, text, tail);
 }
 
 // One goods record of the update pass.
