@@ -17,6 +17,9 @@ static bool runtimeStarted;
 static OSVERSIONINFOA systemVersion;
 
 void StartRuntime() {
+  // Every start of mingw's runtime counts as an attach that a detach must balance, and
+  // there is one detach: only the first call starts it.
+  if (runtimeStarted) return;
   // The system's version, through the emulation module: its first call binds it.
   systemVersion.dwOSVersionInfoSize = sizeof systemVersion;
   GetVersionExA(&systemVersion);
@@ -25,6 +28,9 @@ void StartRuntime() {
   runtimeStarted = true;
 }
 
+// The DLL's entry point. Attach: installs the system wrappers, decides the environment,
+// switches off thread notifications and keeps the arguments for StartRuntime; TRUE.
+// Any other reason goes to the runtime's own routine once the runtime runs.
 extern "C" BOOL WINAPI PluginAttach(HINSTANCE module, DWORD reason, LPVOID reserved) {
   if (reason == DLL_PROCESS_ATTACH) {
     InstallSystemWrappers();

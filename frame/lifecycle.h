@@ -15,6 +15,7 @@ extern AttachArguments attachArguments; // kept for the runtime start in the loa
 extern int32_t environment;             // 2 DOS extender, 1 Windows with high version bit, 0 other
 extern int32_t underWindows;            // 1 unless environment is 2
 
-// Starts the C runtime (heap, stdio, static constructors) with the attach arguments,
-// once; the load call does this, the attach routine never does.
+// Starts the C runtime (heap, stdio, static constructors) with the attach arguments;
+// the first call only, later calls do nothing. The load call does this, the attach
+// routine never does.
 void StartRuntime();

@@ -19,11 +19,7 @@ extern "C" int32_t HandlePluginEntry(HostCallback callback, char* nameBuffer) {
     return 0;
   }
   hostCallback = callback;
-  // Every start of mingw's runtime counts as an attach that a detach must balance, and
-  // there is one detach: the runtime is started by the first load call only.
-  static bool runtimeRunning;
-  if (!runtimeRunning) StartRuntime();
-  runtimeRunning = true;
+  StartRuntime();  // the first load call only; later calls find it running
   if (nameBuffer) std::memcpy(nameBuffer, PluginName.data(), PluginName.size());
   if (RunLoadChecks() != 0) return -1;
   ShowFirstRunNotice();
