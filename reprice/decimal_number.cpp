@@ -37,6 +37,7 @@ struct BigNumber {
   int size;  // words in use, no leading zero word
 };
 
+// b = value.
 void SetSmall(BigNumber& b, uint32_t value) {
   b.word[0] = value;
   b.size = value ? 1 : 0;
@@ -53,11 +54,13 @@ void MultiplyAdd(BigNumber& b, uint32_t factor, uint32_t add) {
   if (carry) b.word[b.size++] = static_cast<uint32_t>(carry);
 }
 
+// b = b * 10^exponent, nine digits at a time; a negative exponent leaves b as it is.
 void MultiplyByPowerOfTen(BigNumber& b, int64_t exponent) {
   for (; exponent >= 9; exponent -= 9) MultiplyAdd(b, 1000000000u, 0);
   if (exponent > 0) MultiplyAdd(b, static_cast<uint32_t>(ExactIntegerPowerOfTen[exponent]), 0);
 }
 
+// b = b * 2^bits (bits not negative); zero stays zero.
 void ShiftLeft(BigNumber& b, int bits) {
   if (b.size == 0) return;
   int words = bits / 32, rest = bits % 32;
@@ -77,6 +80,7 @@ void ShiftLeft(BigNumber& b, int bits) {
   }
 }
 
+// b = b / 2, the lowest bit dropped.
 void ShiftRightOne(BigNumber& b) {
   for (int i = 0; i < b.size; ++i) {
     uint32_t high = i + 1 < b.size ? b.word[i + 1] << 31 : 0;
@@ -85,6 +89,7 @@ void ShiftRightOne(BigNumber& b) {
   if (b.size && b.word[b.size - 1] == 0) --b.size;
 }
 
+// Bits up to and including the highest set one; 0 for zero.
 int BitLength(const BigNumber& b) {
   if (b.size == 0) return 0;
   uint32_t top = b.word[b.size - 1];
@@ -93,6 +98,7 @@ int BitLength(const BigNumber& b) {
   return (b.size - 1) * 32 + bits;
 }
 
+// -1, 0 or 1 as a is below, equal to or above b.
 int Compare(const BigNumber& a, const BigNumber& b) {
   if (a.size != b.size) return a.size < b.size ? -1 : 1;
   for (int i = a.size - 1; i >= 0; --i)
@@ -159,6 +165,9 @@ struct DecimalDigits {
   bool found;  // at least one digit was read
 };
 
+// Adds the digit c (of the fraction when fraction is set) to d: leading zeros only move
+// the exponent, digits past MaxDigits are dropped (dropped notes a nonzero one) and
+// scale the value instead. The exponent saturates at +-ExponentSaturation.
 void TakeDigit(DecimalDigits& d, unsigned char c, bool fraction, bool& dropped) {
   int value = c - '0';
   if (d.count == 0 && value == 0) {
@@ -174,6 +183,8 @@ void TakeDigit(DecimalDigits& d, unsigned char c, bool fraction, bool& dropped) 
   if (!fraction && d.exponent < ExponentSaturation) ++d.exponent;
 }
 
+// Reads the digits at p, with a fraction after '.', into d; returns the first byte
+// after them. d.found tells whether there was any digit.
 const unsigned char* ParseDigits(const unsigned char* p, DecimalDigits& d) {
   bool dropped = false;
   for (; IsDigit(*p); ++p) d.found = true, TakeDigit(d, *p, false, dropped);
@@ -202,6 +213,8 @@ int64_t ParseExponent(const unsigned char* p) {
   return negative ? -value : value;
 }
 
+// The double nearest to the digits times 10^exponent, without the sign (that is the
+// caller's): in doubles when the shortcut is exact, else with big integers.
 double Magnitude(const DecimalDigits& d, int64_t exponent) {
   if (d.count == 0) return 0.0;
   if (d.count + exponent > MaxDecimalExponent) return HUGE_VAL;

@@ -59,12 +59,14 @@ constexpr std::size_t RecordCount = sizeof Records / sizeof Records[0];
 constexpr std::size_t HeaderSize = 8;
 constexpr std::size_t RecordHeadSize = 20;  // eight 16-bit numbers and 4 zero bytes
 
+// Bytes of a zero-terminated text, the terminator included.
 consteval std::size_t TextSize(const char* text) {
   std::size_t n = 0;
   while (text[n]) ++n;
   return n + 1;
 }
 
+// Bytes of the whole description: the header and every record of Records.
 consteval std::size_t DialogSize() {
   std::size_t size = HeaderSize;
   for (const DialogRecord& r : Records) size += RecordHeadSize + TextSize(r.text) + r.afterSize;
@@ -73,6 +75,8 @@ consteval std::size_t DialogSize() {
 constexpr std::size_t TemplateSize = DialogSize();
 static_assert(TemplateSize == sizeof OptionsDialogTemplate);
 
+// The description's bytes: the header's counts, then per record its eight 16-bit
+// numbers (little-endian), 4 zero bytes, its text with the terminator and its tail.
 consteval std::array<unsigned char, TemplateSize> BuildDialog() {
   std::array<unsigned char, TemplateSize> out{};
   std::size_t at = 0;

@@ -23,6 +23,7 @@ struct PriceIndex {
 };
 PriceIndex priceIndex;
 
+// c with A-Z turned into a-z; every other byte as it is.
 unsigned char Folded(unsigned char c) { return c >= 'A' && c <= 'Z' ? c + ('a' - 'A') : c; }
 
 // FNV-1a over the folded bytes; length receives the text's length, at most limit + 1.
@@ -34,6 +35,7 @@ uint32_t FoldedHash(const char* text, int limit, int& length) {
   return hash;
 }
 
+// Whether the two zero-terminated texts are equal with A-Z compared case-blind.
 bool SameFolded(const char* symbol, const char* key) {
   for (;; ++symbol, ++key) {
     if (Folded(static_cast<unsigned char>(*symbol)) != Folded(static_cast<unsigned char>(*key))) return false;
@@ -69,6 +71,7 @@ bool BuildPriceIndex() {
   return true;
 }
 
+// FindPriceEntry without the index: the list searched from the front.
 PriceEntry* FindLinear(const char* key) {
   for (int32_t i = 0; i < priceList.count; ++i) {
     PriceEntry& entry = priceList.entries[i];

@@ -9,6 +9,7 @@ constexpr int CarriageReturn = 13;
 constexpr int LineFeed = 10;
 constexpr int EndOfFileMark = 26;  // Ctrl-Z
 
+// Reads the next block of raw bytes into the buffer from its start; false when none came.
 bool Refill(TextReader& r) {
   r.position = 0;
   r.end = std::fread(r.buffer, 1, sizeof r.buffer, r.file);

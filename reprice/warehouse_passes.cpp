@@ -89,6 +89,7 @@ bool SamePrice(double a, double b) {
 // the host's conversion, can give infinity or NaN, which must never reach the file.
 bool FinitePrices(const GoodsRecord& r) { return std::isfinite(r.netPrice) && std::isfinite(r.grossPrice); }
 
+// Hands the record as it is now and as it was before to the host's price-change journal.
 void NotePriceChange(GoodsRecord& r, const GoodsRecord& snapshot) {
   notePriceChange(&r, &snapshot, 0, 1, Mz("Przecena wtyczką: PRZECENA"));
 }
