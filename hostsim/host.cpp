@@ -2,8 +2,6 @@
 
 #include <windows.h>
 
-#include <cstring>
-
 #include "hostsim/service_table.h"
 #include "hostsim/svc_menu.h"
 
@@ -36,9 +34,6 @@ int32_t CallVoid(void* context) {
   return 0;
 }
 
-// Runs body inside the frame and turns what happened into an outcome.
-hostsim::CallOutcome Guarded(int32_t (*body)(void*), void* context);
-
 }  // namespace
 
 extern "C" int32_t GuardedCall(int32_t (*body)(void*), void* context, GuardFault* fault);
@@ -62,6 +57,7 @@ extern "C" void GuardNoteFault(const EXCEPTION_RECORD* record, GuardFault* fault
 
 namespace {
 
+// Runs body inside the frame and turns what happened into an outcome.
 hostsim::CallOutcome Guarded(int32_t (*body)(void*), void* context) {
   GuardFault fault = {};
   int32_t result = GuardedCall(body, context, &fault);

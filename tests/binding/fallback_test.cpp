@@ -1,6 +1,5 @@
 // Services the host lacks: the report's answers, the fallback stub that Ignore binds
 // (what it removes from the stack), and dead entries that raise on every call.
-#include <cmath>
 #include <type_traits>
 
 #include "tests/binding/binding_fixture.h"

@@ -1,6 +1,5 @@
 // The report step and the summary: the bytes of every line kind, the counters, the
 // wait message and the summary text, through the stand-in's files and transcript.
-#include <cmath>
 
 #include "host/mazovia.h"
 #include "reprice/reports.h"
