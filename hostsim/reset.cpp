@@ -3,26 +3,19 @@
 
 #include "hostsim/answers.h"
 #include "hostsim/data_folder.h"
+#include "hostsim/dialogs.h"
+#include "hostsim/files.h"
+#include "hostsim/goods.h"
+#include "hostsim/host_state.h"
+#include "hostsim/memory.h"
+#include "hostsim/processes.h"
 #include "hostsim/service_table.h"
+#include "hostsim/svc_menu.h"
+#include "hostsim/svc_messages.h"
+#include "hostsim/svc_settings.h"
 #include "hostsim/transcript.h"
 
 namespace hostsim {
-
-void ResetSettings();
-void ResetMessages();
-void ApplyAnswersMessages();
-void ResetMenu();
-void ApplyAnswersMenu();
-void ResetHostState();
-void ResetProcesses();
-void ApplyAnswersHostState();
-void ResetMemory();
-void ApplyAnswersMemory();
-void ResetDialogs();
-void ApplyAnswersDialogs();
-void ResetGoods();
-void ApplyAnswersGoods();
-void ResetFiles();
 
 void ResetHostSim() {
   ResetTranscript();
