@@ -1,7 +1,6 @@
 // The options dialog, file chooser and warehouse choice: 52026, 52169, 52337.
-#include <cstring>
-
 #include <cstdlib>
+#include <cstring>
 
 #include "host/services.h"
 #include "hostsim/answers.h"
@@ -44,18 +43,26 @@ constexpr int16_t ValueSize = 2;  // a radio group's or a check box's int16
 uint16_t Get16(const unsigned char* p) { return static_cast<uint16_t>(p[0] | p[1] << 8); }
 uint32_t Get32(const unsigned char* p) { return Get16(p) | uint32_t{Get16(p + 2)} << 16; }
 
+// Bytes a record of this kind carries after its text's terminator.
 std::size_t TailSize(const DialogRecord& r) {
   if (r.kind == DialogInputLine) return InputTailSize;
   if (r.kind == DialogStaticText && r.key != 0) return LabelTailSize;
   return 0;
 }
 
+// An input line's maximum length, from its tail.
 int InputLength(const DialogRecord& r) {
   return Get16(reinterpret_cast<const unsigned char*>(r.after.data()) + InputLengthAt);
 }
 
+// Whether controls of this kind keep a value in the data record.
 bool HasData(uint16_t kind) {
   return kind == DialogInputLine || kind == DialogRadioButton || kind == DialogCheckBox;
+}
+
+// Whether control i is a radio button that begins a run of them; a run shares one value.
+bool StartsRadioRun(const DialogDescription& d, std::size_t i) {
+  return d.controls[i].kind == DialogRadioButton && !(i > 0 && d.controls[i - 1].kind == DialogRadioButton);
 }
 
 // One record at p within [p, end); false with error when it runs past end.
@@ -77,6 +84,8 @@ bool ReadRecord(const unsigned char*& p, const unsigned char* end, DialogRecord&
   return true;
 }
 
+// Whether a control record is sound: a known kind, a command only on a button, the data
+// flag only on controls with a value, an input line's two lengths equal and not 0.
 bool CheckControl(const DialogRecord& r, std::string& error) {
   bool known = r.kind == DialogButton || r.kind == DialogRadioButton || r.kind == DialogCheckBox ||
                r.kind == DialogStaticText || r.kind == DialogInputLine;
@@ -101,7 +110,7 @@ void LayOutData(DialogDescription& d) {
       r.dataOffset = at;
       at += InputLength(r) + 1;
     } else if (r.kind == DialogRadioButton) {
-      bool continues = i > 0 && d.controls[i - 1].kind == DialogRadioButton;
+      bool continues = !StartsRadioRun(d, i);
       r.dataOffset = continues ? d.controls[i - 1].dataOffset : at;
       if (!continues) at += ValueSize;
     } else if (r.kind == DialogCheckBox) {
@@ -112,12 +121,14 @@ void LayOutData(DialogDescription& d) {
   d.dataSize = at;
 }
 
+// Bytes of text before its terminator, at most limit.
 std::size_t BoundedLength(const char* text, std::size_t limit) {
   std::size_t n = 0;
   while (n < limit && text[n]) ++n;
   return n;
 }
 
+// The 16-bit value at data + offset, read bytewise (no alignment assumed), and its store.
 int16_t Load16(const unsigned char* data, int offset) {
   int16_t v;
   std::memcpy(&v, data + offset, sizeof v);
@@ -126,6 +137,7 @@ int16_t Load16(const unsigned char* data, int offset) {
 
 void Store16(unsigned char* data, int offset, int16_t v) { std::memcpy(data + offset, &v, sizeof v); }
 
+// The controls' values as the data record holds them (an input line up to its length).
 DialogValues ReadValues(const DialogDescription& d, const unsigned char* data) {
   DialogValues v;
   for (std::size_t i = 0; i < d.controls.size(); ++i) {
@@ -133,7 +145,7 @@ DialogValues ReadValues(const DialogDescription& d, const unsigned char* data) {
     if (r.kind == DialogInputLine) {
       const char* text = reinterpret_cast<const char*>(data + r.dataOffset);
       v.inputs.emplace_back(text, BoundedLength(text, InputLength(r)));
-    } else if (r.kind == DialogRadioButton && !(i > 0 && d.controls[i - 1].kind == DialogRadioButton)) {
+    } else if (StartsRadioRun(d, i)) {
       v.groups.push_back(Load16(data, r.dataOffset));
     } else if (r.kind == DialogCheckBox) {
       v.boxes.push_back(Load16(data, r.dataOffset) != 0);
@@ -142,6 +154,7 @@ DialogValues ReadValues(const DialogDescription& d, const unsigned char* data) {
   return v;
 }
 
+// Puts the values back into the data record; an input line is zero-filled to its length first.
 void WriteValues(const DialogDescription& d, const DialogValues& v, unsigned char* data) {
   std::size_t input = 0, group = 0, box = 0;
   for (std::size_t i = 0; i < d.controls.size(); ++i) {
@@ -150,7 +163,7 @@ void WriteValues(const DialogDescription& d, const DialogValues& v, unsigned cha
       std::memset(data + r.dataOffset, 0, InputLength(r) + 1);
       std::memcpy(data + r.dataOffset, v.inputs[input].data(), v.inputs[input].size());
       ++input;
-    } else if (r.kind == DialogRadioButton && !(i > 0 && d.controls[i - 1].kind == DialogRadioButton)) {
+    } else if (StartsRadioRun(d, i)) {
       Store16(data, r.dataOffset, v.groups[group++]);
     } else if (r.kind == DialogCheckBox) {
       Store16(data, r.dataOffset, v.boxes[box++]);
@@ -158,11 +171,13 @@ void WriteValues(const DialogDescription& d, const DialogValues& v, unsigned cha
   }
 }
 
+// s without leading and trailing spaces.
 std::string Trimmed(const std::string& s) {
   std::size_t b = s.find_first_not_of(' '), e = s.find_last_not_of(' ');
   return b == std::string::npos ? std::string() : s.substr(b, e - b + 1);
 }
 
+// Counts an action that did not fit the dialog and keeps its description.
 void ScriptError(const std::string& what) {
   ++dialogs.scriptErrors;
   dialogs.lastScriptError = what;
@@ -174,7 +189,7 @@ bool FindRadio(const DialogDescription& d, char letter, int& group, int16_t& pos
   for (std::size_t i = 0; i < d.controls.size(); ++i) {
     const DialogRecord& r = d.controls[i];
     if (r.kind != DialogRadioButton) continue;
-    bool starts = !(i > 0 && d.controls[i - 1].kind == DialogRadioButton);
+    bool starts = StartsRadioRun(d, i);
     if (starts) ++group, position = 0;
     else ++position;
     if (r.key == static_cast<unsigned char>(letter & ~0x20)) return true;
@@ -273,7 +288,7 @@ std::string DialogScreen(const DialogDescription& d, const DialogValues& v) {
   int16_t position = 0;
   for (std::size_t i = 0; i < d.controls.size(); ++i) {
     const DialogRecord& r = d.controls[i];
-    bool startsGroup = r.kind == DialogRadioButton && !(i > 0 && d.controls[i - 1].kind == DialogRadioButton);
+    bool startsGroup = StartsRadioRun(d, i);
     if (startsGroup) position = 0;
     switch (r.kind) {
       case DialogInputLine: screen += "[" + v.inputs[input++] + "]\n"; break;
