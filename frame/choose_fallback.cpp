@@ -35,6 +35,7 @@ constexpr KnownService kKnownServices[] = {
 #undef HOST_SERVICE_STDCALL
 };
 
+// The bytes a service of the list removes, or ~0u for an ordinal not in it.
 constexpr uint32_t RemovedBy(uint32_t ordinal) {
   for (const KnownService& known : kKnownServices)
     if (known.ordinal == ordinal) return known.removes;

@@ -78,6 +78,7 @@ void ConvertForMessageBox(char* text) {
   convertCharset(text, text, 1, 3);
 }
 
+// Replaces every byte `from` of the zero-terminated text by `to`, in place.
 void ReplaceByte(char* text, char from, char to) {
   for (char* c = text; *c; ++c)
     if (*c == from) *c = to;

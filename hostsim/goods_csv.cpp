@@ -23,6 +23,8 @@ constexpr TextField IndexField{140, 89, "index"};
 constexpr TextField RemarksField{457, 312, "remarks"};
 constexpr std::size_t VatOffset = 229, NetOffset = 247, GrossOffset = 327;
 
+// Writes a UTF-8 text into its field in Mazovia; false with a reason when it leaves
+// no room for the terminator (the record is then unchanged).
 bool PutText(std::string& record, const TextField& f, const std::string& utf8, std::string& error) {
   std::string bytes = Utf8ToMazovia(utf8);
   if (bytes.size() >= f.size) {
@@ -33,6 +35,7 @@ bool PutText(std::string& record, const TextField& f, const std::string& utf8, s
   return true;
 }
 
+// A field's text in UTF-8, up to its terminator or the end of the field.
 std::string GetText(const std::string& record, const TextField& f) {
   const char* at = record.data() + f.offset;
   return MazoviaToUtf8(std::string(at, strnlen(at, f.size)));
@@ -40,6 +43,7 @@ std::string GetText(const std::string& record, const TextField& f) {
 
 void PutDouble(std::string& record, std::size_t offset, double d) { std::memcpy(&record[offset], &d, sizeof d); }
 
+// The double at offset, read bytewise.
 double GetDouble(const std::string& record, std::size_t offset) {
   double d;
   std::memcpy(&d, record.data() + offset, sizeof d);
@@ -67,6 +71,8 @@ std::vector<std::string> SplitCsv(const std::string& line) {
   return fields;
 }
 
+// A field for a CSV line: as it is, or in double quotes (quotes doubled) when it holds
+// a comma, a quote or a line end.
 std::string QuoteCsv(const std::string& field) {
   if (field.find_first_of(",\"\n") == std::string::npos) return field;
   std::string out = "\"";
@@ -100,6 +106,7 @@ std::size_t Width(const std::string& utf8) {
   return n;
 }
 
+// The text with blanks after it up to width characters; a longer text as it is.
 std::string Pad(const std::string& utf8, std::size_t width) {
   std::size_t w = Width(utf8);
   return utf8 + std::string(w < width ? width - w : 0, ' ');

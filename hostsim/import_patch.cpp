@@ -28,6 +28,7 @@ ULONG_PTR* FindInThunks(BYTE* nameBase, IMAGE_THUNK_DATA* names, ULONG_PTR* slot
   return nullptr;
 }
 
+// The slot of `function` of `dll` in the image's import directory, or null.
 ULONG_PTR* FindImport(BYTE* base, const char* dll, const char* function) {
   auto* descriptor = Directory<IMAGE_IMPORT_DESCRIPTOR>(base, IMAGE_DIRECTORY_ENTRY_IMPORT);
   for (; descriptor && descriptor->Name != 0; ++descriptor) {
@@ -47,6 +48,7 @@ BYTE* DelayAddress(BYTE* base, const ImgDelayDescr& descriptor, DWORD value) {
   return reinterpret_cast<BYTE*>(static_cast<ULONG_PTR>(value));
 }
 
+// The slot of `function` of `dll` in the image's delay-import directory, or null.
 ULONG_PTR* FindDelayImport(BYTE* base, const char* dll, const char* function) {
   auto* descriptor = Directory<ImgDelayDescr>(base, IMAGE_DIRECTORY_ENTRY_DELAY_IMPORT);
   for (; descriptor && descriptor->rvaDLLName != 0; ++descriptor) {

@@ -25,6 +25,7 @@ constexpr AnswerName AnswerNames[] = {{"ok", IDOK},       {"cancel", IDCANCEL}, 
                                       {"retry", IDRETRY}, {"ignore", IDIGNORE}, {"yes", IDYES},
                                       {"no", IDNO}};
 
+// The name of a box's answer ("ok", "abort", ...), or its number when it has none.
 std::string AnswerText(int id) {
   for (const AnswerName& a : AnswerNames)
     if (a.id == id) return a.name;
@@ -42,6 +43,8 @@ std::string AsMazovia(const char* text) {
   return s;
 }
 
+// What the plug-in's MessageBoxA slot leads to: records the box in the transcript and
+// gives the next scripted answer, or with none left the system's own box's answer.
 int WINAPI AnsweredMessageBox(HWND owner, LPCSTR text, LPCSTR caption, UINT flags) {
   Show("MessageBoxA", AsMazovia(caption).c_str(), AsMazovia(text).c_str(), static_cast<int>(flags));
   if (boxAnswers.empty()) {

@@ -4,7 +4,6 @@
 // offset 8 of the descriptor the plug-in hands to 52278); a store writes the buffer
 // back over exactly the record last fetched. A trailing partial record ends the walk
 // and is never cut or rewritten.
-#include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -39,6 +38,7 @@ struct CursorState {
 };
 static_assert(sizeof(CursorState) <= 192);
 
+// The state kept in a cursor, copied out of and back into its bytes (no alignment assumed).
 CursorState LoadCursor(const void* cursor) {
   CursorState s;
   std::memcpy(&s, cursor, sizeof s);
@@ -47,6 +47,7 @@ CursorState LoadCursor(const void* cursor) {
 
 void SaveCursor(void* cursor, const CursorState& s) { std::memcpy(cursor, &s, sizeof s); }
 
+// Whether the cursor is one this stand-in opened and has not closed.
 bool IsOpen(const CursorState& s) { return s.magic == CursorMagic && s.file; }
 
 // Whether the store of this record, as the stores-th store call, is configured to fail.
@@ -57,6 +58,7 @@ bool StoreFails(int record) {
                             : goodsCounters.stores == failingStoreCall;
 }
 
+// The double at `at`, read bytewise.
 double ReadDouble(const unsigned char* at) {
   double d;
   std::memcpy(&d, at, sizeof d);

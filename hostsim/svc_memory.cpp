@@ -51,6 +51,8 @@ namespace {
 // shows up as a recognisable pattern rather than as zeros.
 constexpr unsigned char FreshByte = 0xA5;
 
+// Whether the current call of 21286 (already counted) is to fail: by its number, or
+// because growing a block from oldSize to newSize would pass the byte budget.
 bool ShouldFail(std::size_t oldSize, std::size_t newSize) {
   int call = memory.reallocCalls;
   if (memory.failAt > 0 && (call == memory.failAt || (memory.failFromThenOn && call > memory.failAt)))
@@ -98,6 +100,8 @@ void* reallocMemory(void* block, uint32_t size) {
   return fresh;
 }
 
+// Frees a block handed out by reallocMemory; null is allowed, an unknown block is
+// counted and left alone.
 void freeMemory(void* block) {
   ++memory.freeCalls;
   if (!block) return;

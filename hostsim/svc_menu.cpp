@@ -96,6 +96,7 @@ int HOST_CDECL addMenuCommand(const MenuEntry* entry) {
   return 1;
 }
 
+// Removes the command of that number from the menu, if it is there; every call recorded.
 void HOST_CDECL removeMenuCommand(int command) {
   using namespace hostsim;
   removeMenuCalls.push_back(command);

@@ -41,6 +41,7 @@ void HOST_CDECL messageBox(const char* title, const char* text, int mode) {
   hostsim::Show("messageBox", title, text, mode);
 }
 
+// Formats the text with printf's rules and records it like messageBox.
 void HOST_CDECL messageBoxFormat(const char* title, const char* format, int mode, ...) {
   std::string text;
   if (format) {
