@@ -1,5 +1,5 @@
 // The stand-in's memory, bounded copy, rounding and interruption check (21286, 21287,
-// 52161, 52179, 52460): what a test can configure and what they counted.
+// 52161, 52179, 52460): what a test can configure and what the services counted.
 #pragma once
 #include <cstddef>
 #include <cstdint>
