@@ -9,7 +9,6 @@ namespace {
 constexpr int FieldSymbol = 0;
 constexpr int FieldName = 1;
 constexpr int FieldPrice = 4;
-constexpr int RoundingStep = 100;  // the host rounds stored prices to whole hundredths
 constexpr int PriceScaleDigits = 4;
 static_assert(PriceScale == 1e4);
 
@@ -27,7 +26,7 @@ ReadResult ReadPriceFile(const char* path) {
     CommaToPoint(priceText);
     // Scaled while converting, so the price is the exact decimal value rounded once
     // and the same on every platform.
-    double price = roundAmount(ReadScaledDecimal(priceText, PriceScaleDigits), RoundingStep);
+    double price = roundAmount(ReadScaledDecimal(priceText, PriceScaleDigits), PriceRoundingStep);
     if (AddPriceEntry(price, name, symbol)) {
       CloseTextReader(priceFile);
       ClearPriceList();

@@ -5,6 +5,8 @@
 
 // Prices are doubles in ten-thousandths of the currency unit.
 inline constexpr double PriceScale = 10000.0;
+// The step of the host's rounding (52179) for every price it is given: whole hundredths.
+inline constexpr int PriceRoundingStep = 100;
 // Two prices are equal when they differ by less than this (both bounds exclusive).
 inline constexpr double PriceTolerance = 0.00001;
 

@@ -14,7 +14,6 @@
 
 namespace {
 
-constexpr int RoundingStep = 100;  // the host's rounding of an amount, 52179
 constexpr int GrossToNet = 1;      // modes of the net/gross conversion, 52289
 constexpr int NetToGross = 2;
 constexpr int CopiedNameLimit = 120;
@@ -70,11 +69,11 @@ PriceEntry* IdentifiedEntry(const GoodsRecord& r) {
 void ApplyEntry(GoodsRecord& r, const PriceEntry& e, int32_t gross) {
   double p = e.price;
   if (gross) {
-    r.grossPrice = roundAmount(p, RoundingStep);
-    r.netPrice = roundAmount(convertNetGross(GrossToNet, r.vatCode, p), RoundingStep);
+    r.grossPrice = roundAmount(p, PriceRoundingStep);
+    r.netPrice = roundAmount(convertNetGross(GrossToNet, r.vatCode, p), PriceRoundingStep);
   } else {
-    r.netPrice = roundAmount(p, RoundingStep);
-    r.grossPrice = roundAmount(convertNetGross(NetToGross, r.vatCode, p), RoundingStep);
+    r.netPrice = roundAmount(p, PriceRoundingStep);
+    r.grossPrice = roundAmount(convertNetGross(NetToGross, r.vatCode, p), PriceRoundingStep);
   }
   if (repricingOptions.copyName) copyText(r.name, e.name, CopiedNameLimit);
 }
