@@ -95,6 +95,14 @@ class RunFixture : public ::testing::Test {
     hostsim::EraseSettings();
   }
 
+  // For a row of a table: the stand-in, the files and the plug-in as at the start of a
+  // test, so that each row runs on its own.
+  void StartAfresh() {
+    TearDown();
+    SetUp();
+    loadedOnce = loaded = false;
+  }
+
   // Loads the plug-in as the host does (natively: takes the goods table like the load
   // call), then forgets what the load showed and asked.
   void Load() {

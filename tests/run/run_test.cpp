@@ -97,9 +97,7 @@ TEST_F(RunTest, EveryEarlyExitLeavesTheGoodsAndWritesNoReport) {
   };
   for (const Row& row : rows) {
     SCOPED_TRACE(row.label);
-    TearDown();
-    SetUp();
-    loadedOnce = loaded = false;
+    StartAfresh();
     WriteGoods(1, Shop);
     std::string goodsBefore = FileBytes(hostsim::GoodsFileName(1));
     WritePriceFile("towary.txt", ShopPrices);
@@ -157,9 +155,7 @@ TEST_F(RunTest, StopRequestsEndTheReadingAndTheRunGoesOn) {
   static int keyChecks, keyAfter;
   for (const Row& row : rows) {
     SCOPED_TRACE(row.label);
-    TearDown();
-    SetUp();
-    loadedOnce = loaded = false;
+    StartAfresh();
     WriteGoods(1, Shop);
     WritePriceFile("towary.txt", ShopPrices);
     Load();
@@ -193,9 +189,7 @@ TEST_F(RunTest, InfoFileIsShownOnlyForMissingOrUnchangedEntries) {
   };
   for (const Row& row : rows) {
     SCOPED_TRACE(row.label);
-    TearDown();
-    SetUp();
-    loadedOnce = loaded = false;
+    StartAfresh();
     WriteGoods(1, Shop);
     WritePriceFile("towary.txt", row.prices);
     Load();
@@ -246,9 +240,7 @@ TEST_F(RunTest, IdentificationByIndexAndByRemarks) {
               {"remarks, Polish case differs", 'U', "PółKA 2"}};
   for (const Row& row : rows) {
     SCOPED_TRACE(row.label);
-    TearDown();
-    SetUp();
-    loadedOnce = loaded = false;
+    StartAfresh();
     WriteGoods(1, "symbol,index,name,vat,net,gross,remarks\nHERB,101,Herbata,1,5.00,6.15,PÓŁKA 2\n");
     WritePriceFile("towary.txt", {{row.key, "Herbata", "7,38"}});
     Answer({"towary.txt", true, row.identifyBy, false, 1});
@@ -360,9 +352,7 @@ TEST_F(RunTest, PricesThatAreNoFiniteNumbersAreNeverStored) {
   };
   for (const Row& row : rows) {
     SCOPED_TRACE(row.label);
-    TearDown();
-    SetUp();
-    loadedOnce = loaded = false;
+    StartAfresh();
     WriteGoods(1, "symbol,index,name,vat,net,gross,remarks\n" + row.goods);
     std::string before = FileBytes(hostsim::GoodsFileName(1));
     WritePriceFile("towary.txt", {{"KAWA", "Kawa", row.price}});
