@@ -24,7 +24,7 @@ if ! { cmake --preset win32 &&
 fi
 scripts/wine-run.sh --init
 # One Wine server for all the programs of the demo, kept for a minute after the last.
-WINEPREFIX="${PRZECENA_WINEPREFIX:-$root/build/wineprefix}" wineserver -p60
+scripts/wine-run.sh --server 60
 
 bin=$root/build/win32/hostsim
 wine() { "$root/scripts/wine-run.sh" "$@"; }

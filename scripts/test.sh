@@ -10,4 +10,6 @@ ctest --preset native -j2
 cmake --preset win32 >/dev/null
 cmake --build --preset win32
 scripts/wine-run.sh --init
+scripts/wine-run.sh --server 600
+trap 'scripts/wine-run.sh --stop-server || true' EXIT
 ctest --preset win32 -j2

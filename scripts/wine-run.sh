@@ -1,7 +1,10 @@
 #!/usr/bin/env bash
 # Runs a Win32 program under Wine with a prefix of its own inside the build tree
 # (created on first use), so nothing depends on a prefix in the home folder.
-# "wine-run.sh --init" only creates the prefix.
+# "wine-run.sh --init" only creates the prefix. "--server SECONDS" starts the prefix's
+# Wine server to stay that long after its last program, and "--stop-server" ends it:
+# a test run keeps one server, since a program that connects just as an idle server
+# exits fails with "recvmsg: Connection reset by peer".
 here=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 export WINEPREFIX="${PRZECENA_WINEPREFIX:-$here/build/wineprefix}"
 export WINEDEBUG=-all
@@ -13,4 +16,13 @@ if [ ! -f "$WINEPREFIX/system.reg" ]; then
   wineserver -w
 fi
 [ "${1:-}" = --init ] && exit 0
+if [ "${1:-}" = --server ]; then
+  wineserver -p"${2:-60}"
+  # The first program of a server starts Wine's own services, which live as long as
+  # the server and keep the first program's output open: start them here, detached,
+  # so that no test's output stays open after its program ended.
+  wine cmd /c exit </dev/null >/dev/null 2>&1
+  exit 0
+fi
+[ "${1:-}" = --stop-server ] && exec wineserver -k
 exec wine "$@"
