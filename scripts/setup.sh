@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Installs what a fresh Debian 12 machine lacks to build and test the plug-in:
 # the i686 mingw-w64 cross compiler, 32-bit Wine, CMake, Ninja and the GoogleTest
-# sources. Returns at once when everything is already there.
+# sources; on a kernel that runs no 32-bit programs, the emulator that 32-bit Wine needs
+# (i386-emulation.sh). Returns at once when everything is already there.
 set -euo pipefail
 
 packages=(g++-mingw-w64-i686-posix mingw-w64-i686-dev wine wine32:i386 cmake ninja-build
@@ -11,7 +12,8 @@ missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
 done
-[ ${#missing[@]} -eq 0 ] && exit 0
+here=$(dirname "${BASH_SOURCE[0]}")
+[ ${#missing[@]} -eq 0 ] && exec "$here/i386-emulation.sh"
 
 sudo=""
 [ "$(id -u)" -eq 0 ] || sudo="sudo"
@@ -22,3 +24,4 @@ fi
 export DEBIAN_FRONTEND=noninteractive
 $sudo apt-get update -qq
 $sudo apt-get install -y -qq --no-install-recommends "${packages[@]}" >/dev/null
+"$here/i386-emulation.sh"

@@ -10,6 +10,11 @@ export WINEPREFIX="${PRZECENA_WINEPREFIX:-$here/build/wineprefix}"
 export WINEDEBUG=-all
 export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
 export DISPLAY=
+# On a kernel that runs no 32-bit programs, Wine runs under QEMU's emulator
+# (i386-emulation.sh); tests that meet one of its differences read this to name it.
+if [ -e /proc/sys/fs/binfmt_misc/qemu-i386 ] && grep -q '^enabled' /proc/sys/fs/binfmt_misc/qemu-i386; then
+  export PRZECENA_I386_EMULATOR=qemu-i386
+fi
 if [ ! -f "$WINEPREFIX/system.reg" ]; then
   mkdir -p "$WINEPREFIX"
   wineboot -i >/dev/null 2>&1
