@@ -1,5 +1,7 @@
 #include "hostsim/answers.h"
 
+#include "hostsim/answer_keys.h"
+
 #include <fstream>
 #include <map>
 #include <sstream>
@@ -23,19 +25,28 @@ std::string Trimmed(const std::string& s) {
 
 }  // namespace
 
-bool ParseAnswers(const std::string& text, std::string& error) {
+bool ParseAnswers(const std::string& text, std::string& error, const std::string& source) {
   ResetAnswers();
-  std::istringstream in(text);
+  constexpr char ByteOrderMark[] = "\xEF\xBB\xBF";
+  std::istringstream in(text.rfind(ByteOrderMark, 0) == 0 ? text.substr(3) : text);
   std::string line;
   for (int number = 1; std::getline(in, line); ++number) {
+    std::string where = source + ":" + std::to_string(number) + ": ";
     std::string t = Trimmed(line);
     if (t.empty() || t[0] == '#') continue;
     std::size_t eq = t.find('=');
     if (eq == std::string::npos) {
-      error = "answers line " + std::to_string(number) + ": no '=' in \"" + t + "\"";
+      error = where + "no '=' in \"" + t + "\"; expected key = value";
+      ResetAnswers();
       return false;
     }
-    Table()[Trimmed(t.substr(0, eq))].push_back(Trimmed(t.substr(eq + 1)));
+    std::string key = Trimmed(t.substr(0, eq)), value = Trimmed(t.substr(eq + 1));
+    if (!CheckAnswer(key, value, error)) {
+      error = where + error;
+      ResetAnswers();
+      return false;
+    }
+    Table()[key].push_back(value);
   }
   return true;
 }
@@ -48,7 +59,7 @@ bool LoadAnswers(const std::string& path, std::string& error) {
   }
   std::stringstream all;
   all << in.rdbuf();
-  return ParseAnswers(all.str(), error);
+  return ParseAnswers(all.str(), error, path);
 }
 
 const std::vector<std::string>& Answers(const std::string& key) {

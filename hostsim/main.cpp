@@ -13,6 +13,7 @@
 #include <string>
 #include <vector>
 
+#include "hostsim/answer_keys.h"
 #include "hostsim/answers.h"
 #include "hostsim/charset.h"
 #include "hostsim/data_folder.h"
@@ -43,9 +44,17 @@ const char* const kUsage =
     "  --notice N            what the first-run notice dialog sets into its flag\n"
     "  --box ANSWER          answer the plug-in's next system message box: abort,\n"
     "                        retry, ignore, ok, ... (may be repeated, in order)\n"
-    "  --quiet               show nothing but errors\n";
+    "  --quiet               show nothing but errors\n"
+    "\n"
+    "The answers file (UTF-8), one \"key = value\" a line, '#' starts a comment:\n";
 
-enum ExitCode { ExitDone = 0, ExitRefused = 1, ExitUsage = 2, ExitException = 3 };
+const char* const kExitCodes =
+    "\n"
+    "Exit codes: 0 done, 1 the plug-in refused to load, 2 usage, answers or load error,\n"
+    "3 a call left the plug-in by an exception, 4 done, but the summary reports failed\n"
+    "price changes.\n";
+
+enum ExitCode { ExitDone = 0, ExitRefused = 1, ExitUsage = 2, ExitException = 3, ExitFailedChanges = 4 };
 
 std::string Hex(uint32_t v) {
   char text[16];
@@ -191,6 +200,8 @@ int main(int argc, char** argv) {
   Options o;
   if (argc == 2 && std::strcmp(argv[1], "--help") == 0) {
     std::fputs(kUsage, stdout);
+    std::fputs(hostsim::AnswerKeysHelp().c_str(), stdout);
+    std::fputs(kExitCodes, stdout);
     return ExitDone;
   }
   if (!Parse(argc, argv, o)) {
@@ -207,6 +218,11 @@ int main(int argc, char** argv) {
   hostsim::ApplyAnswers();
   for (auto& apply : o.settings) apply();
   if (!SetBoxAnswers(o)) return ExitUsage;
+  DWORD folder = GetFileAttributesA(hostsim::dataFolder.c_str());
+  if (folder == INVALID_FILE_ATTRIBUTES || !(folder & FILE_ATTRIBUTE_DIRECTORY)) {
+    std::fprintf(stderr, "hostsim: the data folder %s does not exist\n", hostsim::dataFolder.c_str());
+    return ExitUsage;
+  }
   ListenToTheKeyboard();
   for (const std::string& v : hostsim::Answers("choose")) {
     if (v == "yes") o.chooseFirst = true;
@@ -240,5 +256,6 @@ int main(int argc, char** argv) {
   hostsim::FreePluginLibrary();
   hostsim::Say("plug-in freed");
   if (!clean) return ExitException;
-  return load.result == 0 ? ExitDone : ExitRefused;
+  if (load.result != 0) return ExitRefused;
+  return hostsim::failedChangesShown > 0 ? ExitFailedChanges : ExitDone;
 }

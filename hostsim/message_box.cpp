@@ -6,6 +6,7 @@
 #include <deque>
 
 #include "host/services.h"
+#include "hostsim/answer_keys.h"
 #include "hostsim/import_patch.h"
 #include "hostsim/transcript.h"
 
@@ -16,21 +17,6 @@ namespace {
 std::deque<int> boxAnswers;
 using MessageBoxFunction = int(WINAPI*)(HWND, LPCSTR, LPCSTR, UINT);
 MessageBoxFunction systemBox;
-
-struct AnswerName {
-  const char* name;
-  int id;
-};
-constexpr AnswerName AnswerNames[] = {{"ok", IDOK},       {"cancel", IDCANCEL}, {"abort", IDABORT},
-                                      {"retry", IDRETRY}, {"ignore", IDIGNORE}, {"yes", IDYES},
-                                      {"no", IDNO}};
-
-// The name of a box's answer ("ok", "abort", ...), or its number when it has none.
-std::string AnswerText(int id) {
-  for (const AnswerName& a : AnswerNames)
-    if (a.id == id) return a.name;
-  return std::to_string(id);
-}
 
 // A box's text in the host's set for the transcript. Text with highlight bytes is the
 // plug-in's own Mazovia (as under the DOS extender); any other text is taken as
@@ -49,30 +35,24 @@ int WINAPI AnsweredMessageBox(HWND owner, LPCSTR text, LPCSTR caption, UINT flag
   Show("MessageBoxA", AsMazovia(caption).c_str(), AsMazovia(text).c_str(), static_cast<int>(flags));
   if (boxAnswers.empty()) {
     int answer = systemBox ? systemBox(owner, text, caption, flags) : 0;
-    Say("    -> the system's box answered " + AnswerText(answer));
+    Say("    -> the system's box answered " + BoxAnswerName(answer));
     return answer;
   }
   int answer = boxAnswers.front();
   boxAnswers.pop_front();
-  Say("    -> answered " + AnswerText(answer));
+  Say("    -> answered " + BoxAnswerName(answer));
   return answer;
 }
 
 }  // namespace
 
 bool AddBoxAnswers(const std::string& answer, std::string& error) {
-  for (const AnswerName& a : AnswerNames)
-    if (lstrcmpiA(answer.c_str(), a.name) == 0) {
-      boxAnswers.push_back(a.id);
-      return true;
-    }
-  char* end = nullptr;
-  long id = std::strtol(answer.c_str(), &end, 10);
-  if (answer.empty() || *end) {
+  int id = 0;
+  if (!BoxAnswerId(answer, id)) {
     error = "not an answer to a message box: " + answer;
     return false;
   }
-  boxAnswers.push_back(static_cast<int>(id));
+  boxAnswers.push_back(id);
   return true;
 }
 

@@ -6,6 +6,7 @@
 #include <cstdlib>
 #include <string>
 
+#include "host/mazovia.h"
 #include "host/services.h"
 #include "hostsim/answers.h"
 #include "hostsim/transcript.h"
@@ -14,11 +15,26 @@ namespace hostsim {
 
 std::vector<NoticeCall> noticeCalls;
 std::optional<int16_t> noticeFlagAnswer;
+int failedChangesShown;
 
 void ResetMessages() {
   noticeCalls.clear();
   noticeFlagAnswer.reset();
+  failedChangesShown = 0;
 }
+
+namespace {
+
+// Adds the failed changes that a summary's text reports to failedChangesShown.
+void NoteFailedChanges(const std::string& text) {
+  static const std::string Label = Mz("Błąd zmiany ceny:");
+  std::size_t at = text.find(Label);
+  if (at == std::string::npos) return;
+  long n = std::strtol(text.c_str() + at + Label.size(), nullptr, 10);
+  if (n > 0) failedChangesShown += static_cast<int>(n);
+}
+
+}  // namespace
 
 void ApplyAnswersMessages() {
   for (const std::string& v : Answers("notice")) noticeFlagAnswer = static_cast<int16_t>(std::strtol(v.c_str(), nullptr, 0));
@@ -57,6 +73,7 @@ void HOST_CDECL messageBoxFormat(const char* title, const char* format, int mode
     }
     va_end(args);
   }
+  hostsim::NoteFailedChanges(text);
   hostsim::Show("messageBoxFormat", title, text.c_str(), mode);
 }
 

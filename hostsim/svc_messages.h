@@ -21,6 +21,11 @@ extern std::vector<NoticeCall> noticeCalls;
 // Answers file: "notice = N".
 extern std::optional<int16_t> noticeFlagAnswer;
 
+// The failed price changes that the summaries shown so far report (the number after
+// "Błąd zmiany ceny:" in a formatted message), added up; the program's exit code
+// tells a run with failed changes from a clean one by it.
+extern int failedChangesShown;
+
 void ResetMessages();
 void ApplyAnswersMessages();
 

@@ -47,7 +47,9 @@ section "Price file towary.txt (TAB-separated, decimal comma, Mazovia, CR LF)"
 text towary.txt | tr '\t' '|'
 
 section "The run, as the host shows it"
-wine "$bin/hostsim.exe" --data . --answers answers.txt "$@"
+status=0
+wine "$bin/hostsim.exe" --data . --answers answers.txt "$@" || status=$?
+echo "(hostsim.exe ended with exit code $status)"
 
 for report in INFO3.TXT INFO4.TXT INFO2.TXT INFO.TXT ZMIANYCEN.TXT; do
   case $report in

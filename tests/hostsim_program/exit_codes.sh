@@ -1,0 +1,57 @@
+#!/usr/bin/env bash
+# hostsim.exe as a script meets it: for each way a session can end, the exit code and
+# the line that says why. Arguments: the wine runner, hostsim.exe, goodstool.exe, the
+# samples folder and an empty work folder.
+set -uo pipefail
+wine=$1 hostsim=$2 goodstool=$3 samples=$4 work=$5
+failures=0 passed=0
+
+# row LABEL CODE PATTERN FOLDER ARGS...: runs hostsim.exe in $work/FOLDER with ARGS and
+# expects the exit code CODE and a line of its output (standard output and error)
+# matching PATTERN.
+row() {
+  local label=$1 code=$2 pattern=$3 folder=$4
+  shift 4
+  local out rc
+  out=$(cd "$work/$folder" && "$wine" "$hostsim" "$@" 2>&1)
+  rc=$?
+  out=${out//$'\r'/}  # the program's standard error ends its lines with CR LF
+  if [ "$rc" -ne "$code" ] || ! grep -qE -- "$pattern" <<<"$out"; then
+    echo "FAILED: $label: exit $rc (expected $code), output:"
+    sed 's/^/    /' <<<"$out"
+    failures=$((failures + 1))
+  else
+    echo "ok: $label (exit $rc)"
+    passed=$((passed + 1))
+  fi
+}
+
+rm -rf "$work" && mkdir -p "$work/shop" "$work/empty"
+cp "$samples"/* "$work/shop/"
+(cd "$work/shop" && "$wine" "$goodstool" build magazyn1.csv MMM1.MGR >/dev/null) || exit 1
+cp -R "$work/shop" "$work/failing"
+printf 'warehose = 2\n' >"$work/misspelt.txt"
+printf 'vat = 1 abc\n' >"$work/vat.txt"
+printf 'dialog = type towary.txt; press F12\n' >"$work/action.txt"
+# Record 3 of the sample warehouse is MLEKO-32, whose price the sample file changes.
+{ cat "$work/shop/answers.txt"; echo "fail_store = 3"; } >"$work/failing/failing.txt"
+
+row "help lists the answers keys and exit codes" 0 "^  warehouse = N +one answer of the warehouse choice" . --help
+row "help ends with the exit codes" 0 "^3 a call left the plug-in by an exception, 4 done" . --help
+row "unknown option" 2 "^usage: hostsim.exe" . --frobnicate
+row "missing data folder" 2 "^hostsim: the data folder nowhere/at/all does not exist$" . --data nowhere/at/all
+row "misspelt answers key" 2 "misspelt.txt:1: unknown key \"warehose\" \(hostsim.exe --help lists the keys\)$" \
+  . --data empty --answers misspelt.txt
+row "answers value of the wrong form" 2 "vat.txt:1: vat: \"1 abc\" is not of the form CODE PERCENT$" \
+  . --data empty --answers vat.txt
+row "unknown dialog action" 2 "action.txt:1: dialog: \"press F12\" is no dialog action" \
+  . --data empty --answers action.txt
+row "refused load" 1 "^load call: returned -1$" . --data empty --capability 0
+row "exception from a call into the plug-in" 3 "load call: structured exception 0xE0534500" \
+  . --data empty --missing 52081 --box abort
+row "a run without failed changes" 0 "Błąd zmiany ceny: +0$" shop --data . --answers answers.txt
+row "a run whose summary reports a failed change" 4 "Błąd zmiany ceny: +1$" \
+  failing --data . --answers failing.txt
+
+echo "$passed passed, $failures failed"
+[ "$failures" -eq 0 ]
