@@ -39,7 +39,8 @@ constexpr AnswerKey Keys[] = {
     {"box", FormBox, "ok | cancel | abort | retry | ignore | yes | no | N",
      "the answer to the plug-in's next system message box (one per box, in order)"},
     {"dialog", FormDialog, "ACTION; ...",
-     "one showing of the options dialog: type TEXT, choose LETTER, tick, clear, then F12, F3 or leave"},
+     "one showing of the options dialog: type TEXT, choose LETTER, tick, clear, then F12, F3, leave "
+     "or answer N (the dialog gives command N)"},
     {"choose_file", FormText, "PATH | -1", "one answer of the file chooser (F3); -1 leaves it"},
     {"warehouse", FormDecimal, "N", "one answer of the warehouse choice (default: the one offered)"},
     {"vat", FormVat, "CODE PERCENT", "a rate of the host's VAT table (default 1: 23, 2: 8, 3: 5, 4: 0)"},
@@ -99,9 +100,14 @@ bool CheckDialog(const std::string& actions, std::string& error) {
       error = "\"" + action + "\": choose takes one letter, the radio button's hot key";
       return false;
     }
+    long command = 0;
+    if (word == "answer" && rest.find_first_not_of("-0123456789") == std::string::npos &&
+        WholeInteger(rest, command))
+      continue;
     bool bare = word == "tick" || word == "clear" || word == "F12" || word == "F3" || word == "leave";
     if (bare && rest.empty()) continue;
-    error = "\"" + action + "\" is no dialog action; expected type TEXT, choose LETTER, tick, clear, F12, F3 or leave";
+    error = "\"" + action + "\" is no dialog action; expected type TEXT, choose LETTER, tick, clear, F12, F3, "
+            "leave or answer N";
     return false;
   }
   return true;

@@ -7,12 +7,12 @@ namespace {
 TEST(Answers, ValuesInFileOrderCommentsAndByteOrderMarkSkipped) {
   std::string error;
   ASSERT_TRUE(hostsim::ParseAnswers("\xEF\xBB\xBF# comment\n warehouse = 2 \n\nvat=1 23\r\nwarehouse= -1\n"
-                                    "dialog = type C:\\ceny; tick ; F12\nchoose_file = -1\nbox = Abort\n",
+                                    "dialog = type C:\\ceny; tick ; F12\ndialog = answer -3; answer 7\nchoose_file = -1\nbox = Abort\n",
                                     error))
       << error;
   EXPECT_EQ(hostsim::Answers("warehouse"), (std::vector<std::string>{"2", "-1"}));
   EXPECT_EQ(hostsim::Answers("vat"), (std::vector<std::string>{"1 23"}));
-  EXPECT_EQ(hostsim::Answers("dialog"), (std::vector<std::string>{"type C:\\ceny; tick ; F12"}));
+  EXPECT_EQ(hostsim::Answers("dialog"), (std::vector<std::string>{"type C:\\ceny; tick ; F12", "answer -3; answer 7"}));
   EXPECT_EQ(hostsim::Answers("choose_file"), (std::vector<std::string>{"-1"}));
   EXPECT_EQ(hostsim::Answers("box"), (std::vector<std::string>{"Abort"}));
   EXPECT_TRUE(hostsim::Answers("notice").empty());
@@ -40,10 +40,13 @@ TEST(Answers, MistakesAreErrorsThatSayWhere) {
        "shop.txt:1: box: \"perhaps\" is not of the form ok | cancel | abort | retry | ignore | yes | no | N"},
       {"dialog = type x; press F12\n",
        "shop.txt:1: dialog: \"press F12\" is no dialog action; expected type TEXT, choose LETTER, tick, "
-       "clear, F12, F3 or leave"},
+       "clear, F12, F3, leave or answer N"},
       {"dialog = tick now; F12\n",
        "shop.txt:1: dialog: \"tick now\" is no dialog action; expected type TEXT, choose LETTER, tick, "
-       "clear, F12, F3 or leave"},
+       "clear, F12, F3, leave or answer N"},
+      {"dialog = answer x\n",
+       "shop.txt:1: dialog: \"answer x\" is no dialog action; expected type TEXT, choose LETTER, tick, "
+       "clear, F12, F3, leave or answer N"},
       {"dialog = choose BN; F12\n",
        "shop.txt:1: dialog: \"choose BN\": choose takes one letter, the radio button's hot key"},
   };
