@@ -87,7 +87,10 @@ const char* ReadFieldSpec(const char* format, Conversion& c, va_list& arguments)
 int WidenExponent(char* out, int written, const Conversion& c, double value) {
   char* e = static_cast<char*>(std::memchr(out, 'e', written));
   if (!e) e = static_cast<char*>(std::memchr(out, 'E', written));
-  if (!e || out + written - (e + 2) != 2) return written;  // no exponent, or three digits
+  if (!e) return written;  // no exponent (a fixed-point %g, inf, nan)
+  int digits = 0;
+  while (e + 2 + digits < out + written && IsDigit(e[2 + digits])) ++digits;
+  if (digits != 2) return written;  // three digits already
   Conversion bare = c;
   if (c.widthAt >= 0) {
     std::memmove(bare.text + c.widthAt, c.text + c.widthEnd, c.length - c.widthEnd + 1);
