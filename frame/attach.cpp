@@ -4,10 +4,8 @@
 
 #include "frame/environment.h"
 #include "frame/lifecycle.h"
+#include "frame/runtime/runtime.h"
 #include "frame/system_wrappers.h"
-
-// mingw's own DLL start-up routine: starts the runtime, then calls DllMain.
-extern "C" BOOL WINAPI DllMainCRTStartup(HINSTANCE, DWORD, LPVOID);
 
 HostCallback hostCallback;
 AttachArguments attachArguments;
@@ -17,20 +15,18 @@ static bool runtimeStarted;
 static OSVERSIONINFOA systemVersion;
 
 void StartRuntime() {
-  // Every start of mingw's runtime counts as an attach that a detach must balance, and
-  // there is one detach: only the first call starts it.
   if (runtimeStarted) return;
   // The system's version, through the emulation module: its first call binds it.
   systemVersion.dwOSVersionInfoSize = sizeof systemVersion;
   GetVersionExA(&systemVersion);
-  DllMainCRTStartup(static_cast<HINSTANCE>(attachArguments.module), DLL_PROCESS_ATTACH,
-                    attachArguments.reserved);
+  StartRuntimeLibrary();
   runtimeStarted = true;
 }
 
 // The DLL's entry point. Attach: installs the system wrappers, decides the environment,
 // switches off thread notifications and keeps the arguments for StartRuntime; TRUE.
-// Any other reason goes to the runtime's own routine once the runtime runs.
+// Detach shuts the runtime down when a load call started it; thread notifications
+// find nothing to do. Always TRUE.
 extern "C" BOOL WINAPI PluginAttach(HINSTANCE module, DWORD reason, LPVOID reserved) {
   if (reason == DLL_PROCESS_ATTACH) {
     InstallSystemWrappers();
@@ -43,6 +39,6 @@ extern "C" BOOL WINAPI PluginAttach(HINSTANCE module, DWORD reason, LPVOID reser
     attachArguments = {module, reason, reserved};
     return TRUE;
   }
-  if (!runtimeStarted) return TRUE;
-  return DllMainCRTStartup(module, reason, reserved);
+  if (reason == DLL_PROCESS_DETACH && runtimeStarted) ShutDownRuntimeLibrary();
+  return TRUE;
 }

@@ -5,10 +5,7 @@
 
 #include "frame/delay_load.h"
 #include "frame/lifecycle.h"
-
-// The C runtime's (msvcrt's) own formatted print into a caller's buffer: its import
-// cell, so %f, %e and %g work as the runtime does them.
-extern "C" int(__cdecl* const runtimeSprintf)(char* buffer, const char* format, ...) __asm__("__imp__sprintf");
+#include "frame/runtime/runtime.h"
 
 static const char EmulationModule[] = "EMU32.dll";
 
@@ -40,7 +37,7 @@ static FARPROC FindEmulatedFunction(const DelayLoadInfo* info) {
 // the window system as it is, the emulation module's functions are searched for.
 static FARPROC PreGetProcAddress(const DelayLoadInfo* info) {
   if (!info->dlp.fImportByName) return nullptr;
-  if (std::strcmp(info->dlp.szProcName, "wsprintfA") == 0) return reinterpret_cast<FARPROC>(reinterpret_cast<void*>(runtimeSprintf));
+  if (std::strcmp(info->dlp.szProcName, "wsprintfA") == 0) return reinterpret_cast<FARPROC>(reinterpret_cast<void*>(&FormattedPrint));
   if (std::strcmp(info->dlp.szProcName, "MessageBoxA") == 0) return nullptr;
   if (std::strcmp(info->szDll, EmulationModule) != 0) return nullptr;
   return FindEmulatedFunction(info);

@@ -169,9 +169,7 @@ SYSTEM_IMPORT(RtlUnwind,                    KERNEL32, 4)
 SYSTEM_IMPORT(InterlockedExchange,          ILOCK,    2)
 
 // Bound lazily, without a wrapper: the rest of the emulation module's functions.
-// IsDBCSLeadByteEx and GetModuleHandleW are what the runtime's formatted print
-// (behind snprintf) needs; listed here, its calls take these lazy slots and the
-// loader-bound KERNEL32 imports stay the list's own and the start-up's.
+// The plug-in's own runtime (frame/runtime) calls GetProcessHeap of these.
 SYSTEM_IMPORT(GetStringTypeExA,             EMU32,    5)
 SYSTEM_IMPORT(LCMapStringA,                 EMU32,    6)
 SYSTEM_IMPORT(LCMapStringW,                 EMU32,    6)

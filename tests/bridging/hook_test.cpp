@@ -9,6 +9,7 @@
 
 #include "frame/delay_load.h"
 #include "frame/lifecycle.h"
+#include "frame/runtime/runtime.h"
 #include "tests/bridging/program_exports.h"
 
 HostCallback hostCallback;  // the DLL's, as the hook reads it
@@ -28,7 +29,7 @@ uint32_t HOST_CDECL FakeHost(uint32_t kind, uint32_t value) {
 
 HMODULE System() { return GetModuleHandleA("KERNEL32.dll"); }
 void* SystemFunction(const char* name) { return reinterpret_cast<void*>(GetProcAddress(System(), name)); }
-void* RuntimeSprintf() { return reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("msvcrt.dll"), "sprintf")); }
+void* RuntimeSprintf() { return reinterpret_cast<void*>(&FormattedPrint); }
 
 void* Hook(unsigned notification, const char* dll, const char* name, HMODULE loaded) {
   DelayLoadInfo info{};

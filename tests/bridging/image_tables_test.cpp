@@ -24,10 +24,6 @@ std::vector<std::string> Rows(const std::string& module, bool wrapped, bool unwr
   return names;
 }
 
-// What the C runtime's start-up takes from KERNEL32 besides the functions of the
-// list: its pseudo-relocation (VirtualProtect, VirtualQuery).
-const std::set<std::string> RuntimeExtras = {"VirtualProtect", "VirtualQuery"};
-
 const pe::ImportedModule* Find(const std::vector<pe::ImportedModule>& modules, const std::string& name) {
   for (const pe::ImportedModule& m : modules)
     if (m.module == name) return &m;
@@ -58,7 +54,7 @@ TEST_F(BuiltLibrary, ImportsExactlyTheSystemModulesBoundByTheLoader) {
   ASSERT_EQ(image.error, "");
   std::vector<std::string> modules = pe::ModuleNames(image.imports);
   std::sort(modules.begin(), modules.end());
-  EXPECT_EQ(modules, (std::vector<std::string>{"ILOCK.dll", "KERNEL32.dll", "msvcrt.dll"}));
+  EXPECT_EQ(modules, (std::vector<std::string>{"ILOCK.dll", "KERNEL32.dll"}));
 
   const pe::ImportedModule* kernel = Find(image.imports, "KERNEL32.dll");
   ASSERT_NE(kernel, nullptr);
@@ -66,8 +62,8 @@ TEST_F(BuiltLibrary, ImportsExactlyTheSystemModulesBoundByTheLoader) {
   for (const std::string& name : Rows("KERNEL32", true, true)) EXPECT_EQ(imported.count(name), 1u) << name;
   std::vector<std::string> listed = Rows("KERNEL32", true, true);
   for (const std::string& name : imported) {
-    bool known = std::find(listed.begin(), listed.end(), name) != listed.end() || RuntimeExtras.count(name);
-    EXPECT_TRUE(known) << name << " is imported from KERNEL32 but neither listed nor the runtime's";
+    bool known = std::find(listed.begin(), listed.end(), name) != listed.end();
+    EXPECT_TRUE(known) << name << " is imported from KERNEL32 but not listed";
   }
   for (const std::string& name : Rows("EMU32", true, true))
     EXPECT_EQ(imported.count(name), 0u) << name << " must come lazily from EMU32.dll";

@@ -7,7 +7,7 @@
 namespace {
 
 // Modules the loader binds at load time, and those imported lazily.
-const std::set<std::string> kAllowedImports = {"KERNEL32.dll", "msvcrt.dll", "ILOCK.dll"};
+const std::set<std::string> kAllowedImports = {"KERNEL32.dll", "ILOCK.dll"};
 const std::set<std::string> kAllowedDelayImports = {"EMU32.dll", "USER32.dll"};
 
 std::set<std::string> Names(const std::vector<pe::ImportedModule>& modules) {
