@@ -98,6 +98,15 @@ void AppendInfo3(int32_t warehouse, const char* text, const char* tail) {
   AppendWarehouseLine(ReportInfo3, warehouse, text, tail);
 }
 
+// The record an entry with an unusable price identified: it keeps every byte, nothing
+// is noted or converted for it, and its INFO3.TXT line shows its net price as it stays.
+void RefuseBadPrice(const GoodsRecord& r, PriceEntry& e, int32_t warehouse) {
+  char tail[ReportLineSize];
+  e.status = StatusBadPrice;
+  std::snprintf(tail, sizeof tail, Mz(" - %10.2f Błędna cena w pliku TOWARY.TXT"), r.netPrice / PriceScale);
+  AppendInfo3(warehouse, e.symbol, tail);
+}
+
 // One goods record of the update pass.
 void UpdateRecord(Pass& pass, int32_t warehouse, int32_t gross) {
   GoodsRecord& r = *pass.record;
@@ -107,6 +116,10 @@ void UpdateRecord(Pass& pass, int32_t warehouse, int32_t gross) {
     char remarks[sizeof r.remarks + 1];
     std::snprintf(tail, sizeof tail, " - %10.2f Brak w pliku TOWARY.TXT", r.netPrice / PriceScale);
     AppendInfo3(warehouse, FieldText(remarks, r.remarks, sizeof r.remarks), tail);
+    return;
+  }
+  if (e->badPrice) {
+    RefuseBadPrice(r, *e, warehouse);
     return;
   }
   e->status = StatusRepriced;
@@ -135,7 +148,7 @@ void UpdateRecord(Pass& pass, int32_t warehouse, int32_t gross) {
 void CheckRecord(Pass& pass, int32_t gross) {
   GoodsRecord& r = *pass.record;
   PriceEntry* e = IdentifiedEntry(r);
-  if (!e) return;
+  if (!e || e->badPrice) return;  // an unusable price was never applied: nothing to check
   // A failure found at an earlier record of the same key stays: a later record that
   // holds its price must not report the failed store as a success.
   if (e->status != StatusSamePrice && e->status != StatusChangeFailed) e->status = StatusRepriced;

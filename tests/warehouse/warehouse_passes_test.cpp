@@ -3,6 +3,8 @@
 #include <cmath>
 #include <limits>
 
+#include "host/mazovia.h"
+#include "hostsim/memory.h"
 #include "reprice/warehouse.h"
 #include "tests/warehouse/warehouse_fixture.h"
 
@@ -301,6 +303,37 @@ TEST_F(PassesTest, LongRemarksAreCutSoTheLineKeepsItsPrice) {
   EXPECT_EQ(lines[0].size(), 255u);
   std::string tail = " -      12.50 Brak w pliku TOWARY.TXT";
   EXPECT_EQ(lines[0], "Mag:1 " + remarks.substr(0, 255 - 6 - tail.size()) + tail);
+}
+
+// An entry with a bad price matches as any other, but nothing of it is applied: its
+// records keep every byte and are neither converted, noted nor stored, each gets its
+// own INFO3.TXT line, and the check pass leaves the entry's status alone.
+TEST_F(PassesTest, ABadPriceLeavesItsRecordsUntouched) {
+  const std::string blanks(24, ' ');
+  for (int gross : {1, 0})
+    for (int copy : {0, 1}) {
+      SCOPED_TRACE(std::string(gross ? "gross" : "net") + (copy ? ", names copied" : ""));
+      SetUp();
+      repricingOptions.copyName = static_cast<int16_t>(copy);
+      WriteGoods(2, {Goods("A", P(10.00), P(12.30), 1, "Stara"), Goods("B", P(1.00), P(1.23), 1),
+                     Goods("a", P(20.00), P(21.60), 2, "Druga")});
+      std::string before = FileBytes(hostsim::GoodsFileName(2));
+      entries = {BadEntry("A", -54900.0, "Nowa"), BadEntry("C", 0.0)};
+      RunPasses(2, gross);
+      EXPECT_EQ(FileBytes(hostsim::GoodsFileName(2)), before);
+      EXPECT_EQ(Status(0), StatusBadPrice);
+      EXPECT_EQ(Status(1), StatusNotFound);  // matched by no record
+      EXPECT_EQ(Lines(ReportInfo3), (std::vector<std::string>{
+                                        "Mag:2 A" + blanks + Mz(" -      10.00 Błędna cena w pliku TOWARY.TXT"),
+                                        "Mag:2 " + std::string(25, ' ') + " -       1.00 Brak w pliku TOWARY.TXT",
+                                        "Mag:2 A" + blanks + Mz(" -      20.00 Błędna cena w pliku TOWARY.TXT"),
+                                    }));
+      EXPECT_TRUE(hostsim::conversions.empty());
+      EXPECT_EQ(hostsim::goodsCounters.notes, 0);
+      EXPECT_EQ(hostsim::goodsCounters.stores, 0);
+      EXPECT_EQ(hostsim::memory.roundCalls, 0);
+      EXPECT_EQ(hostsim::goodsCounters.fetches, 6);  // both passes walked all three records
+    }
 }
 
 TEST_F(PassesTest, EveryIdentifiedRecordIsNotedInBothPasses) {
