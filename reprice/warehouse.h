@@ -11,7 +11,7 @@
 int32_t UpdateWarehousePrices(int32_t warehouse, int32_t gross);
 
 // Walks the same goods again without storing and marks StatusChangeFailed on every
-// entry whose record does not hold the gross price the update should have stored.
-// Entries with a bad price are left alone.
+// entry whose record does not hold the gross price the update should have stored, or,
+// with names copied, the entry's name. Entries with a bad price are left alone.
 // Must follow UpdateWarehousePrices over the same warehouse. Always 0.
 int32_t CheckWarehousePrices(int32_t warehouse, int32_t gross);

@@ -88,6 +88,13 @@ bool SamePrice(double a, double b) {
 // the host's conversion, can give infinity or NaN, which must never reach the file.
 bool FinitePrices(const GoodsRecord& r) { return std::isfinite(r.netPrice) && std::isfinite(r.grossPrice); }
 
+// With names copied, whether the name the record holds differs from the one the entry
+// gives it (as the bounded copy makes it, in expected): a store that did not happen.
+// The stored name may lack its terminator; the comparison stays within the field.
+bool NameNotStored(const GoodsRecord& stored, const GoodsRecord& expected) {
+  return repricingOptions.copyName && std::strncmp(stored.name, expected.name, sizeof stored.name) != 0;
+}
+
 // Hands the record as it is now and as it was before to the host's price-change journal.
 void NotePriceChange(GoodsRecord& r, const GoodsRecord& snapshot) {
   notePriceChange(&r, &snapshot, 0, 1, Mz("Przecena wtyczką: PRZECENA"));
@@ -158,8 +165,10 @@ void CheckRecord(Pass& pass, int32_t gross) {
   bool finite = FinitePrices(r);
   if (finite) NotePriceChange(r, snapshot);
   // Prices that are no numbers were never stored: failed, even when the gross price
-  // alone looks unchanged and a later record of the key was repriced.
-  if (!finite || !SamePrice(r.grossPrice, snapshot.grossPrice)) e->status = StatusChangeFailed;
+  // alone looks unchanged and a later record of the key was repriced. A same price
+  // stored only for its name fails when the name did not arrive.
+  if (!finite || !SamePrice(r.grossPrice, snapshot.grossPrice) || NameNotStored(snapshot, r))
+    e->status = StatusChangeFailed;
 }
 
 }  // namespace

@@ -336,6 +336,59 @@ TEST_F(PassesTest, ABadPriceLeavesItsRecordsUntouched) {
     }
 }
 
+// With names copied, a same gross price is stored for the name alone; the check finds
+// a store that did not happen by the name. Without the copy nothing is stored or lost.
+TEST_F(PassesTest, ANameThatWasNotStoredIsAFailedChange) {
+  struct Row {
+    const char* label;
+    int copy;
+    bool storeFails;
+    const char* nameBefore;
+    int32_t status;
+    const char* nameAfter;
+  } rows[] = {
+      {"names copied, stored", 1, false, "Stara", StatusSamePrice, "Nowa"},
+      {"names copied, the store dropped", 1, true, "Stara", StatusChangeFailed, "Stara"},
+      {"names not copied, nothing stored", 0, true, "Stara", StatusSamePrice, "Stara"},
+      {"names copied, the record has the name already, the store dropped", 1, true, "Nowa", StatusSamePrice, "Nowa"},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.label);
+    SetUp();
+    repricingOptions.copyName = static_cast<int16_t>(row.copy);
+    WriteGoods(1, {Goods("A", P(10.00), P(12.30), 1, row.nameBefore)});
+    if (row.storeFails) hostsim::failingStoreRecords = {0};
+    entries = {Entry("A", P(12.30), "Nowa")};
+    RunPasses(1, 1);
+    EXPECT_EQ(Status(0), row.status);
+    EXPECT_STREQ(ReadGoods(1)[0].name, row.nameAfter);
+    EXPECT_EQ(+ReadGoods(1)[0].grossPrice, P(12.30));
+  }
+}
+
+// The stored name is compared within its field: one of 121 bytes without terminator
+// differs from the copied one, and a copy of a 119-character name compares equal.
+TEST_F(PassesTest, TheNameCheckStaysWithinTheField) {
+  struct Row {
+    const char* label;
+    bool storeFails;
+    int32_t status;
+  } rows[] = {{"stored", false, StatusSamePrice}, {"the store dropped", true, StatusChangeFailed}};
+  const std::string longName(119, 'N');
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.label);
+    SetUp();
+    repricingOptions.copyName = 1;
+    GoodsRecord r = Goods("A", P(10.00), P(12.30), 1);
+    std::memset(r.name, 'N', sizeof r.name);  // no terminator
+    WriteGoods(1, {r});
+    if (row.storeFails) hostsim::failingStoreRecords = {0};
+    entries = {Entry("A", P(12.30), longName.c_str())};
+    RunPasses(1, 1);
+    EXPECT_EQ(Status(0), row.status);
+  }
+}
+
 TEST_F(PassesTest, EveryIdentifiedRecordIsNotedInBothPasses) {
   WriteGoods(1, {Goods("A", P(1), P(1), 1), Goods("B", P(1), P(1), 1)});
   entries = {Entry("A", P(3))};
