@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+#include "host/records.h"
+
 namespace hostsim {
 
 // Record kinds of a dialog description.
@@ -20,7 +22,7 @@ enum DialogRecordKind : uint16_t {
 };
 inline constexpr uint16_t DialogKeyF12 = 0x5500;
 inline constexpr uint16_t DialogKeyF3 = 0x3D00;
-inline constexpr int16_t DialogLeft = 20482;  // the dialog was left without a button
+inline constexpr int16_t DialogLeft = CmdCancel;  // the dialog was left without a button
 
 struct DialogRecord {
   uint16_t kind, command, flags, key, x, y, width, height;
