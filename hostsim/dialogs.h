@@ -69,6 +69,8 @@ struct DialogService {
   //   tick, clear   the check box
   //   F12, F3       press the button with that key (writes the controls back)
   //   leave         leave without a button (nothing written back)
+  //   answer <n>    answer the command n, as a host may whatever the buttons (nothing
+  //                 written back)
   // A showing without a key to end it, or with no entry left, is left.
   std::deque<std::string> script;
   // One entry per call of 52169: the chosen path (host bytes), or "-1"; none left: -1.
