@@ -2,6 +2,7 @@
 // returns 0 (EAX, and EDX for a 64-bit result) and removes a fixed number of argument
 // bytes: FallbackStub0 ... FallbackStub56, the one for a service whose caller removes
 // the arguments being FallbackStub0. FallbackStubs[i] is the one removing 4*i bytes.
+// The services of fallback_results.h get stubs that answer their own result instead.
 
 .macro FALLBACK_STUB bytes
         .text
@@ -31,3 +32,18 @@ _FallbackStubReal:
         xorl    %eax, %eax
         xorl    %edx, %edx
         ret
+
+// FALLBACK_ANSWER ordinal, result: the stub of a service whose caller removes the
+// arguments and for which 0 is no sound answer (fallback_results.h).
+.macro FALLBACK_ANSWER ordinal, result
+        .text
+        .globl  _FallbackAnswerStub\ordinal
+_FallbackAnswerStub\ordinal:
+        movl    $\result, %eax          // B8 imm32: the result (AX for a 16-bit one)
+        xorl    %edx, %edx              // 31 D2: high half of a 64-bit result
+        ret                             // C3: the caller removes the arguments
+.endm
+
+// ';' ends a statement, so the rows expand to one macro call each.
+#define FALLBACK_RESULT(ordinal, result) FALLBACK_ANSWER ordinal, result;
+#include "frame/fallback_results.h"

@@ -1,8 +1,9 @@
 // libFuzzer target: arbitrary bytes as the price file of one whole repricing run over
 // a small warehouse, with the stand-in's services linked in. Beyond what the
 // sanitizers catch, every run must keep the report lines within 255 bytes, store no
-// price that is no number, change nothing of a goods record but its name and prices,
-// and give back the host's memory and cursors. Built and run by fuzz/run.sh.
+// price that is no number or below zero (nor -0), change nothing of a goods record but
+// its name and prices, and give back the host's memory and cursors. Built and run by
+// fuzz/run.sh.
 #include <unistd.h>
 
 #include <cmath>
@@ -85,6 +86,7 @@ void CheckGoods(bool namesCopied) {
       std::memcpy(&net, after.data() + at + 247, sizeof net);
       std::memcpy(&gross, after.data() + at + 327, sizeof gross);
       if (!std::isfinite(net) || !std::isfinite(gross)) Fail("a price that is no number was stored");
+      if (std::signbit(net) || std::signbit(gross)) Fail("a price below zero, or -0, was stored");
     }
 }
 

@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+#include "host/records.h"
+
 namespace hostsim {
 
 // Record kinds of a dialog description.
@@ -20,7 +22,7 @@ enum DialogRecordKind : uint16_t {
 };
 inline constexpr uint16_t DialogKeyF12 = 0x5500;
 inline constexpr uint16_t DialogKeyF3 = 0x3D00;
-inline constexpr int16_t DialogLeft = 20482;  // the dialog was left without a button
+inline constexpr int16_t DialogLeft = CmdCancel;  // the dialog was left without a button
 
 struct DialogRecord {
   uint16_t kind, command, flags, key, x, y, width, height;
@@ -67,6 +69,8 @@ struct DialogService {
   //   tick, clear   the check box
   //   F12, F3       press the button with that key (writes the controls back)
   //   leave         leave without a button (nothing written back)
+  //   answer <n>    answer the command n, as a host may whatever the buttons (nothing
+  //                 written back)
   // A showing without a key to end it, or with no entry left, is left.
   std::deque<std::string> script;
   // One entry per call of 52169: the chosen path (host bytes), or "-1"; none left: -1.

@@ -234,6 +234,11 @@ int16_t PlayShowing(const DialogDescription& d, const std::string& script, Dialo
       ScriptError("no button for: " + action);
     } else if (word == "leave") {
       return DialogLeft;
+    } else if (word == "answer") {
+      char* end = nullptr;
+      long command = std::strtol(rest.c_str(), &end, 10);
+      if (rest.empty() || *end) { ScriptError("not a command: " + action); continue; }
+      return static_cast<int16_t>(command);
     } else {
       ScriptError("unknown action: " + action);
     }

@@ -241,7 +241,9 @@ double Magnitude(const DecimalDigits& d, int64_t exponent) {
 
 double ReadDecimalNumber(const char* text) { return ReadScaledDecimal(text, 0); }
 
-double ReadScaledDecimal(const char* text, int powerOfTen) {
+double ReadScaledDecimal(const char* text, int powerOfTen) { return ParseScaledDecimal(text, powerOfTen).value; }
+
+DecimalReading ParseScaledDecimal(const char* text, int powerOfTen) {
   const unsigned char* p = reinterpret_cast<const unsigned char*>(text);
   while (IsSpace(*p)) ++p;
   static DecimalDigits d;
@@ -251,7 +253,7 @@ double ReadScaledDecimal(const char* text, int powerOfTen) {
   d.negative = *p == '-';
   if (*p == '-' || *p == '+') ++p;
   p = ParseDigits(p, d);
-  if (!d.found) return 0.0;
+  if (!d.found) return {0.0, false};
   double value = Magnitude(d, d.exponent + ParseExponent(p) + powerOfTen);
-  return d.negative ? -value : value;
+  return {d.negative ? -value : value, true};
 }

@@ -12,3 +12,14 @@ double ReadDecimalNumber(const char* text);
 // exactly, where 19.99 * 10000 in doubles gives 199899.99999999997 (and on x87 yet
 // another value).
 double ReadScaledDecimal(const char* text, int powerOfTen);
+
+// What ReadScaledDecimal reads, and whether the text held a number at all.
+struct DecimalReading {
+  double value;  // as ReadScaledDecimal gives it; 0 when nothing was found
+  bool found;    // at least one digit was read
+};
+
+// ReadScaledDecimal that also tells a text without any digit ("", "-", ".", "abc")
+// from one that reads as zero ("0", "-0", "0x10"). A "-0" keeps its sign, as the
+// text gives it; the caller decides what a signed zero means to it.
+DecimalReading ParseScaledDecimal(const char* text, int powerOfTen);

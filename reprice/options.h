@@ -4,6 +4,8 @@
 #include <cstddef>
 #include <cstdint>
 
+#include "host/records.h"  // CmdOk, CmdCancel
+
 #pragma pack(push, 1)
 struct RepricingOptions {
   char path[129];      // the price file, at most 128 characters
@@ -24,9 +26,7 @@ enum IdentifyBy : int16_t {
   IdentifyByRemarks = 2,
 };
 
-// Commands that the dialog service returns.
-inline constexpr int16_t CmdOk = 20481;
-inline constexpr int16_t CmdCancel = 20482;
+// The command of the options dialog's F3 button, "Zmień plik".
 inline constexpr int16_t CmdChangeFile = 1000;
 
 extern RepricingOptions repricingOptions;

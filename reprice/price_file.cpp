@@ -14,6 +14,17 @@ static_assert(PriceScale == 1e4);
 
 TextReader priceFile;
 
+// The price field's number in ten-thousandths, rounded by the host; scaled while
+// converting, so it is the exact decimal value rounded once, the same on every platform.
+// bad: the field held no number, or one below zero, which no goods record may take.
+// A zero loses its sign ("-0" is the price 0): no report shows -0.00, no record gets -0.0.
+double ReadPrice(const char* priceText, bool& bad) {
+  DecimalReading read = ParseScaledDecimal(priceText, PriceScaleDigits);
+  bad = !read.found || read.value < 0;
+  double value = read.value == 0 ? 0.0 : read.value;
+  return roundAmount(value, PriceRoundingStep);
+}
+
 }  // namespace
 
 ReadResult ReadPriceFile(const char* path) {
@@ -24,10 +35,9 @@ ReadResult ReadPriceFile(const char* path) {
         GetLineField(FieldName, line, name))
       continue;
     CommaToPoint(priceText);
-    // Scaled while converting, so the price is the exact decimal value rounded once
-    // and the same on every platform.
-    double price = roundAmount(ReadScaledDecimal(priceText, PriceScaleDigits), PriceRoundingStep);
-    if (AddPriceEntry(price, name, symbol)) {
+    bool badPrice;
+    double price = ReadPrice(priceText, badPrice);
+    if (AddPriceEntry(price, name, symbol, badPrice)) {
       CloseTextReader(priceFile);
       ClearPriceList();
       return ReadResult::OutOfMemory;

@@ -35,7 +35,7 @@ bool Grow() {
 
 }  // namespace
 
-int AddPriceEntry(double price, const char* name, const char* symbol) {
+int AddPriceEntry(double price, const char* name, const char* symbol, bool badPrice) {
   if (priceList.count >= priceList.capacity && !Grow()) {
     messageBox(Mz("uwaga"), Mz("Za mało pamięci"), MessageOrdinary);
     return 1;
@@ -46,6 +46,7 @@ int AddPriceEntry(double price, const char* name, const char* symbol) {
   copyText(entry.name, name, LongestName);
   copyText(entry.symbol, symbol, tooLong ? TooLongKept : static_cast<int>(LongestSymbol));
   entry.status = tooLong ? StatusSymbolTooLong : StatusNotFound;
+  entry.badPrice = badPrice;
   ++priceList.count;
   return 0;
 }

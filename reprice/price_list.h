@@ -16,6 +16,7 @@ enum PriceStatus : int32_t {
   StatusSamePrice = 2,      // the new gross price equals the old one
   StatusSymbolTooLong = 3,  // field 0 longer than 25 characters; never matches
   StatusChangeFailed = 4,   // the stored record does not hold the expected price
+  StatusBadPrice = 5,       // matched, but its price is unusable: nothing was applied
 };
 
 struct PriceEntry {
@@ -23,6 +24,7 @@ struct PriceEntry {
   double price;     // field 4 times PriceScale, rounded by the host
   char symbol[30];  // field 0, at most 25 characters (a too-long one: its first 24)
   int32_t status;   // a PriceStatus
+  bool badPrice;    // field 4 held no number, or one below zero: never applied
 };
 
 struct PriceList {
@@ -48,7 +50,9 @@ int GetLineField(int k, char* line, char* out);
 void CommaToPoint(char* text);
 
 // Appends one entry; 0 when added, 1 when memory ran out (list unchanged, message shown).
-int AddPriceEntry(double price, const char* name, const char* symbol);
+// badPrice marks a price the file did not give as a number of zero or more: the entry
+// still matches goods records, but the passes never apply it.
+int AddPriceEntry(double price, const char* name, const char* symbol, bool badPrice = false);
 
 // The first entry whose symbol equals key, A-Z compared case-blind, skipping entries
 // in StatusSymbolTooLong; null if none.

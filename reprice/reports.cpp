@@ -47,6 +47,10 @@ void ReportStatus(RunCounters& c, int32_t warehouse, const PriceEntry& e) {
       ++c.changeErrorCount;
       AppendStatusLine(ReportInfo, warehouse, e, Mz(" - Źle zmianiono cenę"));
       return;
+    case StatusBadPrice:  // a failed change too: the file's price could not be applied
+      ++c.changeErrorCount;
+      AppendStatusLine(ReportInfo, warehouse, e, Mz(" - Błędna cena w pliku"));
+      return;
     default:  // StatusRepriced, or a value no pass sets: no line
       return;
   }

@@ -7,7 +7,7 @@ struct RunCounters {
   int32_t entriesRead;        // entries in the price list
   int32_t unidentifiedCount;  // StatusNotFound
   int32_t tooLongCount;       // StatusSymbolTooLong
-  int32_t changeErrorCount;   // StatusChangeFailed
+  int32_t changeErrorCount;   // StatusChangeFailed and StatusBadPrice
   int32_t samePriceCount;     // StatusSamePrice
 };
 

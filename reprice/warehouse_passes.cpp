@@ -88,6 +88,13 @@ bool SamePrice(double a, double b) {
 // the host's conversion, can give infinity or NaN, which must never reach the file.
 bool FinitePrices(const GoodsRecord& r) { return std::isfinite(r.netPrice) && std::isfinite(r.grossPrice); }
 
+// With names copied, whether the name the record holds differs from the one the entry
+// gives it (as the bounded copy makes it, in expected): a store that did not happen.
+// The stored name may lack its terminator; the comparison stays within the field.
+bool NameNotStored(const GoodsRecord& stored, const GoodsRecord& expected) {
+  return repricingOptions.copyName && std::strncmp(stored.name, expected.name, sizeof stored.name) != 0;
+}
+
 // Hands the record as it is now and as it was before to the host's price-change journal.
 void NotePriceChange(GoodsRecord& r, const GoodsRecord& snapshot) {
   notePriceChange(&r, &snapshot, 0, 1, Mz("Przecena wtyczką: PRZECENA"));
@@ -96,6 +103,15 @@ void NotePriceChange(GoodsRecord& r, const GoodsRecord& snapshot) {
 // "Mag:<warehouse> <text, 25 wide><tail>" appended to INFO3.TXT.
 void AppendInfo3(int32_t warehouse, const char* text, const char* tail) {
   AppendWarehouseLine(ReportInfo3, warehouse, text, tail);
+}
+
+// The record an entry with an unusable price identified: it keeps every byte, nothing
+// is noted or converted for it, and its INFO3.TXT line shows its net price as it stays.
+void RefuseBadPrice(const GoodsRecord& r, PriceEntry& e, int32_t warehouse) {
+  char tail[ReportLineSize];
+  e.status = StatusBadPrice;
+  std::snprintf(tail, sizeof tail, Mz(" - %10.2f Błędna cena w pliku TOWARY.TXT"), r.netPrice / PriceScale);
+  AppendInfo3(warehouse, e.symbol, tail);
 }
 
 // One goods record of the update pass.
@@ -107,6 +123,10 @@ void UpdateRecord(Pass& pass, int32_t warehouse, int32_t gross) {
     char remarks[sizeof r.remarks + 1];
     std::snprintf(tail, sizeof tail, " - %10.2f Brak w pliku TOWARY.TXT", r.netPrice / PriceScale);
     AppendInfo3(warehouse, FieldText(remarks, r.remarks, sizeof r.remarks), tail);
+    return;
+  }
+  if (e->badPrice) {
+    RefuseBadPrice(r, *e, warehouse);
     return;
   }
   e->status = StatusRepriced;
@@ -135,7 +155,7 @@ void UpdateRecord(Pass& pass, int32_t warehouse, int32_t gross) {
 void CheckRecord(Pass& pass, int32_t gross) {
   GoodsRecord& r = *pass.record;
   PriceEntry* e = IdentifiedEntry(r);
-  if (!e) return;
+  if (!e || e->badPrice) return;  // an unusable price was never applied: nothing to check
   // A failure found at an earlier record of the same key stays: a later record that
   // holds its price must not report the failed store as a success.
   if (e->status != StatusSamePrice && e->status != StatusChangeFailed) e->status = StatusRepriced;
@@ -145,8 +165,10 @@ void CheckRecord(Pass& pass, int32_t gross) {
   bool finite = FinitePrices(r);
   if (finite) NotePriceChange(r, snapshot);
   // Prices that are no numbers were never stored: failed, even when the gross price
-  // alone looks unchanged and a later record of the key was repriced.
-  if (!finite || !SamePrice(r.grossPrice, snapshot.grossPrice)) e->status = StatusChangeFailed;
+  // alone looks unchanged and a later record of the key was repriced. A same price
+  // stored only for its name fails when the name did not arrive.
+  if (!finite || !SamePrice(r.grossPrice, snapshot.grossPrice) || NameNotStored(snapshot, r))
+    e->status = StatusChangeFailed;
 }
 
 }  // namespace

@@ -17,7 +17,8 @@ struct Row {
   const char* label;
   uint32_t ordinal;
   std::deque<int> answers;
-  int removes;  // bytes the bound stub removes, or kDead
+  int removes;          // bytes the bound stub removes, or kDead
+  uint32_t result = 0;  // what the bound stub answers in EAX
 };
 
 const Row kRows[] = {
@@ -41,13 +42,15 @@ const Row kRows[] = {
     {"stopRequested (__cdecl, ends in 60)", 52460, {IDIGNORE}, 0},
     {"appendLine (__cdecl, ends in 07)", 52407, {IDIGNORE}, 0},
     {"createProcess (__stdcall, 40 bytes)", 52005, {IDIGNORE}, 40},
+    // A dialog the host cannot show counts as left: CmdCancel, not 0.
+    {"runDialog (__cdecl, answers 20482)", 52026, {IDIGNORE}, 0, 20482},
 };
 
-void ExpectStubCall(const HostServiceEntry& entry, int removes) {
+void ExpectStubCall(const HostServiceEntry& entry, int removes, uint32_t result) {
   probeLoad = {0x11111111, 0x22222222, 0x33333333, 0x44444444, 0x55555555, 0x66666666, 0x77777777, 0x2};
   ProbeCall(entry.entryPoint);
   EXPECT_EQ(probeAfter.espAfterCall - probeAfter.espBeforeCall, static_cast<uint32_t>(removes));
-  EXPECT_EQ(probeAfter.registers.eax, 0u);
+  EXPECT_EQ(probeAfter.registers.eax, result);
   EXPECT_EQ(probeAfter.registers.edx, 0u);
   EXPECT_EQ(probeAfter.registers.ebx, 0x22222222u);
   EXPECT_EQ(probeAfter.registers.esi, 0x55555555u);
@@ -76,7 +79,7 @@ TEST_F(FallbackTest, MissingServiceIsReportedOnceAndThenStubbedOrDead) {
       EXPECT_TRUE(entry.dead);
       EXPECT_EQ(entry.slot, entry.binder);  // never address 0
     } else {
-      ExpectStubCall(entry, row.removes);
+      ExpectStubCall(entry, row.removes, row.result);
       EXPECT_NE(entry.slot, entry.binder);
     }
     EXPECT_EQ(boxes.size(), row.answers.size());
@@ -88,7 +91,7 @@ TEST_F(FallbackTest, MissingServiceIsReportedOnceAndThenStubbedOrDead) {
     if (row.removes == kDead)
       ExpectRaised(entry);
     else
-      ExpectStubCall(entry, row.removes);
+      ExpectStubCall(entry, row.removes, row.result);
     EXPECT_TRUE(boxes.empty());
     EXPECT_EQ(kindTwoCalls[row.ordinal], 1);
   }
@@ -112,18 +115,22 @@ TEST_F(FallbackTest, StubOfAFloatingPointServiceReturnsZero) {
 extern "C" void FallbackStub0();
 extern "C" void FallbackStub40();
 extern "C" void FallbackStubReal();
+extern "C" void FallbackAnswerStub52026();
 
 // Every service of the plug-in's list, whatever its number: __cdecl ones remove nothing
-// (a floating-point result comes as 0.0 on the FPU stack), the __stdcall one its 40 bytes.
+// (a floating-point result comes as 0.0 on the FPU stack), the __stdcall one its 40 bytes;
+// the dialog service 52026 gets the stub that answers 20482 (the dialog left).
 TEST(ChooseFallback, GivesThePluginsOwnServicesTheStubOfTheirConvention) {
   const struct {
     uint32_t ordinal;
     const char* name;
     void* stub;
   } rows[] = {
-#define STUB_FOR(result) (std::is_floating_point_v<result> ? reinterpret_cast<void*>(&FallbackStubReal) \
-                                                           : reinterpret_cast<void*>(&FallbackStub0))
-#define HOST_SERVICE(ordinal, name, result, parameters) {ordinal, #name, STUB_FOR(result)},
+#define STUB_FOR(ordinal, result)                                                          \
+  (ordinal == 52026                    ? reinterpret_cast<void*>(&FallbackAnswerStub52026) \
+   : std::is_floating_point_v<result> ? reinterpret_cast<void*>(&FallbackStubReal)         \
+                                      : reinterpret_cast<void*>(&FallbackStub0))
+#define HOST_SERVICE(ordinal, name, result, parameters) {ordinal, #name, STUB_FOR(ordinal, result)},
 #define HOST_SERVICE_STDCALL(ordinal, name, result, parameters) {ordinal, #name, reinterpret_cast<void*>(&FallbackStub40)},
 #include "host/service_list.h"
 #undef HOST_SERVICE

@@ -89,6 +89,26 @@ TEST(DialogService, ScriptActionsThatDoNotFitAreCounted) {
   EXPECT_EQ(hostsim::dialogs.scriptErrors, 2);
 }
 
+// "answer N" plays a host that answers a command of its own: N as it is, nothing of the
+// showing written back; no number is a script error and the showing is left.
+TEST(DialogService, AnAnswerGivesItsCommandAndWritesNothingBack) {
+  const struct {
+    const char* script;
+    int16_t command;
+    int errors;
+  } rows[] = {{"answer 7", 7, 0},        {"answer 0", 0, 0},     {"answer -3", -3, 0},
+              {"tick; answer 1000", 1000, 0}, {"answer x; tick", 20482, 1}, {"answer", 20482, 1}};
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.script);
+    hostsim::ResetHostSim();
+    RepricingOptions o{};
+    hostsim::dialogs.script.push_back(row.script);
+    EXPECT_EQ(runDialog(OptionsDialogTemplate, 1, &o, 0), row.command);
+    EXPECT_EQ(+o.copyName, 0);
+    EXPECT_EQ(hostsim::dialogs.scriptErrors, row.errors);
+  }
+}
+
 TEST(DialogService, WithoutScriptTheDialogIsLeft) {
   hostsim::ResetHostSim();
   RepricingOptions o{};

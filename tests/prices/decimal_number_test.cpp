@@ -69,6 +69,31 @@ TEST(DecimalNumber, SignOfZeroFollowsTheText) {
   EXPECT_FALSE(std::signbit(Convert("-x")));  // no number: plain 0
 }
 
+// A text without any digit is told apart from one that reads as zero.
+TEST(DecimalNumber, ParseTellsWhetherTheTextHeldANumber) {
+  const double inf = std::numeric_limits<double>::infinity();
+  const struct {
+    const char* text;
+    bool found;
+    double value;  // scaled by 10^4
+  } cases[] = {
+      {"", false, 0},        {"abc", false, 0},     {"-", false, 0},       {".", false, 0},
+      {"Cena", false, 0},    {"+", false, 0},       {"-.", false, 0},      {" ", false, 0},
+      {"e5", false, 0},      {"inf", false, 0},     {"nan", false, 0},     {"-x1", false, 0},
+      {"0", true, 0},        {"-0", true, -0.0},    {"0.00", true, 0},     {"-0.00", true, -0.0},
+      {"0x10", true, 0},     {".5", true, 5000},    {"5.", true, 50000},   {" 7", true, 70000},
+      {"12.50", true, 125000}, {"-5.49", true, -54900}, {"12d2", true, 12000000},
+      {"1 234.50", true, 10000}, {"1e400", true, inf}, {"-1e400", true, -inf}, {"1e-400", true, 0},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(std::string("\"") + c.text + "\"");
+    DecimalReading read = ParseScaledDecimal(c.text, 4);
+    EXPECT_EQ(read.found, c.found);
+    EXPECT_EQ(Bits(read.value), Bits(c.value)) << read.value;
+    EXPECT_EQ(Bits(ReadScaledDecimal(c.text, 4)), Bits(c.value));
+  }
+}
+
 TEST(DecimalNumber, ExtremeTextsStayFiniteWorkAndNeverNaN) {
   struct LongCase {
     std::string text;

@@ -1,6 +1,8 @@
 // Reading a price file into the price list: which lines become entries, what an
 // entry holds, the host's rounding, the interruption check and running out of memory.
+#include <cmath>
 #include <cstdio>
+#include <limits>
 #include <string>
 
 #include <gtest/gtest.h>
@@ -93,6 +95,38 @@ TEST_F(PriceFile, PricesAreScaledAndRoundedByTheHost) {
     SCOPED_TRACE(cases[i].field);
     EXPECT_EQ(priceList.entries[i].price, cases[i].price);
   }
+}
+
+// A price field without a number, or with one below zero, still gives an entry, marked
+// as a bad price, with the price it reads as. Zero is a price; "-0" loses its sign.
+TEST_F(PriceFile, PricesThatAreNoNumberOrBelowZeroAreMarkedBad) {
+  const double inf = std::numeric_limits<double>::infinity();
+  struct Case {
+    const char* field;
+    bool bad;
+    double price;
+  };
+  const Case cases[] = {{"", true, 0.0},          {"abc", true, 0.0},       {"-", true, 0.0},
+                        {".", true, 0.0},         {"Cena", true, 0.0},      {"-5,49", true, -54900.0},
+                        {"-0,001", true, -0.0},   {"-1e400", true, -inf},   {"-0", false, 0.0},
+                        {"0", false, 0.0},        {"0,00", false, 0.0},     {"-0,00", false, 0.0},
+                        {"0x10", false, 0.0},     {"12,50", false, 125000.0}, {" 7", false, 70000.0},
+                        {"12d2", false, 12000000.0}, {"1 234,50", false, 10000.0}, {"0,001", false, 0.0},
+                        {"1e400", false, inf}};
+  std::string file;
+  for (const Case& c : cases) file += Line("S", "N", c.field);
+  WriteFile("bad.txt", file);
+  ASSERT_EQ(ReadPriceFile("bad.txt"), ReadResult::Read);
+  ASSERT_EQ(priceList.count, static_cast<int>(std::size(cases)));
+  for (int i = 0; i < priceList.count; ++i) {
+    SCOPED_TRACE(std::string("\"") + cases[i].field + "\"");
+    const PriceEntry& e = priceList.entries[i];
+    EXPECT_EQ(e.badPrice, cases[i].bad);
+    EXPECT_EQ(e.price, cases[i].price);
+    EXPECT_EQ(std::signbit(e.price), std::signbit(cases[i].price));
+    EXPECT_EQ(e.status, StatusNotFound);
+  }
+  EXPECT_EQ(FindPriceEntry("s"), &priceList.entries[0]);  // its price is bad, it still matches
 }
 
 TEST_F(PriceFile, SymbolsUpTo25AreStoredWholeLongerOnesAreMarked) {

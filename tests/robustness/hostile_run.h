@@ -1,7 +1,8 @@
 // Whole runs over hostile files and the checks every such run must pass: the reports'
 // lines stay within 255 bytes, the goods file keeps its size and its trailing partial
 // record, a stored record differs from the original only in its name and prices, the
-// prices stored are numbers, and the run gives back the host's memory and cursors.
+// prices stored are numbers of zero or more (no -0), and the run gives back the host's
+// memory and cursors.
 #pragma once
 #include <cmath>
 #include <cstdint>
@@ -58,6 +59,8 @@ inline std::string GoodsProblem(const std::string& before, const std::string& af
     }
     if (!std::isfinite(PriceAt(now, NetAt)) || !std::isfinite(PriceAt(now, GrossAt)))
       return where + "a price that is no number was stored";
+    if (std::signbit(PriceAt(now, NetAt)) || std::signbit(PriceAt(now, GrossAt)))
+      return where + "a price below zero, or -0, was stored";
     if (was.compare(NameAt, NameSize, now, NameAt, NameSize) != 0) {
       if (!namesCopied) return where + "the name changed although names are not copied";
       if (strnlen(now.data() + NameAt, NameSize) >= NameSize) return where + "the copied name has no terminator";

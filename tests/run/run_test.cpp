@@ -327,6 +327,50 @@ TEST_F(RunTest, AFailedStoreIsReportedEvenWhenALaterRecordOfTheKeyTookThePrice) 
   EXPECT_NE(summary->text.find("Błąd zmiany ceny:                   1"), std::string::npos);
 }
 
+// An unchanged price with names copied is stored for its name alone; when the host drops
+// that store, the record keeps its old name and the entry is a failed change. Without
+// the copy nothing is stored, and the price is reported as unchanged.
+TEST_F(RunTest, ANameTheHostDidNotStoreIsAFailedChange) {
+  const std::string same = "Mag:1 HERB" + Blanks(21) + " - Ta sama cena towaru" + Blanks(17) + "6.15";
+  struct Row {
+    const char* label;
+    bool copyName;
+    bool storeDropped;
+    bool goodsKept;    // the goods file stays byte for byte
+    std::string name;  // the record's name after the run
+    std::string info;
+    std::string counts;  // the summary's last two lines
+  } rows[] = {
+      {"names copied, the store dropped", true, true, true, "Herbata czarna",
+       "Mag:1 HERB" + Blanks(21) + " - Źle zmianiono cenę",
+       "Błąd zmiany ceny:                   1\nTowary z takimi samymi cenami:      0"},
+      {"names copied, stored", true, false, false, "Herbata Earl Grey", same,
+       "Błąd zmiany ceny:                   0\nTowary z takimi samymi cenami:      1"},
+      {"names not copied, the store would be dropped", false, true, true, "Herbata czarna", same,
+       "Błąd zmiany ceny:                   0\nTowary z takimi samymi cenami:      1"},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.label);
+    StartAfresh();
+    WriteGoods(1, Shop);
+    std::string before = FileBytes(hostsim::GoodsFileName(1));
+    WritePriceFile("towary.txt", {{"HERB", "Herbata Earl Grey", "6,15"}});
+    Load();
+    if (row.storeDropped) hostsim::failingStoreRecords = {1};
+    Answer({"towary.txt", true, 'S', row.copyName, 1});
+    Run();
+    auto goods = Goods(1);
+    EXPECT_EQ(goods[1].name, row.name);
+    EXPECT_EQ(goods[1].gross, 6.15);
+    EXPECT_EQ(FileBytes(hostsim::GoodsFileName(1)) == before, row.goodsKept);
+    EXPECT_EQ(Lines("INFO3.TXT").at(1), "Mag:1 HERB" + Blanks(21) + " -       5.00->      5.00");
+    EXPECT_EQ(Lines("INFO.TXT"), (std::vector<std::string>{row.info}));
+    const hostsim::Shown* summary = Find("messageBoxFormat");
+    ASSERT_NE(summary, nullptr);
+    EXPECT_TRUE(summary->text.ends_with(row.counts)) << summary->text;
+  }
+}
+
 }  // namespace
 
 namespace {

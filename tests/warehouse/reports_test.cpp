@@ -32,6 +32,8 @@ TEST_F(ReportsTest, EachStatusGivesItsLineInItsFile) {
        "Mag:3 ABC" + std::string(22, ' ') + Mz(" - Za długi symbol towaru")},
       {"change failed", StatusChangeFailed, ReportInfo,
        "Mag:3 ABC" + std::string(22, ' ') + Mz(" - Źle zmianiono cenę")},
+      {"bad price", StatusBadPrice, ReportInfo,
+       "Mag:3 ABC" + std::string(22, ' ') + Mz(" - Błędna cena w pliku")},
       {"repriced", StatusRepriced, nullptr, ""},
       {"a value no pass sets", 7, nullptr, ""},
   };
@@ -67,6 +69,34 @@ TEST_F(ReportsTest, CountersCountEntriesByTheirFinalStatus) {
   ASSERT_EQ(info.size(), 5u);
   EXPECT_EQ(info[0].substr(0, 9), "Mag:-2 D ");  // file order, the kinds mixed
   EXPECT_EQ(info[1].substr(0, 9), "Mag:-2 E ");
+}
+
+// An entry whose bad price was refused is a failed change, reported at its place among
+// the other INFO.TXT lines; INFO.TXT is shown only for the missing and unchanged ones.
+TEST_F(ReportsTest, ABadPriceCountsAsAFailedChangeAtItsPlaceInInfo) {
+  entries = {Entry("F", 61500, "f", StatusSamePrice),   Entry("A", -54900, "a", StatusBadPrice),
+             Entry("D", 1, "d", StatusSymbolTooLong),   Entry("E", 1, "e", StatusChangeFailed),
+             Entry("B", 0, "b", StatusBadPrice),        Entry("R", 1, "r", StatusRepriced)};
+  RunCounters c = Write(1);
+  EXPECT_EQ(c.entriesRead, 6);
+  EXPECT_EQ(c.unidentifiedCount, 0);
+  EXPECT_EQ(c.tooLongCount, 1);
+  EXPECT_EQ(c.changeErrorCount, 3);
+  EXPECT_EQ(c.samePriceCount, 1);
+  EXPECT_EQ(Lines(ReportInfo), (std::vector<std::string>{
+                                   "Mag:1 F" + std::string(24, ' ') + " - Ta sama cena towaru" +
+                                       std::string(17, ' ') + "6.15",
+                                   "Mag:1 A" + std::string(24, ' ') + Mz(" - Błędna cena w pliku"),
+                                   "Mag:1 D" + std::string(24, ' ') + Mz(" - Za długi symbol towaru"),
+                                   "Mag:1 E" + std::string(24, ' ') + Mz(" - Źle zmianiono cenę"),
+                                   "Mag:1 B" + std::string(24, ' ') + Mz(" - Błędna cena w pliku"),
+                               }));
+  EXPECT_EQ(Lines(ReportInfo4), (std::vector<std::string>{"[F]       6.15 f", "[A]      -5.49 a", "[D]       0.00 d",
+                                                          "[E]       0.00 e", "[B]       0.00 b", "[R]       0.00 r"}));
+  EXPECT_FALSE(Exists(ReportInfo2));
+  EXPECT_TRUE(ShowsInfoFile(c));
+  c.samePriceCount = 0;
+  EXPECT_FALSE(ShowsInfoFile(c));  // bad prices alone do not show it
 }
 
 TEST_F(ReportsTest, TheWaitMessageFramesTheWritingAndAFailedAppendStillCounts) {

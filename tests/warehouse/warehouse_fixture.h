@@ -54,6 +54,13 @@ inline PriceEntry Entry(const char* symbol, double price, const char* name = "No
   return e;
 }
 
+// An entry whose price field held no number, or one below zero.
+inline PriceEntry BadEntry(const char* symbol, double price, const char* name = "Nowa nazwa") {
+  PriceEntry e = Entry(symbol, price, name);
+  e.badPrice = true;
+  return e;
+}
+
 using testing_support::Exists;
 using testing_support::FileBytes;
 
@@ -90,7 +97,7 @@ class WarehouseFixture : public ::testing::Test {
   void UseEntries() {
     ClearPriceList();
     for (const PriceEntry& e : entries) {
-      ASSERT_EQ(AddPriceEntry(e.price, e.name, e.symbol), 0);
+      ASSERT_EQ(AddPriceEntry(e.price, e.name, e.symbol, e.badPrice), 0);
       if (e.status != StatusNotFound) priceList.entries[priceList.count - 1].status = e.status;
     }
   }

@@ -3,6 +3,8 @@
 #include <cmath>
 #include <limits>
 
+#include "host/mazovia.h"
+#include "hostsim/memory.h"
 #include "reprice/warehouse.h"
 #include "tests/warehouse/warehouse_fixture.h"
 
@@ -301,6 +303,90 @@ TEST_F(PassesTest, LongRemarksAreCutSoTheLineKeepsItsPrice) {
   EXPECT_EQ(lines[0].size(), 255u);
   std::string tail = " -      12.50 Brak w pliku TOWARY.TXT";
   EXPECT_EQ(lines[0], "Mag:1 " + remarks.substr(0, 255 - 6 - tail.size()) + tail);
+}
+
+// An entry with a bad price matches as any other, but nothing of it is applied: its
+// records keep every byte and are neither converted, noted nor stored, each gets its
+// own INFO3.TXT line, and the check pass leaves the entry's status alone.
+TEST_F(PassesTest, ABadPriceLeavesItsRecordsUntouched) {
+  const std::string blanks(24, ' ');
+  for (int gross : {1, 0})
+    for (int copy : {0, 1}) {
+      SCOPED_TRACE(std::string(gross ? "gross" : "net") + (copy ? ", names copied" : ""));
+      SetUp();
+      repricingOptions.copyName = static_cast<int16_t>(copy);
+      WriteGoods(2, {Goods("A", P(10.00), P(12.30), 1, "Stara"), Goods("B", P(1.00), P(1.23), 1),
+                     Goods("a", P(20.00), P(21.60), 2, "Druga")});
+      std::string before = FileBytes(hostsim::GoodsFileName(2));
+      entries = {BadEntry("A", -54900.0, "Nowa"), BadEntry("C", 0.0)};
+      RunPasses(2, gross);
+      EXPECT_EQ(FileBytes(hostsim::GoodsFileName(2)), before);
+      EXPECT_EQ(Status(0), StatusBadPrice);
+      EXPECT_EQ(Status(1), StatusNotFound);  // matched by no record
+      EXPECT_EQ(Lines(ReportInfo3), (std::vector<std::string>{
+                                        "Mag:2 A" + blanks + Mz(" -      10.00 Błędna cena w pliku TOWARY.TXT"),
+                                        "Mag:2 " + std::string(25, ' ') + " -       1.00 Brak w pliku TOWARY.TXT",
+                                        "Mag:2 A" + blanks + Mz(" -      20.00 Błędna cena w pliku TOWARY.TXT"),
+                                    }));
+      EXPECT_TRUE(hostsim::conversions.empty());
+      EXPECT_EQ(hostsim::goodsCounters.notes, 0);
+      EXPECT_EQ(hostsim::goodsCounters.stores, 0);
+      EXPECT_EQ(hostsim::memory.roundCalls, 0);
+      EXPECT_EQ(hostsim::goodsCounters.fetches, 6);  // both passes walked all three records
+    }
+}
+
+// With names copied, a same gross price is stored for the name alone; the check finds
+// a store that did not happen by the name. Without the copy nothing is stored or lost.
+TEST_F(PassesTest, ANameThatWasNotStoredIsAFailedChange) {
+  struct Row {
+    const char* label;
+    int copy;
+    bool storeFails;
+    const char* nameBefore;
+    int32_t status;
+    const char* nameAfter;
+  } rows[] = {
+      {"names copied, stored", 1, false, "Stara", StatusSamePrice, "Nowa"},
+      {"names copied, the store dropped", 1, true, "Stara", StatusChangeFailed, "Stara"},
+      {"names not copied, nothing stored", 0, true, "Stara", StatusSamePrice, "Stara"},
+      {"names copied, the record has the name already, the store dropped", 1, true, "Nowa", StatusSamePrice, "Nowa"},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.label);
+    SetUp();
+    repricingOptions.copyName = static_cast<int16_t>(row.copy);
+    WriteGoods(1, {Goods("A", P(10.00), P(12.30), 1, row.nameBefore)});
+    if (row.storeFails) hostsim::failingStoreRecords = {0};
+    entries = {Entry("A", P(12.30), "Nowa")};
+    RunPasses(1, 1);
+    EXPECT_EQ(Status(0), row.status);
+    EXPECT_STREQ(ReadGoods(1)[0].name, row.nameAfter);
+    EXPECT_EQ(+ReadGoods(1)[0].grossPrice, P(12.30));
+  }
+}
+
+// The stored name is compared within its field: one of 121 bytes without terminator
+// differs from the copied one, and a copy of a 119-character name compares equal.
+TEST_F(PassesTest, TheNameCheckStaysWithinTheField) {
+  struct Row {
+    const char* label;
+    bool storeFails;
+    int32_t status;
+  } rows[] = {{"stored", false, StatusSamePrice}, {"the store dropped", true, StatusChangeFailed}};
+  const std::string longName(119, 'N');
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.label);
+    SetUp();
+    repricingOptions.copyName = 1;
+    GoodsRecord r = Goods("A", P(10.00), P(12.30), 1);
+    std::memset(r.name, 'N', sizeof r.name);  // no terminator
+    WriteGoods(1, {r});
+    if (row.storeFails) hostsim::failingStoreRecords = {0};
+    entries = {Entry("A", P(12.30), longName.c_str())};
+    RunPasses(1, 1);
+    EXPECT_EQ(Status(0), row.status);
+  }
 }
 
 TEST_F(PassesTest, EveryIdentifiedRecordIsNotedInBothPasses) {
