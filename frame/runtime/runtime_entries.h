@@ -30,6 +30,7 @@ RUNTIME_ENTRY(memchr,      text)
 RUNTIME_ENTRY(strlen,      text)
 RUNTIME_ENTRY(strchr,      text)
 RUNTIME_ENTRY(strcmp,      text)
+RUNTIME_ENTRY(strncmp,     text)
 RUNTIME_ENTRY(wcslen,      text)
 // errno and the "C" locale that the formatted print asks for (locale.cpp).
 RUNTIME_ENTRY(_errno,      locale)

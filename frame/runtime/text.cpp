@@ -65,6 +65,16 @@ int strcmp(const char* a, const char* b) {
   return *x - *y;
 }
 
+// Compares at most n bytes of two texts as unsigned chars, stopping after a terminating
+// zero: <0, 0 or >0.
+int strncmp(const char* a, const char* b, size_t n) {
+  auto x = reinterpret_cast<const unsigned char*>(a);
+  auto y = reinterpret_cast<const unsigned char*>(b);
+  for (; n > 0; --n, ++x, ++y)
+    if (*x != *y || !*x) return *x - *y;
+  return 0;
+}
+
 // The number of wide characters before the terminating zero.
 size_t wcslen(const wchar_t* text) {
   const wchar_t* end = text;
