@@ -17,6 +17,8 @@ namespace {
 constexpr int32_t BlockRecords = 256;  // about 197 KB a block
 constexpr std::size_t BlockBytes = BlockRecords * static_cast<std::size_t>(GoodsFileRecordLength);
 
+std::vector<GoodsBlocks*> openOnDisk;  // every goods file open on disk
+
 }  // namespace
 
 struct GoodsBlocks {
@@ -81,6 +83,7 @@ GoodsBlocks* OpenGoodsBlocks(const char* fileName, bool update) {
   if (file) {
     g->dirty.assign(BlockRecords, 0);
     g->data.resize(BlockBytes);
+    openOnDisk.push_back(g);
   }
   return g;
 }
@@ -116,9 +119,15 @@ bool CloseGoodsBlocks(GoodsBlocks* g) {
   if (g->file) {
     WriteBack(g);
     written = std::fclose(g->file) == 0 && !g->lost;
+    openOnDisk.erase(std::find(openOnDisk.begin(), openOnDisk.end(), g));
   }
   delete g;
   return written;
+}
+
+void WriteOpenGoodsBlocks() {
+  for (GoodsBlocks* g : openOnDisk)
+    if (WriteBack(g) && std::fflush(g->file) != 0) g->lost = true;
 }
 
 }  // namespace hostsim

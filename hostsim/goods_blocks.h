@@ -25,4 +25,9 @@ bool PutGoodsBlockRecord(GoodsBlocks* goods, int32_t record, const unsigned char
 // could not be written.
 bool CloseGoodsBlocks(GoodsBlocks* goods);
 
+// Writes what was put into every goods file still open and not yet written, so that
+// the stores of a call that left a cursor open (a run ended by an exception) are on
+// disk when the call returns; the files stay open.
+void WriteOpenGoodsBlocks();
+
 }  // namespace hostsim

@@ -6,6 +6,8 @@
 #include <map>
 #include <vector>
 
+#include "hostsim/goods_blocks.h"
+
 namespace hostsim {
 
 namespace {
@@ -104,6 +106,7 @@ void EnterPluginCall() { insideCall = true; }
 
 void LeavePluginCall() {
   CloseHeldFiles();
+  WriteOpenGoodsBlocks();
   insideCall = false;
 }
 

@@ -177,6 +177,29 @@ TEST_F(HostFilesTest, ARefusedStoreWritesNothingWhateverItsBlock) {
   }
 }
 
+TEST_F(HostFilesTest, TheStoresOfACursorLeftOpenAreInTheFileWhenTheCallReturns) {
+  for (const Place& place : Places) {
+    SCOPED_TRACE(place.label);
+    Use(place);
+    ASSERT_TRUE(hostsim::WriteHostFile(hostsim::GoodsFileName(1), PatternRecord(0) + PatternRecord(1)));
+    unsigned char buffer[RecordSize];
+    unsigned char descriptor[16] = {};
+    void* pointer = buffer;
+    std::memcpy(descriptor + GoodsTableRecordBufferOffset, &pointer, sizeof pointer);
+    GoodsCursor cursor{};
+    hostsim::EnterPluginCall();
+    ASSERT_EQ(openTableFile(&cursor, descriptor, 4, hostsim::GoodsFileName(1).c_str(), 1, 0), 1);
+    nextRecord(&cursor);
+    nextRecord(&cursor);
+    std::memset(buffer, 'Q', RecordSize);
+    ASSERT_EQ(storeRecord(&cursor), 1);
+    hostsim::LeavePluginCall();  // as when an exception ends the run inside the walk
+    EXPECT_TRUE(Bytes(hostsim::GoodsFileName(1)) == PatternRecord(0) + std::string(RecordSize, 'Q'));
+    closeTableFile(&cursor);
+    EXPECT_TRUE(Bytes(hostsim::GoodsFileName(1)) == PatternRecord(0) + std::string(RecordSize, 'Q'));
+  }
+}
+
 TEST_F(HostFilesTest, TheJournalAndTheSettingsLiveWhereTheFilesDo) {
   for (const Place& place : Places) {
     SCOPED_TRACE(place.label);
