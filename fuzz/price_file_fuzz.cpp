@@ -2,8 +2,10 @@
 // a small warehouse, with the stand-in's services linked in. Beyond what the
 // sanitizers catch, every run must keep the report lines within 255 bytes, store no
 // price that is no number or below zero (nor -0), change nothing of a goods record but
-// its name and prices, and give back the host's memory and cursors. Built and run by
-// fuzz/run.sh.
+// its name and prices, and give back the host's memory and cursors. The host's files
+// are kept in memory and the price file lies in a folder on a memory file system where
+// there is one, so a run touches the disk as little as it can. Built and run by
+// fuzz/run.sh (which links it with -Wl,--wrap=remove, see hostsim/memory_remove.cpp).
 #include <unistd.h>
 
 #include <cmath>
@@ -15,14 +17,13 @@
 
 #include "host/records.h"
 #include "host/services.h"
-#include "hostsim/data_folder.h"
 #include "hostsim/dialogs.h"
 #include "hostsim/files.h"
 #include "hostsim/goods.h"
 #include "hostsim/goods_csv.h"
+#include "hostsim/host_files.h"
 #include "hostsim/memory.h"
 #include "hostsim/reset.h"
-#include "hostsim/svc_settings.h"
 #include "reprice/goods_table.h"
 #include "reprice/run.h"
 
@@ -48,6 +49,7 @@ void Fail(const char* what) {
   std::abort();
 }
 
+// A host file's bytes (from memory); empty when there is none.
 std::string Bytes(const std::string& name) {
   std::string bytes;
   hostsim::ReadWholeFile(name, bytes);
@@ -90,20 +92,22 @@ void CheckGoods(bool namesCopied) {
     }
 }
 
-char workFolder[] = "/tmp/przecena-fuzz-XXXXXX";
+char memoryFolder[] = "/dev/shm/przecena-fuzz-XXXXXX";
+char diskFolder[] = "/tmp/przecena-fuzz-XXXXXX";
+char* workFolder;
 
-// The work folder and the files a run leaves in it, removed when the fuzzer ends.
+// The work folder and the price file in it, removed when the fuzzer ends.
 void RemoveWorkFolder() {
-  for (const char* f : {"INFO.TXT", "INFO2.TXT", "INFO3.TXT", "INFO4.TXT", "towary.txt", "MMM1.MGR",
-                        hostsim::PriceJournalName, hostsim::SettingsFileName})
-    std::remove(f);
+  hostsim::KeepFilesInMemory(false);
+  std::remove("towary.txt");
   rmdir(workFolder);
 }
 
 }  // namespace
 
 extern "C" int LLVMFuzzerInitialize(int*, char***) {
-  if (!mkdtemp(workFolder) || chdir(workFolder) != 0) Fail("no work folder");
+  workFolder = mkdtemp(memoryFolder) ? memoryFolder : mkdtemp(diskFolder);
+  if (!workFolder || chdir(workFolder) != 0) Fail("no work folder");
   std::atexit(RemoveWorkFolder);
   std::string error;
   if (!hostsim::GoodsFileFromCsv(WarehouseCsv, goodsBefore, error)) Fail(error.c_str());
@@ -114,10 +118,8 @@ extern "C" int LLVMFuzzerInitialize(int*, char***) {
 // index, remarks), bit 3 names copied.
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
   hostsim::ResetHostSim();
-  hostsim::EraseSettings();
-  for (const char* f : {"INFO.TXT", "INFO2.TXT", "INFO3.TXT", "INFO4.TXT"}) std::remove(f);
-  std::remove(hostsim::DataPath(hostsim::PriceJournalName).c_str());
-  WriteBytes(hostsim::GoodsFileName(1), reinterpret_cast<const uint8_t*>(goodsBefore.data()), goodsBefore.size());
+  hostsim::KeepFilesInMemory(true);  // no reports, journal or settings of an earlier run
+  hostsim::WriteHostFile(hostsim::GoodsFileName(1), goodsBefore);
   WriteBytes("towary.txt", data, size);
   uint8_t choice = size ? data[0] : 0;
   bool gross = choice & 1, copy = choice & 8;
@@ -126,7 +128,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
                                     (copy ? "; tick" : "; clear") + "; F12");
   hostsim::dialogs.warehouseScript.push_back(1);
   goodsTable = tableDescriptor(GoodsTableNumber);
+  hostsim::EnterPluginCall();
   RunRepricing();
+  hostsim::LeavePluginCall();
   goodsTable = nullptr;
   CheckReports();
   CheckGoods(copy);

@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include "hostsim/host_files.h"
 #include "hostsim/service_table.h"
 #include "hostsim/svc_menu.h"
 
@@ -57,10 +58,13 @@ extern "C" void GuardNoteFault(const EXCEPTION_RECORD* record, GuardFault* fault
 
 namespace {
 
-// Runs body inside the frame and turns what happened into an outcome.
+// Runs body inside the frame and turns what happened into an outcome. The host's
+// appended files are held open during the call and closed when it returns.
 hostsim::CallOutcome Guarded(int32_t (*body)(void*), void* context) {
   GuardFault fault = {};
+  hostsim::EnterPluginCall();
   int32_t result = GuardedCall(body, context, &fault);
+  hostsim::LeavePluginCall();
   if (!fault.faulted) return {true, result, 0, 0, 0, 0, 0};
   return {false, 0, fault.code, fault.innerCode, fault.innerAddress, fault.address, fault.innerInfo};
 }

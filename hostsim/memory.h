@@ -18,6 +18,7 @@ struct MemoryService {
   int freeCalls;         // calls of 21287
   int unknownBlocks;     // 21286/21287 given a block the stand-in never handed out
   std::size_t liveBytes;                 // bytes of the blocks handed out and not freed
+  std::size_t peakBytes;                 // the most live bytes at any time
   std::map<void*, std::size_t> blocks;   // every live block and its size
   int copyCalls;         // calls of 52161
   int roundCalls;        // calls of 52179

@@ -2,8 +2,9 @@
 // A goods file is a plain sequence of 769-byte records in the data folder. A cursor
 // walks it record by record into the goods table's record buffer (the pointer at
 // offset 8 of the descriptor the plug-in hands to 52278); a store writes the buffer
-// back over exactly the record last fetched. A trailing partial record ends the walk
-// and is never cut or rewritten.
+// back over exactly the record last fetched (goods_blocks.h reads and writes the file
+// in blocks; it is complete when the cursor closes). A trailing partial record ends
+// the walk and is never cut or rewritten.
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -13,6 +14,9 @@
 #include "hostsim/answers.h"
 #include "hostsim/data_folder.h"
 #include "hostsim/goods.h"
+#include "hostsim/goods_blocks.h"
+#include "hostsim/host_files.h"
+#include "hostsim/service_clock.h"
 
 namespace hostsim {
 
@@ -33,7 +37,7 @@ struct CursorState {
   int32_t update;     // 1: stores allowed
   int32_t next;       // number of the record the next fetch reads
   int32_t current;    // number of the record in the buffer, -1 none
-  std::FILE* file;
+  GoodsBlocks* file;
   unsigned char* record;
 };
 static_assert(sizeof(CursorState) <= 192);
@@ -63,6 +67,16 @@ double ReadDouble(const unsigned char* at) {
   double d;
   std::memcpy(&d, at, sizeof d);
   return d;
+}
+
+// printf into a string.
+template <typename... Values>
+std::string Printed(const char* format, Values... values) {
+  int n = std::snprintf(nullptr, 0, format, values...);
+  std::string out(static_cast<std::size_t>(n > 0 ? n : 0) + 1, '\0');
+  std::snprintf(out.data(), out.size(), format, values...);
+  out.resize(out.size() - 1);
+  return out;
 }
 
 // A record's text field as a string, at most n bytes.
@@ -113,12 +127,12 @@ void tableFileName(int warehouse, char* buffer, const char* prefix, const char* 
 
 // 1 when the file opened (for update: read and write); 0 otherwise, and the cursor is
 // then marked so that fetches end at once and the close does nothing.
-int openTableFile(void* cursor, void* table, int, const char* fileName, int update, int) {
+static int OpenTableFileUntimed(void* cursor, void* table, const char* fileName, int update) {
   if (!cursor) return 0;
   CursorState s{};
   s.current = -1;
   if (table) std::memcpy(&s.record, static_cast<char*>(table) + GoodsTableRecordBufferOffset, sizeof s.record);
-  if (table && s.record && fileName && *fileName) s.file = std::fopen(fileName, update ? "r+b" : "rb");
+  if (table && s.record && fileName && *fileName) s.file = OpenGoodsBlocks(fileName, update != 0);
   if (!s.file) {
     SaveCursor(cursor, CursorState{});
     ++goodsCounters.failedOpens;
@@ -134,23 +148,22 @@ int openTableFile(void* cursor, void* table, int, const char* fileName, int upda
 
 // 1 with the next whole record in the record buffer; 0 at the end, at a trailing
 // partial record, or for a cursor that is not open.
-int nextRecord(void* cursor) {
+static int NextRecordUntimed(void* cursor) {
   if (!cursor) return 0;
   CursorState s = LoadCursor(cursor);
   if (!IsOpen(s)) return 0;
-  unsigned char record[GoodsFileRecordLength];
-  long at = static_cast<long>(s.next) * GoodsFileRecordLength;
-  if (std::fseek(s.file, at, SEEK_SET) != 0) return 0;
-  if (std::fread(record, 1, sizeof record, s.file) != sizeof record) return 0;
-  std::memcpy(s.record, record, sizeof record);
+  const unsigned char* record = GoodsBlockRecord(s.file, s.next);
+  if (!record) return 0;
+  std::memcpy(s.record, record, GoodsFileRecordLength);
   s.current = s.next++;
   SaveCursor(cursor, s);
   ++goodsCounters.fetches;
   return 1;
 }
 
-// Writes the record buffer over the record last fetched; 1 when written.
-int storeRecord(void* cursor) {
+// Writes the record buffer over the record last fetched; 1 when accepted (on disk it
+// reaches the file by the close at the latest).
+static int StoreRecordUntimed(void* cursor) {
   ++goodsCounters.stores;
   CursorState s = cursor ? LoadCursor(cursor) : CursorState{};
   bool possible = IsOpen(s) && s.update && s.current >= 0;
@@ -158,10 +171,7 @@ int storeRecord(void* cursor) {
     ++goodsCounters.storesFailed;
     return 0;
   }
-  long at = static_cast<long>(s.current) * GoodsFileRecordLength;
-  if (std::fseek(s.file, at, SEEK_SET) != 0 ||
-      std::fwrite(s.record, 1, GoodsFileRecordLength, s.file) != GoodsFileRecordLength ||
-      std::fflush(s.file) != 0) {
+  if (!PutGoodsBlockRecord(s.file, s.current, s.record)) {
     ++goodsCounters.storesFailed;
     return 0;
   }
@@ -170,12 +180,12 @@ int storeRecord(void* cursor) {
 }
 
 // Closes what 52278 opened; a cursor that did not open is left alone.
-void closeTableFile(void* cursor) {
+static void CloseTableFileUntimed(void* cursor) {
   ++goodsCounters.closes;
   if (!cursor) return;
   CursorState s = LoadCursor(cursor);
   if (!IsOpen(s)) return;
-  std::fclose(s.file);
+  CloseGoodsBlocks(s.file);
   --goodsCounters.openCursors;
   SaveCursor(cursor, CursorState{});
 }
@@ -193,7 +203,7 @@ double convertNetGross(int mode, int16_t vatCode, double price) {
 
 // One journal line per noted change of the net price, gross price or name:
 // "<text>: <symbol>; netto <old> -> <new>; brutto <old> -> <new>[; nazwa <old> -> <new>]".
-void notePriceChange(void* record, const void* before, int, int, const char* text) {
+static void NotePriceChangeUntimed(void* record, const void* before, const char* text) {
   ++goodsCounters.notes;
   if (!record || !before) return;
   auto* now = static_cast<const unsigned char*>(record);
@@ -203,17 +213,49 @@ void notePriceChange(void* record, const void* before, int, int, const char* tex
   double oldNet = ReadDouble(was + Net), newNet = ReadDouble(now + Net);
   double oldGross = ReadDouble(was + Gross), newGross = ReadDouble(now + Gross);
   if (!nameChanged && oldNet == newNet && oldGross == newGross) return;
-  std::FILE* journal = std::fopen(DataPath(PriceJournalName).c_str(), "ab");
-  if (!journal) return;
-  std::fprintf(journal, "%s: %s; netto %.2f -> %.2f; brutto %.2f -> %.2f", text ? text : "",
-               FieldString(now + Symbol, 17).c_str(), oldNet / 10000.0, newNet / 10000.0,
-               oldGross / 10000.0, newGross / 10000.0);
+  std::string line = Printed("%s: %s; netto %.2f -> %.2f; brutto %.2f -> %.2f", text ? text : "",
+                              FieldString(now + Symbol, 17).c_str(), oldNet / 10000.0, newNet / 10000.0,
+                              oldGross / 10000.0, newGross / 10000.0);
   if (nameChanged)
-    std::fprintf(journal, "; nazwa %s -> %s", FieldString(was + Name, 121).c_str(),
-                 FieldString(now + Name, 121).c_str());
-  std::fputs("\r\n", journal);
-  std::fclose(journal);
+    line += "; nazwa " + FieldString(was + Name, 121) + " -> " + FieldString(now + Name, 121);
+  line += "\r\n";
+  if (!AppendHostFile(DataPath(PriceJournalName), line)) return;
   ++goodsCounters.journalLines;
+}
+
+
+// The file services as the host offers them: the work above, timed for the benchmark.
+int openTableFile(void* cursor, void* table, int, const char* fileName, int update, int) {
+  int64_t start = ServiceTimeStart();
+  int opened = OpenTableFileUntimed(cursor, table, fileName, update);
+  ServiceTimeEnd(start);
+  return opened;
+}
+
+int nextRecord(void* cursor) {
+  int64_t start = ServiceTimeStart();
+  int fetched = NextRecordUntimed(cursor);
+  ServiceTimeEnd(start);
+  return fetched;
+}
+
+int storeRecord(void* cursor) {
+  int64_t start = ServiceTimeStart();
+  int stored = StoreRecordUntimed(cursor);
+  ServiceTimeEnd(start);
+  return stored;
+}
+
+void closeTableFile(void* cursor) {
+  int64_t start = ServiceTimeStart();
+  CloseTableFileUntimed(cursor);
+  ServiceTimeEnd(start);
+}
+
+void notePriceChange(void* record, const void* before, int, int, const char* text) {
+  int64_t start = ServiceTimeStart();
+  NotePriceChangeUntimed(record, before, text);
+  ServiceTimeEnd(start);
 }
 
 }  // extern "C"

@@ -97,6 +97,7 @@ void* reallocMemory(void* block, uint32_t size) {
   if (newSize > oldSize) std::memset(static_cast<char*>(fresh) + oldSize, hostsim::FreshByte, newSize - oldSize);
   memory.blocks[fresh] = newSize;
   memory.liveBytes = memory.liveBytes - oldSize + newSize;
+  if (memory.liveBytes > memory.peakBytes) memory.peakBytes = memory.liveBytes;
   return fresh;
 }
 

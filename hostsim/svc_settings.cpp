@@ -4,11 +4,13 @@
 #include <cstdarg>
 #include <cstdio>
 #include <cstring>
-#include <fstream>
+#include <sstream>
 #include <strings.h>
 
 #include "host/services.h"
 #include "hostsim/data_folder.h"
+#include "hostsim/host_files.h"
+#include "hostsim/service_clock.h"
 
 namespace hostsim {
 
@@ -36,7 +38,9 @@ std::string Trimmed(const std::string& s) {
 // The whole file, in file order; an absent file is an empty store.
 std::vector<Section> ReadStore() {
   std::vector<Section> store;
-  std::ifstream in(DataPath(SettingsFileName), std::ios::binary);
+  std::string bytes;
+  ReadHostFile(DataPath(SettingsFileName), bytes);
+  std::istringstream in(bytes);
   std::string line;
   while (std::getline(in, line)) {
     if (!line.empty() && line.back() == '\r') line.pop_back();
@@ -54,11 +58,12 @@ std::vector<Section> ReadStore() {
 
 // Replaces the file with the store.
 void WriteStore(const std::vector<Section>& store) {
-  std::ofstream out(DataPath(SettingsFileName), std::ios::binary | std::ios::trunc);
+  std::string out;
   for (const Section& s : store) {
-    out << '[' << s.name << "]\n";
-    for (const auto& [key, value] : s.keys) out << key << '=' << value << '\n';
+    out += '[' + s.name + "]\n";
+    for (const auto& [key, value] : s.keys) out += key + '=' + value + '\n';
   }
+  WriteHostFile(DataPath(SettingsFileName), out);
 }
 
 // printf into a string; args is used up.
@@ -126,7 +131,7 @@ void StoreSetting(const std::string& section, const std::string& key, const std:
   WriteStore(store);
 }
 
-void EraseSettings() { std::remove(DataPath(SettingsFileName).c_str()); }
+void EraseSettings() { RemoveHostFile(DataPath(SettingsFileName)); }
 
 void ResetSettings() {
   settingCalls.clear();
@@ -144,6 +149,7 @@ extern "C" int16_t HOST_CDECL settingValue(int mode, const char* section, const 
   int number = static_cast<int>(settingCalls.size()) + 1;
   bool fail = failSettingCall > 0 && (number == failSettingCall ||
                                       (failSettingCallsFromThenOn && number > failSettingCall));
+  int64_t start = ServiceTimeStart();
   std::string value;
   int16_t result = 1;
   if (!fail) {
@@ -153,5 +159,6 @@ extern "C" int16_t HOST_CDECL settingValue(int mode, const char* section, const 
     va_end(args);
   }
   settingCalls.push_back({mode, section ? section : "", key ? key : "", format ? format : "", value, result});
+  ServiceTimeEnd(start);
   return result;
 }

@@ -2,13 +2,15 @@
 // lines stay within 255 bytes, the goods file keeps its size and its trailing partial
 // record, a stored record differs from the original only in its name and prices, the
 // prices stored are numbers of zero or more (no -0), and the run gives back the host's
-// memory and cursors.
+// memory and cursors. The host's files are kept in memory (hostsim/host_files.h), as
+// fast as a run can be.
 #pragma once
 #include <cmath>
 #include <cstdint>
 #include <cstring>
 #include <string>
 
+#include "hostsim/host_files.h"
 #include "tests/run/run_fixture.h"
 
 namespace testing_hostile {
@@ -87,16 +89,25 @@ inline std::string ReportProblem() {
 
 class HostileRun : public testing_run::RunFixture {
  protected:
-  // One whole run of warehouse 1 over these files, with the user's choice; checks what
-  // every run must leave behind.
+  void TearDown() override {
+    RunFixture::TearDown();
+    hostsim::KeepFilesInMemory(false);
+  }
+
+  // One whole run of warehouse 1 over these files, with the user's choice, as one call
+  // into the plug-in; the host's files are kept in memory (the price file is on disk).
+  // Checks what every run must leave behind.
   void RunOver(const std::string& priceFile, const std::string& goodsFile, const Choice& choice) {
     TearDown();
+    hostsim::KeepFilesInMemory(true);
     SetUp();
     loaded = loadedOnce = false;
     testing_run::WriteFile("towary.txt", priceFile);
-    testing_run::WriteFile(hostsim::GoodsFileName(1), goodsFile);
+    ASSERT_TRUE(hostsim::WriteHostFile(hostsim::GoodsFileName(1), goodsFile));
     Answer(choice);
+    hostsim::EnterPluginCall();
     Run();
+    hostsim::LeavePluginCall();
     EXPECT_EQ(GoodsProblem(goodsFile, testing_run::FileBytes(hostsim::GoodsFileName(1)), choice.copyName), "");
     EXPECT_EQ(ReportProblem(), "");
     EXPECT_EQ(hostsim::memory.blocks.size(), 0u) << "host memory left";

@@ -1,0 +1,173 @@
+#!/usr/bin/env bash
+# Builds the benchmark programs in Release (natively and for Win32) and prints one
+# table of whole runs against the I/O floor, measured in one go on this machine; the
+# figures also go to build/bench/results.csv, and with gnuplot to build/bench/times.png.
+# Not part of scripts/test.sh. Each figure is the best of REPEATS runs (default 3).
+#   bench/run.sh [REPEATS]
+set -euo pipefail
+cd "$(dirname "${BASH_SOURCE[0]}")/.."
+root=$PWD
+repeats=${1:-3}
+out=$root/build/bench
+native=$out/native
+win=$out/win32
+work=$out/work
+mkdir -p "$out"
+
+echo "building (Release) ..." >&2
+cmake -S . -B "$native" -G Ninja -DCMAKE_BUILD_TYPE=Release -DPRZECENA_SANITIZE=OFF >/dev/null
+cmake --build "$native" --target whole_run io_floor lookup_ratio >/dev/null
+cmake -S . -B "$win" -G Ninja -DCMAKE_BUILD_TYPE=Release \
+  -DCMAKE_TOOLCHAIN_FILE="$root/cmake/i686-w64-mingw32.cmake" >/dev/null
+cmake --build "$win" --target whole_run io_floor lookup_ratio >/dev/null
+scripts/wine-run.sh --init
+scripts/wine-run.sh --server 600
+trap 'scripts/wine-run.sh --stop-server >/dev/null 2>&1 || true' EXIT
+wine() { "$root/scripts/wine-run.sh" "$@"; }
+
+emulated=""
+if [ -e /proc/sys/fs/binfmt_misc/qemu-i386 ] && grep -q '^enabled' /proc/sys/fs/binfmt_misc/qemu-i386; then
+  emulated=" (Wine under QEMU's i386 emulator: its times are inflated by the emulation)"
+fi
+
+# The value of key in a line of key=value figures.
+field() { tr ' ' '\n' <<<"$2" | sed -n "s/^$1=//p"; }
+
+# The best (smallest seconds) of $repeats runs of a command in a fresh folder; the
+# folder of the best run stays for the floor. Prints that run's line of figures.
+best() {
+  local folder=$1 times=$2
+  shift 2
+  local bestLine="" bestSeconds=""
+  for ((i = 0; i < times; ++i)); do
+    rm -rf "$folder" && mkdir -p "$folder"
+    local line
+    line=$(cd "$folder" && "$@" | tail -1)
+    [ "$(field completed "$line")" = 1 ] || { echo "bench: a run did not complete: $line" >&2; exit 1; }
+    local s
+    s=$(field seconds "$line")
+    if [ -z "$bestSeconds" ] || awk -v a="$s" -v b="$bestSeconds" 'BEGIN { exit !(a < b) }'; then
+      bestSeconds=$s
+      bestLine=$line
+      rm -rf "$folder.best" && cp -r "$folder" "$folder.best"
+    fi
+  done
+  rm -rf "$folder" && mv "$folder.best" "$folder"
+  echo "$bestLine"
+}
+
+# The floor's best time in a folder that holds a run's files.
+floor() {
+  local folder=$1
+  shift
+  local bytes
+  bytes=$(cat "$folder"/INFO*.TXT "$folder"/ZMIANYCEN.TXT 2>/dev/null | wc -c)
+  local bestSeconds=""
+  for ((i = 0; i < repeats; ++i)); do
+    local line s
+    line=$(cd "$folder" && "$@" MMM1.MGR "$bytes" | tail -1)
+    s=$(field seconds "$line")
+    if [ -z "$bestSeconds" ] || awk -v a="$s" -v b="$bestSeconds" 'BEGIN { exit !(a < b) }'; then bestSeconds=$s; fi
+  done
+  echo "$bestSeconds"
+}
+
+ratio() { awk -v a="$1" -v b="$2" 'BEGIN { if (b > 0) printf "%.2f", a / b; else printf "-" }'; }
+own() { awk -v a="$1" -v b="$2" 'BEGIN { printf "%.3f", a - b }'; }
+
+csv=$out/results.csv
+echo "n,floor_native_s,run_native_s,own_native_s,plain_native_s,floor_wine_s,run_wine_s,own_wine_s,peak_list_bytes,needed_list_bytes,peak_native_mb,peak_wine_mb" >"$csv"
+declare -A runN runW ownN ownW
+rows=()
+for n in 1000 10000 100000; do
+  echo "N = $n ..." >&2
+  ln=$(best "$work/native-$n" "$repeats" "$native/bench/whole_run" "$n" "$n")
+  fn=$(floor "$work/native-$n" "$native/bench/io_floor")
+  lw=$(best "$work/wine-$n" "$repeats" wine "$win/bench/whole_run.exe" "$n" "$n")
+  fw=$(floor "$work/wine-$n" wine "$win/bench/io_floor.exe")
+  plainN=-
+  if [ "$n" -le 10000 ]; then  # at 100,000 the plain search alone takes minutes
+    lp=$(best "$work/plain-$n" 1 "$native/bench/whole_run" "$n" "$n" refuse-index)
+    plainN=$(field seconds "$lp")
+  fi
+  runN[$n]=$(field seconds "$ln"); runW[$n]=$(field seconds "$lw")
+  ownN[$n]=$(own "${runN[$n]}" "$(field service_seconds "$ln")")
+  ownW[$n]=$(own "${runW[$n]}" "$(field service_seconds "$lw")")
+  peak=$(field peak_list_bytes "$ln"); need=$(field needed_list_bytes "$ln")
+  mbN=$(awk -v b="$(field peak_process_bytes "$ln")" 'BEGIN { printf "%.1f", b / 1048576 }')
+  mbW=$(awk -v b="$(field peak_process_bytes "$lw")" 'BEGIN { printf "%.1f", b / 1048576 }')
+  echo "$n,$fn,${runN[$n]},${ownN[$n]},$plainN,$fw,${runW[$n]},${ownW[$n]},$peak,$need,$mbN,$mbW" >>"$csv"
+  rows+=("$(printf '| %7s | %7.3f | %7.3f | %5sx | %6.3f (%4.1f%%) | %7.3f | %7.3f | %5sx | %6.3f (%4.1f%%) | %8s | %5sx | %6s / %6s |' \
+    "$n" "$fn" "${runN[$n]}" "$(ratio "${runN[$n]}" "$fn")" "${ownN[$n]}" \
+    "$(awk -v a="${ownN[$n]}" -v b="${runN[$n]}" 'BEGIN { print 100 * a / b }')" \
+    "$fw" "${runW[$n]}" "$(ratio "${runW[$n]}" "$fw")" "${ownW[$n]}" \
+    "$(awk -v a="${ownW[$n]}" -v b="${runW[$n]}" 'BEGIN { print 100 * a / b }')" \
+    "$plainN" "$(ratio "$peak" "$need")" "$mbN" "$mbW")")
+done
+
+echo "N = 20000, index refused ..." >&2
+iN=$(best "$work/index-native" "$repeats" "$native/bench/whole_run" 20000 20000)
+pN=$(best "$work/plain-native" 1 "$native/bench/whole_run" 20000 20000 refuse-index)
+iW=$(best "$work/index-wine" "$repeats" wine "$win/bench/whole_run.exe" 20000 20000)
+pW=$(best "$work/plain-wine" 1 wine "$win/bench/whole_run.exe" 20000 20000 refuse-index)
+ownOf() { own "$(field seconds "$1")" "$(field service_seconds "$1")"; }
+ownRatioN=$(ratio "$(ownOf "$pN")" "$(ownOf "$iN")")
+ownRatioW=$(ratio "$(ownOf "$pW")" "$(ownOf "$iW")")
+lrN=$(best "$work/lookups-native" 1 "$native/bench/lookup_ratio" 20000)
+lrW=$(best "$work/lookups-wine" 1 wine "$win/bench/lookup_ratio.exe" 20000)
+lookupN=$(field ratio "$lrN")
+lookupW=$(field ratio "$lrW")
+echo "20000,,,,$(field seconds "$pN"),,,,,,," >>"$csv"
+
+growN=$(ratio "${runN[100000]}" "${runN[10000]}")
+growW=$(ratio "${runW[100000]}" "${runW[10000]}")
+last=$(grep '^100000,' "$csv")
+memRatio=$(ratio "$(cut -d, -f9 <<<"$last")" "$(cut -d, -f10 <<<"$last")")
+verdict() { awk -v v="$1" -v lim="$2" -v op="$3" 'BEGIN { ok = op == "<=" ? v <= lim : v >= lim; print ok ? "holds" : "FAILS" }'; }
+
+cat <<TABLE
+Whole repricing runs, N goods and N price lines (every goods record named, half the
+prices change); best of $repeats, seconds of wall time. Floor: the same reads and writes
+alone (io_floor). Own: the run's time outside the stand-in's file services.
+Wine: through PRZECENA.DLL loaded by the stand-in$emulated.
+
+|       N | floor   | run     | ratio  | own native      | Wine    | run via | ratio  | own via DLL     | plain    | list  | peak MB         |
+|         | native  | native  |        |                 | floor   | DLL     |        |                 | search   | /need | native / Wine   |
+|---------|---------|---------|--------|-----------------|---------|---------|--------|-----------------|----------|-------|-----------------|
+$(printf '%s\n' "${rows[@]}")
+
+20,000 x 20,000 with the price index refused (the plain search): native run $(field seconds "$pN") s
+(own $(ownOf "$pN") s; with the index $(field seconds "$iN") s, own $(ownOf "$iN") s); via the DLL
+$(field seconds "$pW") s (own $(ownOf "$pW") s; with the index $(field seconds "$iW") s, own $(ownOf "$iW") s).
+Own time plain over own time indexed: native ${ownRatioN}x, via the DLL ${ownRatioW}x (own time holds
+more than the lookups). The run's 40,000 lookups alone (lookup_ratio, the same code
+built alike): native $(field index_seconds "$lrN") s indexed, $(field plain_seconds "$lrN") s plain;
+Wine $(field index_seconds "$lrW") s indexed, $(field plain_seconds "$lrW") s plain.
+
+Targets:
+- whole run at 100,000 within 2x the floor, native:      $(ratio "${runN[100000]}" "$(cut -d, -f2 <<<"$last")")x  $(verdict "$(ratio "${runN[100000]}" "$(cut -d, -f2 <<<"$last")")" 2 "<=")
+- whole run at 100,000 within 2x the Wine floor, DLL:    $(ratio "${runW[100000]}" "$(cut -d, -f6 <<<"$last")")x  $(verdict "$(ratio "${runW[100000]}" "$(cut -d, -f6 <<<"$last")")" 2 "<=")
+- lookup through the index vs the plain search, native / Wine:  ${lookupN}x / ${lookupW}x  $(verdict "$lookupN" 100 ">=") / $(verdict "$lookupW" 100 ">=")
+- growth 100k over 10k, native / DLL (at most 12x):      ${growN}x / ${growW}x  $(verdict "$growN" 12 "<=") / $(verdict "$growW" 12 "<=")
+- peak price-list memory over entries plus index, 100k:  ${memRatio}x  $(verdict "$memRatio" 1.5 "<=")
+CSV: $csv
+TABLE
+
+if command -v gnuplot >/dev/null; then
+  gnuplot <<PLOT
+set terminal png size 900,600
+set output "$out/times.png"
+set datafile separator ","
+set datafile missing "-"
+set logscale xy
+set key top left
+set xlabel "goods = price lines"
+set ylabel "seconds"
+plot "< tail -n +2 '$csv' | sort -t, -k1,1n" using 1:2 with linespoints title "floor, native", \
+     "" using 1:3 with linespoints title "run, native", \
+     "" using 1:5 with linespoints title "run with the plain search, native", \
+     "" using 1:6 with linespoints title "floor, Wine", \
+     "" using 1:7 with linespoints title "run via the DLL, Wine"
+PLOT
+  echo "Plot: $out/times.png"
+fi

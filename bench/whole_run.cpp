@@ -1,0 +1,138 @@
+// One whole repricing run over a generated warehouse, timed (a program, not a test):
+//   whole_run GOODS LINES [refuse-index]
+// in the current folder, which it fills with the goods file MMM1.MGR and towary.txt.
+// Goods i has symbol S<i>; line i of the price file names S<i>, and every second
+// line changes the price. Natively it calls the repricing logic linked in; the Win32
+// build loads PRZECENA.DLL and chooses its menu command, as the host does. With
+// refuse-index the host's memory budget holds the price list but not its index, so
+// every lookup is the plain search. Prints one line of key=value figures.
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+
+#include "host/records.h"
+#include "host/services.h"
+#include "hostsim/dialogs.h"
+#include "hostsim/goods.h"
+#include "hostsim/goods_csv.h"
+#include "hostsim/host_files.h"
+#include "hostsim/memory.h"
+#include "hostsim/reset.h"
+#include "hostsim/service_clock.h"
+#include "hostsim/svc_settings.h"
+#include "reprice/price_list.h"
+
+#ifdef PRZECENA_DLL
+#include <windows.h>
+#include <psapi.h>
+
+#include "hostsim/host.h"
+#else
+#include <sys/resource.h>
+
+#include "reprice/goods_table.h"
+#include "reprice/run.h"
+#endif
+
+namespace {
+
+// Writes the goods file and the price file of the run; false when one cannot be written.
+bool WriteShop(int goods, int lines) {
+  std::FILE* f = std::fopen(hostsim::GoodsFileName(1).c_str(), "wb");
+  if (!f) return false;
+  std::string record, error;
+  for (int i = 0; i < goods; ++i) {
+    std::string number = std::to_string(i);
+    hostsim::GoodsRow row{std::string(1, 'S') + number, number, std::string("Towar ") + number, 1, 10, 12.30, ""};
+    hostsim::GoodsRecordBytes(row, record, error);
+    std::fwrite(record.data(), 1, record.size(), f);
+  }
+  std::fclose(f);
+  f = std::fopen("towary.txt", "wb");
+  if (!f) return false;
+  for (int i = 0; i < lines; ++i) std::fprintf(f, "S%d\tTowar %d\tszt\t23\t%s\r\n", i, i, i % 2 ? "12,30" : "13,53");
+  return std::fclose(f) == 0;
+}
+
+// The process's peak memory in bytes, as the system counts it.
+double PeakProcessBytes() {
+#ifdef PRZECENA_DLL
+  PROCESS_MEMORY_COUNTERS counters{};
+  counters.cb = sizeof counters;
+  if (!GetProcessMemoryInfo(GetCurrentProcess(), &counters, sizeof counters)) return 0;
+  return static_cast<double>(counters.PeakWorkingSetSize);
+#else
+  rusage usage{};
+  getrusage(RUSAGE_SELF, &usage);
+  return static_cast<double>(usage.ru_maxrss) * 1024.0;
+#endif
+}
+
+// One run through the menu command, as the host makes it; false when it did not complete.
+bool RunOnce() {
+#ifdef PRZECENA_DLL
+  return hostsim::ChooseMenuCommand(RepricingCommand).completed;
+#else
+  hostsim::EnterPluginCall();
+  RunRepricing();
+  hostsim::LeavePluginCall();
+  return true;
+#endif
+}
+
+// Loads the plug-in as the host does (natively: takes the goods table); false when it fails.
+bool Load() {
+#ifdef PRZECENA_DLL
+  if (!hostsim::LoadPluginLibrary(PRZECENA_DLL)) return false;
+  char name[64];
+  hostsim::CallOutcome o = hostsim::LoadCall(name);
+  return o.completed && o.result == 0;
+#else
+  goodsTable = tableDescriptor(GoodsTableNumber);
+  return goodsTable != nullptr;
+#endif
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  if (argc < 3) {
+    std::fprintf(stderr, "usage: whole_run GOODS LINES [refuse-index]\n");
+    return 2;
+  }
+  int goods = std::atoi(argv[1]), lines = std::atoi(argv[2]);
+  bool refuseIndex = argc > 3 && std::string(argv[3]) == "refuse-index";
+  hostsim::ResetHostSim();
+  hostsim::EraseSettings();
+  hostsim::StoreSetting("Przecenamag", "Pytaj", "1");  // no first-run notice
+  if (!WriteShop(goods, lines)) {
+    std::fprintf(stderr, "whole_run: cannot write the shop's files\n");
+    return 1;
+  }
+  if (!Load()) {
+    std::fprintf(stderr, "whole_run: the plug-in did not load\n");
+    return 1;
+  }
+  hostsim::dialogs.script.push_back("type towary.txt; choose B; choose S; clear; F12");
+  hostsim::dialogs.warehouseScript.push_back(1);
+  // The list grows by 1000 entries: the budget holds its last size and no index.
+  double listBytes = static_cast<double>((lines + 999) / 1000 * 1000) * sizeof(PriceEntry);
+  if (refuseIndex) hostsim::memory.byteBudget = static_cast<int64_t>(listBytes);
+  hostsim::serviceClock = {true, 0.0, 0};
+  auto start = std::chrono::steady_clock::now();
+  bool completed = RunOnce();
+  double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+  hostsim::serviceClock.on = false;
+  // What the list needs at the least: its entries and the index the lookup builds
+  // (at least two buckets per entry, a power of two, and a link per entry; 4 bytes each).
+  double buckets = 64;
+  while (buckets < 2.0 * lines) buckets *= 2;
+  double neededBytes = static_cast<double>(lines) * sizeof(PriceEntry) + (refuseIndex ? 0 : (buckets + lines) * 4);
+  std::printf("goods=%d lines=%d refuse_index=%d completed=%d seconds=%.6f service_seconds=%.6f "
+              "service_calls=%lld stores=%d peak_list_bytes=%zu needed_list_bytes=%.0f peak_process_bytes=%.0f\n",
+              goods, lines, refuseIndex ? 1 : 0, completed ? 1 : 0, seconds, hostsim::serviceClock.seconds,
+              static_cast<long long>(hostsim::serviceClock.calls), hostsim::goodsCounters.stores,
+              hostsim::memory.peakBytes, neededBytes, PeakProcessBytes());
+  return completed ? 0 : 1;
+}

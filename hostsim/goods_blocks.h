@@ -1,0 +1,33 @@
+// A goods file as the goods cursor reads and writes it: whole 769-byte records, read
+// from disk in large blocks and stored back in place when the cursor moves past their
+// block or closes, or kept in memory when the host's files are (host_files.h).
+#pragma once
+#include <cstdint>
+
+namespace hostsim {
+
+struct GoodsBlocks;
+
+// Opens the goods file for reading, or for reading and writing (update); null when it
+// does not exist or cannot be opened so. The caller closes it with CloseGoodsBlocks.
+GoodsBlocks* OpenGoodsBlocks(const char* fileName, bool update);
+
+// The bytes of record `record` (from 0); null past the last whole record (a trailing
+// partial record is never given). Valid until the next call on the file.
+const unsigned char* GoodsBlockRecord(GoodsBlocks* goods, int32_t record);
+
+// Puts the record's new bytes over record `record`, which GoodsBlockRecord gave last;
+// on disk they are written when the cursor leaves its block or the file is closed.
+// false for a file opened for reading.
+bool PutGoodsBlockRecord(GoodsBlocks* goods, int32_t record, const unsigned char* bytes);
+
+// Writes what was put and not yet written, closes and frees; false when some of it
+// could not be written.
+bool CloseGoodsBlocks(GoodsBlocks* goods);
+
+// Writes what was put into every goods file still open and not yet written, so that
+// the stores of a call that left a cursor open (a run ended by an exception) are on
+// disk when the call returns; the files stay open.
+void WriteOpenGoodsBlocks();
+
+}  // namespace hostsim

@@ -1,0 +1,21 @@
+// Time spent inside the stand-in's file services (reports, goods, journal, settings),
+// for the benchmark's split of a run into the host's share and the plug-in's own.
+// Off unless a program turns it on; then every such service adds its wall time.
+#pragma once
+#include <cstdint>
+
+namespace hostsim {
+
+struct ServiceClock {
+  bool on;         // set by the program that wants the figure
+  double seconds;  // wall time inside the timed services since it was last zeroed
+  int64_t calls;   // timed service calls
+};
+extern ServiceClock serviceClock;
+
+// A timed service's start (0 when the clock is off); ServiceTimeEnd adds the time
+// since that start to serviceClock.
+int64_t ServiceTimeStart();
+void ServiceTimeEnd(int64_t start);
+
+}  // namespace hostsim
