@@ -65,9 +65,18 @@ std::string MazoviaToUtf8(std::string_view mazovia) {
   out.reserve(mazovia.size() * 2);
   for (char ch : mazovia) {
     unsigned char b = static_cast<unsigned char>(ch);
-    AppendUtf8(out, b < 0x80 ? b : kUpperHalf[b - 0x80]);
+    AppendUtf8(out, MazoviaChar(b));
   }
   return out;
+}
+
+char16_t MazoviaChar(unsigned char byte) { return byte < 0x80 ? byte : kUpperHalf[byte - 0x80]; }
+
+bool MazoviaByte(char16_t c, char& byte) {
+  if (c < 0x80) return byte = static_cast<char>(c), true;
+  for (int k = 0; k < 128; ++k)
+    if (kUpperHalf[k] == c) return byte = static_cast<char>(0x80 + k), true;
+  return false;
 }
 
 std::string Utf8ToMazovia(std::string_view utf8) {
@@ -80,8 +89,7 @@ std::string Utf8ToMazovia(std::string_view utf8) {
       continue;
     }
     char byte = '?';
-    for (int k = 0; k < 128; ++k)
-      if (kUpperHalf[k] == code) byte = static_cast<char>(0x80 + k);
+    if (code <= 0xFFFF) MazoviaByte(static_cast<char16_t>(code), byte);
     out += byte;
   }
   return out;

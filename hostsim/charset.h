@@ -14,4 +14,10 @@ std::string MazoviaToUtf8(std::string_view mazovia);
 // becomes '?' (one per character), so the length in characters is kept.
 std::string Utf8ToMazovia(std::string_view utf8);
 
+// The character that one Mazovia byte shows (0x00-0x7F unchanged).
+char16_t MazoviaChar(unsigned char byte);
+
+// The Mazovia byte of a character into byte; false (byte untouched) when the set lacks it.
+bool MazoviaByte(char16_t c, char& byte);
+
 }  // namespace hostsim

@@ -4,6 +4,7 @@
 #pragma once
 #include <cstdint>
 #include <deque>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -47,6 +48,12 @@ struct DialogDescription {
 // reason in error when the description is not sound.
 bool ReadDialogDescription(const void* description, DialogDescription& out, std::string& error);
 
+// An input line's maximum length, from the bytes after its text.
+int InputLength(const DialogRecord& r);
+
+// Whether control i is a radio button that begins a run of them; a run shares one value.
+bool StartsRadioRun(const DialogDescription& d, std::size_t i);
+
 // The values of a dialog's controls in data record order.
 struct DialogValues {
   std::vector<std::string> inputs;  // each input line's text (host bytes)
@@ -77,6 +84,13 @@ struct DialogService {
   std::deque<std::string> chooserScript;
   // One entry per call of 52337; none left: the number it is given.
   std::deque<int32_t> warehouseScript;
+  // What answers when no script entry is left; unset: the dialog is left, the chooser
+  // gives -1, the warehouse choice keeps the one it is given. askDialog edits values
+  // and returns the command, with writeBack set when the controls go back into the
+  // data record; askFile returns 0 with the chosen name (host bytes) or -1.
+  std::function<int16_t(const DialogDescription&, DialogValues& values, bool& writeBack)> askDialog;
+  std::function<int(const std::string& mask, std::string& chosen)> askFile;
+  std::function<int32_t(int32_t offered)> askWarehouse;
 
   int dialogCalls;
   int chooserCalls;

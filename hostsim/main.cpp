@@ -16,6 +16,7 @@
 #include "hostsim/answer_keys.h"
 #include "hostsim/answers.h"
 #include "hostsim/charset.h"
+#include "hostsim/console_win32.h"
 #include "hostsim/data_folder.h"
 #include "hostsim/host.h"
 #include "hostsim/memory.h"
@@ -45,6 +46,8 @@ const char* const kUsage =
     "  --box ANSWER          answer the plug-in's next system message box: abort,\n"
     "                        retry, ignore, ok, ... (may be repeated, in order)\n"
     "  --quiet               show nothing but errors\n"
+    "  --batch               ask nothing at the console: a question that the answers\n"
+    "                        leave open is an error (so is any without a console)\n"
     "\n"
     "The answers file (UTF-8), one \"key = value\" a line, '#' starts a comment:\n";
 
@@ -113,7 +116,7 @@ bool Report(const std::string& what, const hostsim::CallOutcome& o) {
 
 struct Options {
   std::string dll, answers;
-  bool chooseFirst = false, quiet = false;
+  bool chooseFirst = false, quiet = false, batch = false;
   std::vector<uint16_t> commands;
   std::vector<std::string> boxes;               // replace the answers file's "box" keys
   std::vector<std::function<void()>> settings;  // applied after the answers file
@@ -144,6 +147,8 @@ bool Parse(int argc, char** argv, Options& o) {
       o.chooseFirst = true;
     } else if (a == "--quiet") {
       o.quiet = true;
+    } else if (a == "--batch") {
+      o.batch = true;
     } else if (a == "--no-descriptor") {
       o.settings.push_back([] { hostsim::descriptorConfig.present = false; });
     } else if (a == "--command" && number(n)) {
@@ -224,6 +229,7 @@ int main(int argc, char** argv) {
     return ExitUsage;
   }
   ListenToTheKeyboard();
+  hostsim::AnswerAtConsoleOrFail(o.batch, ExitUsage);
   for (const std::string& v : hostsim::Answers("choose")) {
     if (v == "yes") o.chooseFirst = true;
     else o.commands.push_back(static_cast<uint16_t>(std::strtol(v.c_str(), nullptr, 0)));

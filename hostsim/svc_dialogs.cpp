@@ -50,20 +50,12 @@ std::size_t TailSize(const DialogRecord& r) {
   return 0;
 }
 
-// An input line's maximum length, from its tail.
-int InputLength(const DialogRecord& r) {
-  return Get16(reinterpret_cast<const unsigned char*>(r.after.data()) + InputLengthAt);
-}
 
 // Whether controls of this kind keep a value in the data record.
 bool HasData(uint16_t kind) {
   return kind == DialogInputLine || kind == DialogRadioButton || kind == DialogCheckBox;
 }
 
-// Whether control i is a radio button that begins a run of them; a run shares one value.
-bool StartsRadioRun(const DialogDescription& d, std::size_t i) {
-  return d.controls[i].kind == DialogRadioButton && !(i > 0 && d.controls[i - 1].kind == DialogRadioButton);
-}
 
 // One record at p within [p, end); false with error when it runs past end.
 bool ReadRecord(const unsigned char*& p, const unsigned char* end, DialogRecord& r, std::string& error) {
@@ -262,6 +254,14 @@ std::string HotKeys(const std::string& text) {
 
 }  // namespace
 
+int InputLength(const DialogRecord& r) {
+  return Get16(reinterpret_cast<const unsigned char*>(r.after.data()) + InputLengthAt);
+}
+
+bool StartsRadioRun(const DialogDescription& d, std::size_t i) {
+  return d.controls[i].kind == DialogRadioButton && !(i > 0 && d.controls[i - 1].kind == DialogRadioButton);
+}
+
 bool ReadDialogDescription(const void* description, DialogDescription& out, std::string& error) {
   const unsigned char* base = static_cast<const unsigned char*>(description);
   out = {};
@@ -318,9 +318,9 @@ using hostsim::dialogs;
 
 extern "C" {
 
-// Shows the dialog: fills the controls from data, plays the next script entry, and
-// on a button writes the controls back into data. A description that fails the
-// structure check is refused as if the dialog had been left.
+// Shows the dialog: fills the controls from data, plays the next script entry (none
+// left: asks askDialog, if set), and on a button writes the controls back into data.
+// A description that fails the structure check is refused as if the dialog had been left.
 int16_t runDialog(const void* dialogTemplate, int one, void* data, int zero) {
   ++dialogs.dialogCalls;
   dialogs.lastDialogOne = one;
@@ -338,11 +338,13 @@ int16_t runDialog(const void* dialogTemplate, int one, void* data, int zero) {
   showing.opened = hostsim::ReadValues(d, record);
   showing.closed = showing.opened;
   std::string script;
-  if (!dialogs.script.empty()) {
+  bool scripted = !dialogs.script.empty();
+  if (scripted) {
     script = dialogs.script.front();
     dialogs.script.pop_front();
   }
-  showing.command = hostsim::PlayShowing(d, script, showing.closed, showing.writtenBack);
+  if (scripted || !dialogs.askDialog) showing.command = hostsim::PlayShowing(d, script, showing.closed, showing.writtenBack);
+  else showing.command = dialogs.askDialog(d, showing.closed, showing.writtenBack);
   if (showing.writtenBack) hostsim::WriteValues(d, showing.closed, record);
   dialogs.showings.push_back(showing);
   // The transcript shows the dialog as the user left it, after the scripted actions;
@@ -351,7 +353,8 @@ int16_t runDialog(const void* dialogTemplate, int one, void* data, int zero) {
   return showing.command;
 }
 
-// The next scripted path into path (at most 128 characters), or -1.
+// The next scripted path (none left: askFile's, if set) into path (at most 128
+// characters), or -1.
 int chooseFile(int kind, char* path, const char* mask, int zero) {
   ++dialogs.chooserCalls;
   dialogs.lastChooserKind = kind;
@@ -361,6 +364,8 @@ int chooseFile(int kind, char* path, const char* mask, int zero) {
   if (!dialogs.chooserScript.empty()) {
     chosen = dialogs.chooserScript.front();
     dialogs.chooserScript.pop_front();
+  } else if (dialogs.askFile && dialogs.askFile(dialogs.lastChooserMask, chosen) != 0) {
+    chosen = "-1";
   }
   hostsim::Show("chooseFile", mask, chosen.c_str(), kind);
   if (chosen == "-1") return -1;
@@ -370,7 +375,7 @@ int chooseFile(int kind, char* path, const char* mask, int zero) {
   return 0;
 }
 
-// The next scripted warehouse, or the one it is given.
+// The next scripted warehouse; none left: askWarehouse's, if set, or the one it is given.
 int selectWarehouse(int warehouse, int kind, int zero) {
   ++dialogs.warehouseCalls;
   dialogs.lastWarehouseGiven = warehouse;
@@ -380,6 +385,8 @@ int selectWarehouse(int warehouse, int kind, int zero) {
   if (!dialogs.warehouseScript.empty()) {
     chosen = dialogs.warehouseScript.front();
     dialogs.warehouseScript.pop_front();
+  } else if (dialogs.askWarehouse) {
+    chosen = dialogs.askWarehouse(warehouse);
   }
   std::string text = "Magazyn " + std::to_string(warehouse) + " -> " + std::to_string(chosen);
   hostsim::Show("selectWarehouse", "", text.c_str(), kind);

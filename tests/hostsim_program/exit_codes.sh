@@ -33,6 +33,8 @@ cp -R "$work/shop" "$work/failing"
 printf 'warehose = 2\n' >"$work/misspelt.txt"
 printf 'vat = 1 abc\n' >"$work/vat.txt"
 printf 'dialog = type towary.txt; press F12\n' >"$work/action.txt"
+printf 'dialog = type towary.txt; F12\n' >"$work/shop/no_warehouse.txt"
+printf 'dialog = F3\n' >"$work/shop/no_file.txt"
 # Record 3 of the sample warehouse is MLEKO-32, whose price the sample file changes.
 { cat "$work/shop/answers.txt"; echo "fail_store = 3"; } >"$work/failing/failing.txt"
 
@@ -49,6 +51,16 @@ row "unknown dialog action" 2 "action.txt:1: dialog: \"press F12\" is no dialog 
 row "refused load" 1 "^load call: returned -1$" . --data empty --capability 0
 row "exception from a call into the plug-in" 3 "load call: structured exception 0xE0534500" \
   . --data empty --missing 52081 --box abort
+row "batch: the options dialog without an answer" 2 \
+  "^hostsim: no answer for the options dialog \(answers key \"dialog\"\)$" . --data empty --choose --batch
+row "no console: the options dialog without an answer" 2 \
+  "^hostsim: no answer for the options dialog \(answers key \"dialog\"\)$" . --data empty --choose </dev/null
+row "batch: the file chooser without an answer" 2 \
+  "^hostsim: no answer for the file chooser \(answers key \"choose_file\"\)$" shop --data . --batch \
+  --answers no_file.txt --choose
+row "batch: the warehouse choice without an answer" 2 \
+  "^hostsim: no answer for the warehouse choice \(answers key \"warehouse\"\)$" shop --data . --batch \
+  --answers no_warehouse.txt --choose
 row "a run without failed changes" 0 "Błąd zmiany ceny: +0$" shop --data . --answers answers.txt
 row "a run whose summary reports a failed change" 4 "Błąd zmiany ceny: +1$" \
   failing --data . --answers failing.txt
