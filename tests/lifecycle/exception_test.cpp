@@ -98,10 +98,21 @@ TEST_F(StructuredExceptions, AnExceptionFromAHostServiceIsTranslatedOnce) {
   }
 }
 
-TEST_F(StructuredExceptions, TheStandInsOwnChecksStillWorkAfterAFault) {
-  hostsim::CallOutcome o = hostsim::LoadCall(reinterpret_cast<char*>(0x10));
-  ASSERT_FALSE(o.completed);
-  EXPECT_EQ(1 + 1, 2);
+// A fault leaves the exception frames of the plug-in and of the host as they were: the
+// same fault again arrives the same way, and an ordinary call afterwards is answered.
+TEST_F(StructuredExceptions, AfterAFaultTheNextCallsAreGuardedAndAnsweredAsBefore) {
+  for (int round = 1; round <= 2; ++round) {
+    SCOPED_TRACE(round);
+    hostsim::CallOutcome o = hostsim::LoadCall(reinterpret_cast<char*>(0x10));
+    ASSERT_FALSE(o.completed);
+    EXPECT_EQ(o.exceptionCode, 0xE0534500);
+    EXPECT_EQ(o.innerCode, BadReadCode());
+  }
+  char name[64] = {};
+  hostsim::CallOutcome ok = hostsim::LoadCall(name);
+  EXPECT_TRUE(ok.completed);
+  EXPECT_EQ(ok.result, 0);
+  EXPECT_STRNE(name, "");
   EXPECT_EQ(Unload(), 0);
 }
 
