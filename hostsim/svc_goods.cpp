@@ -19,6 +19,7 @@
 #include "hostsim/host_files.h"
 #include "hostsim/price_journal.h"
 #include "hostsim/service_clock.h"
+#include "hostsim/transcript.h"
 
 namespace hostsim {
 
@@ -62,6 +63,29 @@ bool StoreFails(int record) {
   if (failingStoreCall <= 0) return false;
   return storesFailFromThen ? goodsCounters.stores >= failingStoreCall
                             : goodsCounters.stores == failingStoreCall;
+}
+
+// The last part of a path (after the last / or \).
+std::string BaseName(const std::string& path) {
+  std::size_t slash = path.find_last_of("/\\");
+  return slash == std::string::npos ? path : path.substr(slash + 1);
+}
+
+// Tells in the transcript what the host found at the open: no file (the pass visits
+// no record) or a trailing partial record (its bytes, which the walk leaves alone).
+void ShowWhatTheOpenFound(const char* fileName, const GoodsBlocks* file) {
+  std::string name = BaseName(fileName ? fileName : "");
+  if (!file) {
+    Show("openTableFile", name.c_str(), "no such file: the pass visits no record", 0);
+    return;
+  }
+  long bytes = GoodsFileBytes(file);
+  long partial = bytes < 0 ? 0 : bytes % GoodsFileRecordLength;
+  if (partial == 0) return;
+  std::string text = "a partial trailing record of " + std::to_string(partial) + " bytes after " +
+                     std::to_string(bytes / GoodsFileRecordLength) +
+                     " whole records: the pass ends before it and leaves it as it is";
+  Show("openTableFile", name.c_str(), text.c_str(), 0);
 }
 
 }  // namespace
@@ -113,6 +137,7 @@ static int OpenTableFileUntimed(void* cursor, void* table, const char* fileName,
   s.current = -1;
   if (table) std::memcpy(&s.record, static_cast<char*>(table) + GoodsTableRecordBufferOffset, sizeof s.record);
   if (table && s.record && fileName && *fileName) s.file = OpenGoodsBlocks(fileName, update != 0);
+  if (table && s.record && fileName && *fileName) ShowWhatTheOpenFound(fileName, s.file);
   if (!s.file) {
     SaveCursor(cursor, CursorState{});
     ++goodsCounters.failedOpens;
