@@ -37,6 +37,9 @@ extern std::set<int> failingStoreRecords;
 // VAT code -> rate (0.23 for 23%); a code that is not in the table has rate 0.
 extern std::map<int, double> vatRates;
 
+// The host's VAT table as it is by default: 1: 23%, 2: 8%, 3: 5%, 4: 0%.
+inline const std::map<int, double> DefaultVatRates = {{1, 0.23}, {2, 0.08}, {3, 0.05}, {4, 0.0}};
+
 // Every call of 52289, in order.
 struct Conversion {
   int mode;      // 1 gross to net, 2 net to gross

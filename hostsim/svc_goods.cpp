@@ -100,7 +100,7 @@ void ResetGoods() {
   failingStoreCall = 0;
   storesFailFromThen = false;
   failingStoreRecords.clear();
-  vatRates = {{1, 0.23}, {2, 0.08}, {3, 0.05}, {4, 0.0}};
+  vatRates = DefaultVatRates;
   conversions.clear();
   ResetPriceJournal();
 }
