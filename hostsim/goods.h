@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+#include "hostsim/price_journal.h"  // the journal the stores write
+
 namespace hostsim {
 
 inline constexpr int GoodsFileRecordLength = 769;
@@ -22,7 +24,7 @@ struct GoodsCounters {
   int storesWritten;  // stores that reached the file
   int storesFailed;   // stores refused (configured to fail, read-only cursor, no record)
   int notes;          // 52411 calls
-  int journalLines;   // lines 52411 wrote into the journal
+  int journalLines;   // change lines journaled (a noted record whose store was carried out)
 };
 extern GoodsCounters goodsCounters;
 
@@ -35,6 +37,9 @@ extern std::set<int> failingStoreRecords;
 // VAT code -> rate (0.23 for 23%); a code that is not in the table has rate 0.
 extern std::map<int, double> vatRates;
 
+// The host's VAT table as it is by default: 1: 23%, 2: 8%, 3: 5%, 4: 0%.
+inline const std::map<int, double> DefaultVatRates = {{1, 0.23}, {2, 0.08}, {3, 0.05}, {4, 0.0}};
+
 // Every call of 52289, in order.
 struct Conversion {
   int mode;      // 1 gross to net, 2 net to gross
@@ -43,15 +48,14 @@ struct Conversion {
 };
 extern std::vector<Conversion> conversions;
 
-// The price-change journal's file name inside the data folder.
-inline constexpr const char* PriceJournalName = "ZMIANYCEN.TXT";
 
 // The goods file of a warehouse as 52311 names it ("MMM", number, ".MGR" in the data
 // folder); a negative warehouse has no file, so the name is empty.
 std::string GoodsFileName(int warehouse, const std::string& prefix = "MMM",
                           const std::string& extension = ".MGR");
 
-// Back to the defaults: counters zero, no failing store, VAT 1: 23%, 2: 8%, 3: 5%, 4: 0%.
+// Back to the defaults: counters zero, no failing store, VAT 1: 23%, 2: 8%, 3: 5%, 4: 0%,
+// no held price-change note, the journal's real clock.
 void ResetGoods();
 
 // Takes the keys "vat" ("code percent", one value per code; they replace the default

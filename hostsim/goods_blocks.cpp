@@ -28,6 +28,7 @@ struct GoodsBlocks {
   int32_t first;           // number of the block's first record
   int32_t count;           // whole records in the block (0: none read yet)
   bool lost;               // some put record could not be written
+  long bytes;              // the file's length at the open, -1 unknown
   std::vector<char> dirty;            // per record of the block: put, not yet written
   std::vector<unsigned char> data;    // the block's records (BlockBytes, on disk only)
 };
@@ -79,7 +80,9 @@ GoodsBlocks* OpenGoodsBlocks(const char* fileName, bool update) {
     file = std::fopen(fileName, update ? "r+b" : "rb");
     if (!file) return nullptr;
   }
-  auto* g = new GoodsBlocks{update, memory, file, 0, 0, false, {}, {}};
+  long bytes = memory ? static_cast<long>(memory->size()) : -1;
+  if (file && std::fseek(file, 0, SEEK_END) == 0) bytes = std::ftell(file);
+  auto* g = new GoodsBlocks{update, memory, file, 0, 0, false, bytes, {}, {}};
   if (file) {
     g->dirty.assign(BlockRecords, 0);
     g->data.resize(BlockBytes);
@@ -87,6 +90,8 @@ GoodsBlocks* OpenGoodsBlocks(const char* fileName, bool update) {
   }
   return g;
 }
+
+long GoodsFileBytes(const GoodsBlocks* g) { return g ? g->bytes : -1; }
 
 const unsigned char* GoodsBlockRecord(GoodsBlocks* g, int32_t record) {
   if (!g || record < 0) return nullptr;

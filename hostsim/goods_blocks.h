@@ -12,6 +12,9 @@ struct GoodsBlocks;
 // does not exist or cannot be opened so. The caller closes it with CloseGoodsBlocks.
 GoodsBlocks* OpenGoodsBlocks(const char* fileName, bool update);
 
+// The file's length in bytes when it was opened (-1 when it cannot be told).
+long GoodsFileBytes(const GoodsBlocks* goods);
+
 // The bytes of record `record` (from 0); null past the last whole record (a trailing
 // partial record is never given). Valid until the next call on the file.
 const unsigned char* GoodsBlockRecord(GoodsBlocks* goods, int32_t record);

@@ -51,8 +51,9 @@ double GetDouble(const std::string& record, std::size_t offset) {
 }
 
 // Splits one CSV line: fields separated by commas, a field in double quotes may hold
-// commas and doubled quotes.
-std::vector<std::string> SplitCsv(const std::string& line) {
+// commas and doubled quotes. unclosed: the number of the field (from 1) whose quote
+// the line leaves open, 0 when none.
+std::vector<std::string> SplitCsv(const std::string& line, std::size_t& unclosed) {
   std::vector<std::string> fields(1);
   bool quoted = false;
   for (std::size_t i = 0; i < line.size(); ++i) {
@@ -68,7 +69,47 @@ std::vector<std::string> SplitCsv(const std::string& line) {
       fields.back() += c;
     }
   }
+  unclosed = quoted ? fields.size() : 0;
   return fields;
+}
+
+// The first character of a UTF-8 text that Mazovia lacks (or a malformed byte) as
+// "U+XXXX" ("byte 0xXX"), with its position in characters from 1; "" when all fit.
+std::string FirstOutsideMazovia(const std::string& utf8, std::size_t& position) {
+  position = 0;
+  for (std::size_t i = 0; i < utf8.size();) {
+    ++position;
+    auto b = static_cast<unsigned char>(utf8[i]);
+    std::size_t n = b < 0x80 ? 1 : (b & 0xE0) == 0xC0 ? 2 : (b & 0xF0) == 0xE0 ? 3 : (b & 0xF8) == 0xF0 ? 4 : 0;
+    bool whole = n > 0 && i + n <= utf8.size();
+    char32_t c = n == 1 ? b : n == 2 ? b & 0x1F : n == 3 ? b & 0x0F : b & 0x07;
+    for (std::size_t k = 1; whole && k < n; ++k) {
+      auto next = static_cast<unsigned char>(utf8[i + k]);
+      whole = (next & 0xC0) == 0x80;
+      c = (c << 6) | (next & 0x3F);
+    }
+    char text[32];
+    if (!whole) {
+      std::snprintf(text, sizeof text, "byte 0x%02X that is not UTF-8", b);
+      return text;
+    }
+    char byte = 0;
+    if (c > 0xFFFF || !MazoviaByte(static_cast<char16_t>(c), byte)) {
+      std::snprintf(text, sizeof text, "U+%04X", static_cast<unsigned>(c));
+      return text;
+    }
+    i += n;
+  }
+  return "";
+}
+
+// A whole field as a VAT code (digits, an optional minus).
+bool ParseVatCode(const std::string& text, int& code) {
+  char* end = nullptr;
+  long value = std::strtol(text.c_str(), &end, 10);
+  if (text.empty() || *end != 0 || value < -32768 || value > 32767) return false;
+  code = static_cast<int>(value);
+  return true;
 }
 
 // A field for a CSV line: as it is, or in double quotes (quotes doubled) when it holds
@@ -80,13 +121,14 @@ std::string QuoteCsv(const std::string& field) {
   return out + "\"";
 }
 
-// A price in currency units, a full stop or a comma as decimal separator; whole field.
+// A price in currency units, a full stop or a comma as decimal separator; whole field,
+// finite also in ten-thousandths.
 bool ParsePrice(std::string text, double& value) {
   for (char& c : text)
     if (c == ',') c = '.';
   char* end = nullptr;
   value = std::strtod(text.c_str(), &end);
-  return !text.empty() && *end == 0;
+  return !text.empty() && *end == 0 && std::isfinite(value) && std::isfinite(std::round(value * 10000.0));
 }
 
 // A price in currency units with two decimals, or four when it has finer parts.
@@ -140,10 +182,12 @@ GoodsRow GoodsRowOf(const std::string& record) {
   return row;
 }
 
-bool GoodsFileFromCsv(const std::string& csv, std::string& file, std::string& error) {
+bool GoodsFileFromCsv(const std::string& csv, std::string& file, std::string& error,
+                      const std::map<int, double>& vatTable) {
   file.clear();
   std::size_t lineNumber = 0;
-  for (std::size_t at = 0; at < csv.size();) {
+  std::size_t start = csv.rfind("\xEF\xBB\xBF", 0) == 0 ? 3 : 0;  // a byte-order mark
+  for (std::size_t at = start; at < csv.size();) {
     std::size_t end = csv.find('\n', at);
     if (end == std::string::npos) end = csv.size();
     std::string line = csv.substr(at, end - at);
@@ -155,11 +199,31 @@ bool GoodsFileFromCsv(const std::string& csv, std::string& file, std::string& er
       error = "line " + std::to_string(lineNumber) + ": " + why;
       return false;
     };
-    std::vector<std::string> f = SplitCsv(line);
+    static constexpr const char* Labels[] = {"symbol", "index", "name", "vat", "net", "gross", "remarks"};
+    auto failAt = [&](std::size_t column, const std::string& why) {
+      std::string label = column <= 7 ? std::string(" (") + Labels[column - 1] + ")" : "";
+      error = "line " + std::to_string(lineNumber) + ", column " + std::to_string(column) + label + ": " + why;
+      return false;
+    };
+    std::size_t unclosed = 0;
+    std::vector<std::string> f = SplitCsv(line, unclosed);
+    if (unclosed) return failAt(unclosed, "unclosed quote");
     if (f.size() != 7) return fail("7 fields expected, found " + std::to_string(f.size()));
-    GoodsRow row{f[0], f[1], f[2], std::atoi(f[3].c_str()), 0, 0, f[6]};
-    if (!ParsePrice(f[4], row.net)) return fail("net price is not a number: " + f[4]);
-    if (!ParsePrice(f[5], row.gross)) return fail("gross price is not a number: " + f[5]);
+    for (std::size_t column : {1, 2, 3, 7}) {
+      std::size_t position = 0;
+      std::string outside = FirstOutsideMazovia(f[column - 1], position);
+      if (!outside.empty())
+        return failAt(column, "character " + std::to_string(position) + ", " + outside + ", is not in Mazovia");
+    }
+    GoodsRow row{f[0], f[1], f[2], 0, 0, 0, f[6]};
+    if (!ParseVatCode(f[3], row.vatCode)) return failAt(4, "VAT code is not a whole number: " + f[3]);
+    if (!vatTable.count(row.vatCode)) {
+      std::string codes;
+      for (const auto& [code, rate] : vatTable) codes += (codes.empty() ? "" : ", ") + std::to_string(code);
+      return failAt(4, "VAT code " + f[3] + " is not in the host's table (" + codes + ")");
+    }
+    if (!ParsePrice(f[4], row.net)) return failAt(5, "price is not a finite number: " + f[4]);
+    if (!ParsePrice(f[5], row.gross)) return failAt(6, "price is not a finite number: " + f[5]);
     std::string record;
     if (!GoodsRecordBytes(row, record, error)) return fail(error);
     file += record;
@@ -192,6 +256,8 @@ std::string GoodsFileToTable(const std::string& file) {
                   PriceText(r.gross * 10000.0).c_str());
     table += Pad(r.symbol, 12) + " " + Pad(r.name, 34) + prices + r.remarks + "\n";
   }
+  if (file.size() % GoodsFileRecordLength)
+    table += "# partial record of " + std::to_string(file.size() % GoodsFileRecordLength) + " bytes at the end\n";
   return table;
 }
 

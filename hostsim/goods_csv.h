@@ -2,8 +2,11 @@
 // what a run did: the columns symbol, index, name, VAT code, net, gross, remarks, with
 // prices in currency units. Used by the goods tool and by tests.
 #pragma once
+#include <map>
 #include <string>
 #include <vector>
+
+#include "hostsim/goods.h"
 
 namespace hostsim {
 
@@ -22,15 +25,20 @@ bool GoodsRecordBytes(const GoodsRow& row, std::string& record, std::string& err
 // The row of a 769-byte record.
 GoodsRow GoodsRowOf(const std::string& record);
 
-// CSV text (an optional header line starting with "symbol") to the bytes of a goods
-// file; false with "line N: reason" on the first bad line.
-bool GoodsFileFromCsv(const std::string& csv, std::string& file, std::string& error);
+// CSV text (UTF-8, an optional byte-order mark, an optional header line starting with
+// "symbol") to the bytes of a goods file; false with "line N: reason" or "line N,
+// column M (field): reason" on the first bad line: a wrong number of fields, an
+// unclosed quote, a text too long or with a character outside Mazovia, a VAT code not
+// in vatTable, a price that is not a finite number.
+bool GoodsFileFromCsv(const std::string& csv, std::string& file, std::string& error,
+                      const std::map<int, double>& vatTable = DefaultVatRates);
 
 // The bytes of a goods file as CSV with a header line; a trailing partial record is
 // left out and named in the last line as a comment.
 std::string GoodsFileToCsv(const std::string& file);
 
-// The goods file as an aligned, readable table (UTF-8).
+// The goods file as an aligned, readable table (UTF-8); a trailing partial record is
+// left out and named in the last line.
 std::string GoodsFileToTable(const std::string& file);
 
 }  // namespace hostsim

@@ -4,7 +4,8 @@
 // offset 8 of the descriptor the plug-in hands to 52278); a store writes the buffer
 // back over exactly the record last fetched (goods_blocks.h reads and writes the file
 // in blocks; it is complete when the cursor closes). A trailing partial record ends
-// the walk and is never cut or rewritten.
+// the walk and is never cut or rewritten. A price-change note waits for the store of its
+// record and reaches the journal only when that store is carried out (price_journal.h).
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -16,7 +17,9 @@
 #include "hostsim/goods.h"
 #include "hostsim/goods_blocks.h"
 #include "hostsim/host_files.h"
+#include "hostsim/price_journal.h"
 #include "hostsim/service_clock.h"
+#include "hostsim/transcript.h"
 
 namespace hostsim {
 
@@ -62,27 +65,27 @@ bool StoreFails(int record) {
                             : goodsCounters.stores == failingStoreCall;
 }
 
-// The double at `at`, read bytewise.
-double ReadDouble(const unsigned char* at) {
-  double d;
-  std::memcpy(&d, at, sizeof d);
-  return d;
+// The last part of a path (after the last / or \).
+std::string BaseName(const std::string& path) {
+  std::size_t slash = path.find_last_of("/\\");
+  return slash == std::string::npos ? path : path.substr(slash + 1);
 }
 
-// printf into a string.
-template <typename... Values>
-std::string Printed(const char* format, Values... values) {
-  int n = std::snprintf(nullptr, 0, format, values...);
-  std::string out(static_cast<std::size_t>(n > 0 ? n : 0) + 1, '\0');
-  std::snprintf(out.data(), out.size(), format, values...);
-  out.resize(out.size() - 1);
-  return out;
-}
-
-// A record's text field as a string, at most n bytes.
-std::string FieldString(const unsigned char* at, std::size_t n) {
-  const char* text = reinterpret_cast<const char*>(at);
-  return std::string(text, strnlen(text, n));
+// Tells in the transcript what the host found at the open: no file (the pass visits
+// no record) or a trailing partial record (its bytes, which the walk leaves alone).
+void ShowWhatTheOpenFound(const char* fileName, const GoodsBlocks* file) {
+  std::string name = BaseName(fileName ? fileName : "");
+  if (!file) {
+    Show("openTableFile", name.c_str(), "no such file: the pass visits no record", 0);
+    return;
+  }
+  long bytes = GoodsFileBytes(file);
+  long partial = bytes < 0 ? 0 : bytes % GoodsFileRecordLength;
+  if (partial == 0) return;
+  std::string text = "a partial trailing record of " + std::to_string(partial) + " bytes after " +
+                     std::to_string(bytes / GoodsFileRecordLength) +
+                     " whole records: the pass ends before it and leaves it as it is";
+  Show("openTableFile", name.c_str(), text.c_str(), 0);
 }
 
 }  // namespace
@@ -97,8 +100,9 @@ void ResetGoods() {
   failingStoreCall = 0;
   storesFailFromThen = false;
   failingStoreRecords.clear();
-  vatRates = {{1, 0.23}, {2, 0.08}, {3, 0.05}, {4, 0.0}};
+  vatRates = DefaultVatRates;
   conversions.clear();
+  ResetPriceJournal();
 }
 
 void ApplyAnswersGoods() {
@@ -133,6 +137,7 @@ static int OpenTableFileUntimed(void* cursor, void* table, const char* fileName,
   s.current = -1;
   if (table) std::memcpy(&s.record, static_cast<char*>(table) + GoodsTableRecordBufferOffset, sizeof s.record);
   if (table && s.record && fileName && *fileName) s.file = OpenGoodsBlocks(fileName, update != 0);
+  if (table && s.record && fileName && *fileName) ShowWhatTheOpenFound(fileName, s.file);
   if (!s.file) {
     SaveCursor(cursor, CursorState{});
     ++goodsCounters.failedOpens;
@@ -141,6 +146,8 @@ static int OpenTableFileUntimed(void* cursor, void* table, const char* fileName,
   s.magic = CursorMagic;
   s.update = update ? 1 : 0;
   SaveCursor(cursor, s);
+  DropPriceNote();
+  if (s.update) StartJournalRun(fileName);
   ++goodsCounters.opens;
   ++goodsCounters.openCursors;
   return 1;
@@ -152,6 +159,7 @@ static int NextRecordUntimed(void* cursor) {
   if (!cursor) return 0;
   CursorState s = LoadCursor(cursor);
   if (!IsOpen(s)) return 0;
+  DropPriceNote();
   const unsigned char* record = GoodsBlockRecord(s.file, s.next);
   if (!record) return 0;
   std::memcpy(s.record, record, GoodsFileRecordLength);
@@ -162,26 +170,26 @@ static int NextRecordUntimed(void* cursor) {
 }
 
 // Writes the record buffer over the record last fetched; 1 when accepted (on disk it
-// reaches the file by the close at the latest).
+// reaches the file by the close at the latest). The held note of the record is
+// journaled only then.
 static int StoreRecordUntimed(void* cursor) {
   ++goodsCounters.stores;
   CursorState s = cursor ? LoadCursor(cursor) : CursorState{};
   bool possible = IsOpen(s) && s.update && s.current >= 0;
-  if (!possible || StoreFails(s.current)) {
-    ++goodsCounters.storesFailed;
-    return 0;
-  }
-  if (!PutGoodsBlockRecord(s.file, s.current, s.record)) {
+  if (!possible || StoreFails(s.current) || !PutGoodsBlockRecord(s.file, s.current, s.record)) {
+    DropPriceNote();
     ++goodsCounters.storesFailed;
     return 0;
   }
   ++goodsCounters.storesWritten;
+  if (JournalStoredRecord(s.record)) ++goodsCounters.journalLines;
   return 1;
 }
 
 // Closes what 52278 opened; a cursor that did not open is left alone.
 static void CloseTableFileUntimed(void* cursor) {
   ++goodsCounters.closes;
+  DropPriceNote();
   if (!cursor) return;
   CursorState s = LoadCursor(cursor);
   if (!IsOpen(s)) return;
@@ -201,28 +209,11 @@ double convertNetGross(int mode, int16_t vatCode, double price) {
   return price;
 }
 
-// One journal line per noted change of the net price, gross price or name:
-// "<text>: <symbol>; netto <old> -> <new>; brutto <old> -> <new>[; nazwa <old> -> <new>]".
+// Holds the note until the store of the record (see StoreRecordUntimed).
 static void NotePriceChangeUntimed(void* record, const void* before, const char* text) {
   ++goodsCounters.notes;
-  if (!record || !before) return;
-  auto* now = static_cast<const unsigned char*>(record);
-  auto* was = static_cast<const unsigned char*>(before);
-  constexpr std::size_t Name = 2, Symbol = 123, Net = 247, Gross = 327;
-  bool nameChanged = FieldString(now + Name, 121) != FieldString(was + Name, 121);
-  double oldNet = ReadDouble(was + Net), newNet = ReadDouble(now + Net);
-  double oldGross = ReadDouble(was + Gross), newGross = ReadDouble(now + Gross);
-  if (!nameChanged && oldNet == newNet && oldGross == newGross) return;
-  std::string line = Printed("%s: %s; netto %.2f -> %.2f; brutto %.2f -> %.2f", text ? text : "",
-                              FieldString(now + Symbol, 17).c_str(), oldNet / 10000.0, newNet / 10000.0,
-                              oldGross / 10000.0, newGross / 10000.0);
-  if (nameChanged)
-    line += "; nazwa " + FieldString(was + Name, 121) + " -> " + FieldString(now + Name, 121);
-  line += "\r\n";
-  if (!AppendHostFile(DataPath(PriceJournalName), line)) return;
-  ++goodsCounters.journalLines;
+  HoldPriceNote(record, before, text);
 }
-
 
 // The file services as the host offers them: the work above, timed for the benchmark.
 int openTableFile(void* cursor, void* table, int, const char* fileName, int update, int) {

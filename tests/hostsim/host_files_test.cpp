@@ -200,20 +200,35 @@ TEST_F(HostFilesTest, TheStoresOfACursorLeftOpenAreInTheFileWhenTheCallReturns) 
   }
 }
 
+std::string FixedClock() { return "2026-01-02 03:04:05"; }
+
 TEST_F(HostFilesTest, TheJournalAndTheSettingsLiveWhereTheFilesDo) {
   for (const Place& place : Places) {
     SCOPED_TRACE(place.label);
     Use(place);
-    unsigned char before[RecordSize] = {}, now[RecordSize] = {};
-    std::memcpy(before + 123, "KAWA", 4);
-    std::memcpy(now + 123, "KAWA", 4);
-    double net = 123400.0;
-    std::memcpy(now + 247, &net, sizeof net);
+    hostsim::journalClock = FixedClock;
+    std::string record(RecordSize, '\0');
+    record.replace(123, 4, "KAWA");
+    ASSERT_TRUE(hostsim::WriteHostFile(hostsim::GoodsFileName(1), record));
+    unsigned char buffer[RecordSize], before[RecordSize];
+    unsigned char descriptor[16] = {};
+    void* pointer = buffer;
+    std::memcpy(descriptor + GoodsTableRecordBufferOffset, &pointer, sizeof pointer);
+    GoodsCursor cursor{};
     hostsim::EnterPluginCall();
-    notePriceChange(now, before, 0, 1, "Przecena");
+    ASSERT_EQ(openTableFile(&cursor, descriptor, 4, hostsim::GoodsFileName(1).c_str(), 1, 0), 1);
+    ASSERT_EQ(nextRecord(&cursor), 1);
+    std::memcpy(before, buffer, RecordSize);
+    double net = 123400.0;
+    std::memcpy(buffer + 247, &net, sizeof net);
+    notePriceChange(buffer, before, 0, 1, "Przecena");
+    ASSERT_EQ(storeRecord(&cursor), 1);
+    closeTableFile(&cursor);
     hostsim::StoreSetting("Przecena", "Mag", "3");
     hostsim::LeavePluginCall();
-    EXPECT_EQ(Bytes(hostsim::PriceJournalName), "Przecena: KAWA; netto 0.00 -> 12.34; brutto 0.00 -> 0.00\r\n");
+    EXPECT_EQ(Bytes(hostsim::PriceJournalName),
+              "--- 2026-01-02 03:04:05; magazyn 1 (MMM1.MGR)\r\n"
+              "Przecena: KAWA; netto 0.00 -> 12.34; brutto 0.00 -> 0.00\r\n");
     EXPECT_EQ(hostsim::StoredSetting("Przecena", "Mag"), "3");
     std::FILE* onDisk = std::fopen(hostsim::SettingsFileName, "rb");
     EXPECT_EQ(onDisk != nullptr, !place.inMemory) << "the settings file on disk";

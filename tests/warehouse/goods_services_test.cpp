@@ -41,6 +41,47 @@ TEST_F(GoodsServicesTest, TheWalkStopsBeforeATrailingPartialRecord) {
   EXPECT_EQ(FileBytes(hostsim::GoodsFileName(1)).size(), 2 * sizeof(GoodsRecord) + 100);
 }
 
+TEST_F(GoodsServicesTest, TheTranscriptTellsWhatAnOpenFound) {
+  struct Row {
+    const char* label;
+    int records;      // whole records written, -1: no file
+    std::size_t tail; // bytes after them
+    std::vector<std::string> shown;  // title and text of each transcript entry
+  } rows[] = {
+      {"no goods file", -1, 0, {"MMM1.MGR", "no such file: the pass visits no record"}},
+      {"whole records only", 2, 0, {}},
+      {"an empty file", 0, 0, {}},
+      {"100 bytes after two records", 2, 100,
+       {"MMM1.MGR",
+        "a partial trailing record of 100 bytes after 2 whole records: the pass ends before it and leaves it as it "
+        "is"}},
+      {"768 bytes alone", 0, 768,
+       {"MMM1.MGR",
+        "a partial trailing record of 768 bytes after 0 whole records: the pass ends before it and leaves it as it "
+        "is"}},
+  };
+  for (const Row& row : rows) {
+    for (int update : {0, 1}) {
+      SCOPED_TRACE(std::string(row.label) + (update ? ", update" : ", read"));
+      SetUp();
+      if (row.records >= 0) {
+        std::vector<GoodsRecord> goods;
+        for (int i = 0; i < row.records; ++i) goods.push_back(Goods("A", 1, 1));
+        WriteGoods(1, goods, std::string(row.tail, 'x'));
+      }
+      EXPECT_EQ(Open(1, update), row.records >= 0 ? 1 : 0);
+      closeTableFile(&cursor);
+      std::vector<std::string> shown;
+      for (const hostsim::Shown& s : hostsim::Transcript()) {
+        EXPECT_EQ(s.service, "openTableFile");
+        shown.push_back(s.title);
+        shown.push_back(s.text);
+      }
+      EXPECT_EQ(shown, row.shown);
+    }
+  }
+}
+
 TEST_F(GoodsServicesTest, AStoreWritesTheBufferOverTheRecordLastFetched) {
   WriteGoods(1, {Goods("A", 1, 1), Goods("B", 2, 2), Goods("C", 3, 3)});
   ASSERT_EQ(Open(1, 1), 1);

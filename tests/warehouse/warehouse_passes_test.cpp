@@ -394,7 +394,7 @@ TEST_F(PassesTest, EveryIdentifiedRecordIsNotedInBothPasses) {
   entries = {Entry("A", P(3))};
   RunPasses(1, 1);
   EXPECT_EQ(hostsim::goodsCounters.notes, 2);
-  EXPECT_EQ(hostsim::goodsCounters.journalLines, 1);  // the check finds nothing changed
+  EXPECT_EQ(hostsim::goodsCounters.journalLines, 1);  // the update pass stored A; the check stores nothing
 }
 
 }  // namespace
