@@ -1,10 +1,15 @@
 #include "hostsim/console_questions.h"
 
 #include "hostsim/chooser_ui.h"
+#include "hostsim/console_shows.h"
 #include "hostsim/dialog_ui.h"
 #include "hostsim/dialogs.h"
+#include "hostsim/message_ui.h"
+#include "hostsim/text_viewer.h"
 
 namespace hostsim {
+
+ConsoleShows consoleShows;
 
 void AskAtConsole(Console& console, const std::string& folder) {
   dialogs.askDialog = [&console](const DialogDescription& d, DialogValues& values, bool& writeBack) {
@@ -18,9 +23,18 @@ void AskAtConsole(Console& console, const std::string& folder) {
     return 0;
   };
   dialogs.askWarehouse = [&console](int32_t offered) { return WorkWarehouse(offered, console); };
+  consoleShows.message = [&console](std::string_view title, std::string_view text, int mode) {
+    WorkMessage(title, text, mode != MessageStaysUp, console);
+  };
+  consoleShows.closeWait = nullptr;
+  consoleShows.textFile = [&console](std::string_view name, std::string_view text) { WorkTextFile(name, text, console); };
+  consoleShows.box = [&console](std::string_view caption, std::string_view text, unsigned flags) {
+    return WorkBox(caption, text, flags, console);
+  };
 }
 
 void FailUnanswered(void (*fail)(const std::string& message)) {
+  consoleShows = {};
   dialogs.askDialog = [fail](const DialogDescription&, DialogValues&, bool& writeBack) {
     fail("no answer for the options dialog (answers key \"dialog\")");
     writeBack = false;

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "hostsim/console_questions.h"
+#include "hostsim/console_shows.h"
 #include "hostsim/dialogs.h"
 
 namespace hostsim {
@@ -110,6 +111,25 @@ void AnswerAtConsoleOrFail(bool batch, int exitCode) {
     int32_t chosen = warehouse(offered);
     RestoreConsole();
     return chosen;
+  };
+  // So do the messages (but the one that stays up while work goes on, until it goes),
+  // the text file's viewer and the system message boxes.
+  auto message = consoleShows.message;
+  consoleShows.message = [message](std::string_view title, std::string_view text, int mode) {
+    message(title, text, mode);
+    if (mode != MessageStaysUp) RestoreConsole();
+  };
+  consoleShows.closeWait = RestoreConsole;
+  auto textFile = consoleShows.textFile;
+  consoleShows.textFile = [textFile](std::string_view name, std::string_view text) {
+    textFile(name, text);
+    RestoreConsole();
+  };
+  auto box = consoleShows.box;
+  consoleShows.box = [box](std::string_view caption, std::string_view text, unsigned flags) {
+    int answer = box(caption, text, flags);
+    RestoreConsole();
+    return answer;
   };
 }
 

@@ -14,7 +14,8 @@ Console& WindowsConsole();
 
 // Who answers what the answers file leaves open: with batch, or when standard input
 // is no console, nobody (the question's message goes to standard error and the
-// program ends with exitCode); otherwise the person at the console.
+// program ends with exitCode); otherwise the person at the console, who then sees the
+// messages, the text file shown and the system message boxes there as well.
 void AnswerAtConsoleOrFail(bool batch, int exitCode);
 
 // Puts back what the console window showed before the first screen since the last

@@ -1,6 +1,7 @@
 // hostsim.exe: the host stand-in as a program. Loads a plug-in, makes its load call,
 // shows what it shows and its menu "Inne", chooses a command if asked, makes the
-// unload call and frees the library. Everything shown goes to the terminal in UTF-8.
+// unload call and frees the library. Everything shown goes to standard output in
+// UTF-8, or through the wide-character output when that is a console.
 #include <conio.h>
 #include <fcntl.h>
 #include <io.h>
@@ -16,6 +17,7 @@
 #include "hostsim/answer_keys.h"
 #include "hostsim/answers.h"
 #include "hostsim/charset.h"
+#include "hostsim/console_output_win32.h"
 #include "hostsim/console_win32.h"
 #include "hostsim/data_folder.h"
 #include "hostsim/host.h"
@@ -235,6 +237,7 @@ int main(int argc, char** argv) {
     else o.commands.push_back(static_cast<uint16_t>(std::strtol(v.c_str(), nullptr, 0)));
   }
   hostsim::echo = !o.quiet;
+  hostsim::WriteLinesToConsoleIfThere();
 
   std::string dll = o.dll.empty() ? NextToProgram("PRZECENA.DLL") : o.dll;
   hostsim::Say("Dalvenor (host stand-in): loading " + dll);

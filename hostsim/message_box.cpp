@@ -7,6 +7,7 @@
 
 #include "host/services.h"
 #include "hostsim/answer_keys.h"
+#include "hostsim/console_shows.h"
 #include "hostsim/import_patch.h"
 #include "hostsim/transcript.h"
 
@@ -30,9 +31,16 @@ std::string AsMazovia(const char* text) {
 }
 
 // What the plug-in's MessageBoxA slot leads to: records the box in the transcript and
-// gives the next scripted answer, or with none left the system's own box's answer.
+// gives the next scripted answer; with none left, the person at the console answers
+// (when there is one), otherwise the system's own box.
 int WINAPI AnsweredMessageBox(HWND owner, LPCSTR text, LPCSTR caption, UINT flags) {
-  Show("MessageBoxA", AsMazovia(caption).c_str(), AsMazovia(text).c_str(), static_cast<int>(flags));
+  std::string shownCaption = AsMazovia(caption), shownText = AsMazovia(text);
+  Show("MessageBoxA", shownCaption.c_str(), shownText.c_str(), static_cast<int>(flags));
+  if (boxAnswers.empty() && consoleShows.box) {
+    int answer = consoleShows.box(shownCaption, shownText, flags);
+    Say("    -> answered at the console " + BoxAnswerName(answer));
+    return answer;
+  }
   if (boxAnswers.empty()) {
     int answer = systemBox ? systemBox(owner, text, caption, flags) : 0;
     Say("    -> the system's box answered " + BoxAnswerName(answer));

@@ -15,7 +15,8 @@ void ClearBoxAnswers();
 
 // Points the loaded plug-in's MessageBoxA at the stand-in. Every box then lands in the
 // transcript (service "MessageBoxA", mode: its flags) and takes the next scripted
-// answer; with none left the system's own box is shown. False when the plug-in has no
+// answer; with none left the person at the console answers (see AnswerAtConsoleOrFail),
+// or without one the system's own box is shown. False when the plug-in has no
 // such import slot (its boxes then go to the system unseen).
 bool AnswerPluginBoxes(void* module);
 

@@ -2,6 +2,7 @@
 #include "hostsim/reset.h"
 
 #include "hostsim/answers.h"
+#include "hostsim/console_shows.h"
 #include "hostsim/data_folder.h"
 #include "hostsim/dialogs.h"
 #include "hostsim/files.h"
@@ -29,6 +30,7 @@ void ResetHostSim() {
   ResetHostState();
   ResetMemory();
   ResetDialogs();
+  consoleShows = {};
   ResetGoods();
   ResetFiles();
   ResetProcesses();

@@ -2,6 +2,7 @@
 #include <cstring>
 
 #include "host/services.h"
+#include "hostsim/console_shows.h"
 #include "hostsim/files.h"
 #include "hostsim/host_files.h"
 #include "hostsim/service_clock.h"
@@ -49,7 +50,8 @@ static void AppendLineUntimed(const char* fileName, const char* line) {
 }
 
 // Shows the file (Mazovia) with its name as the title and its line ends as plain line
-// feeds, mode 0; a file that does not exist is shown as "(brak pliku)" with mode -1.
+// feeds, mode 0 (and at a console in the viewer); a file that does not exist is shown
+// as "(brak pliku)" with mode -1.
 static void ShowTextFileUntimed(const char* fileName) {
   ++fileCounters.shows;
   CloseHeldFiles();
@@ -63,6 +65,7 @@ static void ShowTextFileUntimed(const char* fileName) {
   for (char c : bytes)
     if (c != '\r') text += c;
   Show("showTextFile", name.c_str(), text.c_str(), 0);
+  if (consoleShows.textFile) consoleShows.textFile(name, text);
 }
 
 

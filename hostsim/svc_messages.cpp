@@ -9,6 +9,7 @@
 #include "host/mazovia.h"
 #include "host/services.h"
 #include "hostsim/answers.h"
+#include "hostsim/console_shows.h"
 #include "hostsim/transcript.h"
 
 namespace hostsim {
@@ -53,11 +54,13 @@ int HOST_CDECL noticeDialog(int kind, int16_t* flag, int zero, const char* text)
   return 0;
 }
 
+// Records the message; at a console it is shown there as well.
 void HOST_CDECL messageBox(const char* title, const char* text, int mode) {
   hostsim::Show("messageBox", title, text, mode);
+  if (hostsim::consoleShows.message) hostsim::consoleShows.message(title ? title : "", text ? text : "", mode);
 }
 
-// Formats the text with printf's rules and records it like messageBox.
+// Formats the text with printf's rules, then records and shows it like messageBox.
 void HOST_CDECL messageBoxFormat(const char* title, const char* format, int mode, ...) {
   std::string text;
   if (format) {
@@ -75,10 +78,15 @@ void HOST_CDECL messageBoxFormat(const char* title, const char* format, int mode
   }
   hostsim::NoteFailedChanges(text);
   hostsim::Show("messageBoxFormat", title, text.c_str(), mode);
+  if (hostsim::consoleShows.message) hostsim::consoleShows.message(title ? title : "", text, mode);
 }
 
 void HOST_CDECL errorMessage(const char* text) { hostsim::Show("errorMessage", nullptr, text, 0); }
 
-void HOST_CDECL closeWaitMessage(void) { hostsim::Show("closeWaitMessage", nullptr, nullptr, 0); }
+// The console's wait message goes first, so that the line shown stays.
+void HOST_CDECL closeWaitMessage(void) {
+  if (hostsim::consoleShows.closeWait) hostsim::consoleShows.closeWait();
+  hostsim::Show("closeWaitMessage", nullptr, nullptr, 0);
+}
 
 }

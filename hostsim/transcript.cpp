@@ -7,6 +7,7 @@
 namespace hostsim {
 
 bool echo = false;
+void (*writeLine)(const std::string& utf8Line) = nullptr;
 
 std::vector<Shown>& Transcript() {
   static std::vector<Shown> shown;
@@ -38,6 +39,7 @@ std::string TerminalText(std::string_view mazovia) { return Highlighted(mazovia,
 
 void Say(const std::string& utf8Line) {
   if (!echo) return;
+  if (writeLine) return writeLine(utf8Line);
   std::fputs(utf8Line.c_str(), stdout);
   std::fputc('\n', stdout);
   std::fflush(stdout);

@@ -31,7 +31,12 @@ std::string ShownText(std::string_view mazovia);
 // A Mazovia text for a terminal: UTF-8, highlight as ANSI bold reverse video.
 std::string TerminalText(std::string_view mazovia);
 
-// Writes one line of the stand-in's own (UTF-8) to stdout when echo is on.
+// Where echoed lines go: null writes them to stdout as UTF-8 bytes with a line feed;
+// a program may set a writer of its own (a console's), given each line without its
+// line feed, highlight still as the ANSI codes of TerminalText.
+extern void (*writeLine)(const std::string& utf8Line);
+
+// Writes one line of the stand-in's own (UTF-8) through writeLine when echo is on.
 void Say(const std::string& utf8Line);
 
 // Empties the transcript; echo stays as it is.

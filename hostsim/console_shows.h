@@ -1,0 +1,23 @@
+// What the stand-in shows at the console besides its questions, when a person sits at
+// one: the host's messages, the text file shown, the plug-in's system message boxes.
+// Unset, nothing goes to the console (the transcript records them all the same).
+#pragma once
+#include <functional>
+#include <string_view>
+
+namespace hostsim {
+
+struct ConsoleShows {
+  // A message of 52028 or 52029 (title and text Mazovia, the service's mode); mode 512
+  // stays up while work goes on, until closeWait.
+  std::function<void(std::string_view title, std::string_view text, int mode)> message;
+  // 52064: the message of mode 512 goes.
+  std::function<void()> closeWait;
+  // 52405: the file's name and its text (Mazovia, line feeds).
+  std::function<void(std::string_view name, std::string_view text)> textFile;
+  // A system message box (caption and text Mazovia, its flags); returns the answer.
+  std::function<int(std::string_view caption, std::string_view text, unsigned flags)> box;
+};
+extern ConsoleShows consoleShows;
+
+}  // namespace hostsim
