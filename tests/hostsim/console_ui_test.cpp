@@ -17,26 +17,11 @@
 #include "hostsim/reset.h"
 #include "hostsim/screen.h"
 #include "reprice/options.h"
+#include "tests/hostsim/scripted_console.h"
 
 namespace {
 
 using namespace hostsim;
-
-// A console that plays keys and keeps every screen shown; Esc once the keys run out.
-struct ScriptedConsole {
-  std::vector<Key> keys;
-  std::size_t next = 0;
-  std::vector<Screen> screens;
-  Console console{[this](const Screen& s) { screens.push_back(s); },
-                  [this] { return next < keys.size() ? keys[next++] : Key{KeyEscape, 0x1B, false, false}; }};
-  ScriptedConsole() = default;
-  ScriptedConsole(const ScriptedConsole&) = delete;  // show and read point at this one
-  void Restart(const std::vector<Key>& playing) {
-    keys = playing;
-    next = 0;
-    screens.clear();
-  }
-};
 
 Key K(uint16_t code) { return {code, 0, false, false}; }
 Key Shift(uint16_t code) { return {code, 0, true, false}; }
