@@ -22,10 +22,14 @@ sudo=""
 echo "setup: this kernel runs no 32-bit programs; registering QEMU's i386 emulator for them" >&2
 
 if [ ! -x "$emulator" ]; then
-  work=$(mktemp -d) && chmod 755 "$work"   # apt's download user writes there
+  work=$(mktemp -d) && chmod 777 "$work"   # apt downloads as its own user
   list=/etc/apt/sources.list.d/przecena-qemu.list
   trap '$sudo rm -f "$list"; rm -rf "$work"' EXIT
-  echo "deb http://deb.debian.org/debian trixie main" | $sudo tee "$list" >/dev/null
+  # The archive this machine's apt already uses (its main suite, not -updates or
+  # -security), with Debian 13's suite instead.
+  archive=$(apt-get indextargets --format '$(REPO_URI) $(SUITE)' | awk '$2 !~ /-/ { print $1; exit }')
+  [ -n "$archive" ] || { echo "setup: no Debian archive among the apt sources" >&2; exit 1; }
+  echo "deb $archive trixie main" | $sudo tee "$list" >/dev/null
   $sudo apt-get update -qq
   (cd "$work" && apt-get download -qq qemu-user/trixie)
   $sudo rm -f "$list"
