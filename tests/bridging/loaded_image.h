@@ -18,3 +18,7 @@ ImgDelayDescr* DelayDescriptor(HMODULE module, const char* dll);
 // starts a wrapper, 0x68 (push imm32) a lazy import's loader, 0xFF (jmp m32) an entry
 // point into the host.
 unsigned char FirstCodeByte(const void* address);
+
+// The cell through which a register-preserving wrapper calls its system function, read
+// from the wrapper's code; null when `wrapper` is no such wrapper.
+void** WrapperCell(void* wrapper);

@@ -25,20 +25,6 @@ const std::vector<PriceLine> Prices = {
     {"MLEKO", "Mleko 2%", "2,50"},
 };
 
-// The cell a wrapper calls its system function through, read from the wrapper's code:
-// 9C (pushf), 60 (pushal), one FF 74 24 d8 (push [esp+d8]) per argument, then
-// FF 15 m32 (call [m32]); m32 is the cell.
-void** WrapperCell(void* wrapper) {
-  auto code = static_cast<const unsigned char*>(wrapper);
-  if (code[0] != 0x9C || code[1] != 0x60) return nullptr;
-  int at = 2;
-  while (code[at] == 0xFF && code[at + 1] == 0x74) at += 4;
-  if (code[at] != 0xFF || code[at + 1] != 0x15) return nullptr;
-  uint32_t cell;
-  std::memcpy(&cell, code + at + 2, 4);
-  return reinterpret_cast<void**>(cell);
-}
-
 // Calls that reached each fake, and the system functions the fakes pass them on to.
 int createCalls, readCalls, closeCalls, deleteCalls, heapCalls;
 int heapFailsFrom;  // the heap call from which on HeapAlloc fails; 0: never
