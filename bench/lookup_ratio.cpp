@@ -10,8 +10,8 @@
 #include <string>
 #include <vector>
 
-#include "hostsim/memory.h"
-#include "hostsim/reset.h"
+#include "hostsim/services/memory.h"
+#include "hostsim/services/reset.h"
 #include "reprice/price_list.h"
 
 namespace {

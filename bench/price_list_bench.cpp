@@ -7,8 +7,8 @@
 #include <string>
 #include <vector>
 
-#include "hostsim/memory.h"
-#include "hostsim/reset.h"
+#include "hostsim/services/memory.h"
+#include "hostsim/services/reset.h"
 #include "reprice/decimal_number.h"
 #include "reprice/price_list.h"
 

@@ -13,21 +13,21 @@
 
 #include "host/records.h"
 #include "host/services.h"
-#include "hostsim/dialogs.h"
-#include "hostsim/goods.h"
-#include "hostsim/goods_csv.h"
-#include "hostsim/host_files.h"
-#include "hostsim/memory.h"
-#include "hostsim/reset.h"
-#include "hostsim/service_clock.h"
-#include "hostsim/svc_settings.h"
+#include "hostsim/services/dialogs.h"
+#include "hostsim/services/goods.h"
+#include "hostsim/services/goods_csv.h"
+#include "hostsim/services/host_files.h"
+#include "hostsim/services/memory.h"
+#include "hostsim/services/reset.h"
+#include "hostsim/services/service_clock.h"
+#include "hostsim/services/svc_settings.h"
 #include "reprice/price_list.h"
 
 #ifdef PRZECENA_DLL
 #include <windows.h>
 #include <psapi.h>
 
-#include "hostsim/host.h"
+#include "hostsim/win32/host.h"
 #else
 #include <sys/resource.h>
 

@@ -26,9 +26,10 @@ scripts/wine-run.sh --init
 # One Wine server for all the programs of the demo, kept for a minute after the last.
 scripts/wine-run.sh --server 60
 
-bin=$root/build/win32/hostsim
+bin=$root/build/win32/hostsim/win32
+tools=$root/build/win32/tools
 wine() { "$root/scripts/wine-run.sh" "$@"; }
-goodstool() { wine "$bin/goodstool.exe" "$@"; }
+goodstool() { wine "$tools/goodstool.exe" "$@"; }
 section() { printf '\n\033[1m== %s ==\033[0m\n' "$1"; }
 text() {  # a Mazovia text file of the run, readable in a UTF-8 terminal
   if [ -f "$1" ]; then goodstool text "$1"; else echo "(no file $1)"; fi

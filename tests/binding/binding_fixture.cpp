@@ -4,7 +4,7 @@
 #include <cstdlib>
 
 #include "frame/lifecycle.h"
-#include "hostsim/import_patch.h"
+#include "hostsim/win32/import_patch.h"
 
 // The frame's state that the table reads; in the DLL the lifecycle code has it.
 HostCallback hostCallback;

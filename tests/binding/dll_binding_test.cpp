@@ -13,11 +13,11 @@
 #include <vector>
 
 #include "host/mazovia.h"
-#include "hostsim/host.h"
-#include "hostsim/import_patch.h"
-#include "hostsim/reset.h"
-#include "hostsim/service_table.h"
-#include "hostsim/svc_settings.h"
+#include "hostsim/win32/host.h"
+#include "hostsim/win32/import_patch.h"
+#include "hostsim/services/reset.h"
+#include "hostsim/services/service_table.h"
+#include "hostsim/services/svc_settings.h"
 #include "tests/support/windows1250.h"
 
 namespace {

@@ -8,7 +8,7 @@
 
 #include <cstring>
 
-#include "hostsim/import_patch.h"
+#include "hostsim/win32/import_patch.h"
 
 namespace {
 

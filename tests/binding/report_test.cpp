@@ -8,7 +8,7 @@
 #include "host/mazovia.h"
 #include "host/records.h"
 #include "host/services.h"
-#include "hostsim/import_patch.h"
+#include "hostsim/win32/import_patch.h"
 #include "tests/support/windows1250.h"
 
 namespace binding_test {

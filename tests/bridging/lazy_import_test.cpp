@@ -4,7 +4,7 @@
 #include <cstring>
 #include <string>
 
-#include "hostsim/import_patch.h"
+#include "hostsim/win32/import_patch.h"
 #include "tests/bridging/plugin_fixture.h"
 #include "tests/bridging/program_exports.h"
 

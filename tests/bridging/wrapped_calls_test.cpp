@@ -3,7 +3,7 @@
 #include <cstring>
 #include <vector>
 
-#include "hostsim/processes.h"
+#include "hostsim/services/processes.h"
 #include "tests/bridging/plugin_fixture.h"
 #include "tests/bridging/register_call.h"
 

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "hostsim/answers.h"
+#include "hostsim/services/answers.h"
 
 namespace {
 

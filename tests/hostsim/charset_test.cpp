@@ -3,8 +3,8 @@
 #include <string>
 
 #include "host/mazovia.h"
-#include "hostsim/charset.h"
-#include "hostsim/transcript.h"
+#include "hostsim/services/charset.h"
+#include "hostsim/services/transcript.h"
 
 namespace {
 

@@ -8,14 +8,14 @@
 
 #include "host/mazovia.h"
 #include "host/services.h"
-#include "hostsim/console_questions.h"
-#include "hostsim/console_shows.h"
-#include "hostsim/keys.h"
-#include "hostsim/message_ui.h"
-#include "hostsim/reset.h"
-#include "hostsim/screen.h"
-#include "hostsim/text_viewer.h"
-#include "hostsim/transcript.h"
+#include "hostsim/services/console_questions.h"
+#include "hostsim/services/console_shows.h"
+#include "hostsim/services/keys.h"
+#include "hostsim/services/message_ui.h"
+#include "hostsim/services/reset.h"
+#include "hostsim/services/screen.h"
+#include "hostsim/services/text_viewer.h"
+#include "hostsim/services/transcript.h"
 #include "tests/hostsim/scripted_console.h"
 
 namespace {

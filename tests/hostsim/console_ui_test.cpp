@@ -10,12 +10,12 @@
 #include <gtest/gtest.h>
 
 #include "host/services.h"
-#include "hostsim/chooser_ui.h"
-#include "hostsim/console_questions.h"
-#include "hostsim/dialogs.h"
-#include "hostsim/keys.h"
-#include "hostsim/reset.h"
-#include "hostsim/screen.h"
+#include "hostsim/services/chooser_ui.h"
+#include "hostsim/services/console_questions.h"
+#include "hostsim/services/dialogs.h"
+#include "hostsim/services/keys.h"
+#include "hostsim/services/reset.h"
+#include "hostsim/services/screen.h"
 #include "reprice/options.h"
 #include "tests/hostsim/scripted_console.h"
 

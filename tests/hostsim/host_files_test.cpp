@@ -10,12 +10,12 @@
 
 #include "host/records.h"
 #include "host/services.h"
-#include "hostsim/files.h"
-#include "hostsim/goods.h"
-#include "hostsim/host_files.h"
-#include "hostsim/reset.h"
-#include "hostsim/svc_settings.h"
-#include "hostsim/transcript.h"
+#include "hostsim/services/files.h"
+#include "hostsim/services/goods.h"
+#include "hostsim/services/host_files.h"
+#include "hostsim/services/reset.h"
+#include "hostsim/services/svc_settings.h"
+#include "hostsim/services/transcript.h"
 #include "reprice/goods_record.h"
 
 namespace {

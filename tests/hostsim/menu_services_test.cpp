@@ -4,8 +4,8 @@
 
 #include "host/records.h"
 #include "host/services.h"
-#include "hostsim/reset.h"
-#include "hostsim/svc_menu.h"
+#include "hostsim/services/reset.h"
+#include "hostsim/services/svc_menu.h"
 
 namespace {
 

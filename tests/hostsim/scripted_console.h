@@ -4,9 +4,9 @@
 #include <cstddef>
 #include <vector>
 
-#include "hostsim/console_questions.h"
-#include "hostsim/keys.h"
-#include "hostsim/screen.h"
+#include "hostsim/services/console_questions.h"
+#include "hostsim/services/keys.h"
+#include "hostsim/services/screen.h"
 
 namespace hostsim {
 

@@ -4,9 +4,9 @@
 #include <cstring>
 
 #include "host/services.h"
-#include "hostsim/data_folder.h"
-#include "hostsim/reset.h"
-#include "hostsim/svc_settings.h"
+#include "hostsim/services/data_folder.h"
+#include "hostsim/services/reset.h"
+#include "hostsim/services/svc_settings.h"
 
 namespace {
 

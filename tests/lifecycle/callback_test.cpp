@@ -1,5 +1,5 @@
 #include "host/services.h"
-#include "hostsim/service_table.h"
+#include "hostsim/services/service_table.h"
 #include "plugin_fixture.h"
 
 namespace {

@@ -1,6 +1,6 @@
 #include <windows.h>
 
-#include "hostsim/service_table.h"
+#include "hostsim/services/service_table.h"
 #include "plugin_fixture.h"
 
 namespace {

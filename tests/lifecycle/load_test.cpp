@@ -1,8 +1,8 @@
 #include <cstring>
 #include <functional>
 
-#include "hostsim/svc_menu.h"
-#include "hostsim/svc_messages.h"
+#include "hostsim/services/svc_menu.h"
+#include "hostsim/services/svc_messages.h"
 #include "plugin_fixture.h"
 
 namespace {

@@ -1,6 +1,6 @@
 #include <cstring>
 
-#include "hostsim/svc_menu.h"
+#include "hostsim/services/svc_menu.h"
 #include "plugin_fixture.h"
 
 namespace {

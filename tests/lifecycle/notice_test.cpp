@@ -1,4 +1,4 @@
-#include "hostsim/svc_messages.h"
+#include "hostsim/services/svc_messages.h"
 #include "plugin_fixture.h"
 
 namespace {

@@ -5,10 +5,10 @@
 #include <gtest/gtest.h>
 
 #include "host/mazovia.h"
-#include "hostsim/answers.h"
-#include "hostsim/dialogs.h"
-#include "hostsim/memory.h"
-#include "hostsim/reset.h"
+#include "hostsim/services/answers.h"
+#include "hostsim/services/dialogs.h"
+#include "hostsim/services/memory.h"
+#include "hostsim/services/reset.h"
 
 namespace {
 

@@ -7,8 +7,8 @@
 #include <gtest/gtest.h>
 
 #include "host/services.h"
-#include "hostsim/dialogs.h"
-#include "hostsim/reset.h"
+#include "hostsim/services/dialogs.h"
+#include "hostsim/services/reset.h"
 #include "reprice/options.h"
 
 namespace {

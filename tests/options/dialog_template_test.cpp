@@ -6,7 +6,7 @@
 #include <gtest/gtest.h>
 
 #include "host/mazovia.h"
-#include "hostsim/dialogs.h"
+#include "hostsim/services/dialogs.h"
 #include "reprice/options.h"
 
 namespace {

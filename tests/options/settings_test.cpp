@@ -7,9 +7,9 @@
 #include <gtest/gtest.h>
 
 #include "host/mazovia.h"
-#include "hostsim/dialogs.h"
-#include "hostsim/reset.h"
-#include "hostsim/svc_settings.h"
+#include "hostsim/services/dialogs.h"
+#include "hostsim/services/reset.h"
+#include "hostsim/services/svc_settings.h"
 #include "reprice/options.h"
 
 namespace {

@@ -5,7 +5,7 @@
 
 #include <gtest/gtest.h>
 
-#include "hostsim/memory.h"
+#include "hostsim/services/memory.h"
 #include "reprice/price_list.h"
 
 namespace {

@@ -10,7 +10,7 @@
 #include <cstring>
 #include <string>
 
-#include "hostsim/host_files.h"
+#include "hostsim/services/host_files.h"
 #include "tests/run/run_fixture.h"
 
 namespace testing_hostile {

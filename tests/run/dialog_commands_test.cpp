@@ -50,8 +50,8 @@ TEST_F(DialogCommandsTest, ACommandOfNoButtonShowsTheDialogAgain) {
 #ifdef PRZECENA_DLL
 #include <windows.h>
 
-#include "hostsim/import_patch.h"
-#include "hostsim/service_table.h"
+#include "hostsim/win32/import_patch.h"
+#include "hostsim/services/service_table.h"
 
 namespace {
 

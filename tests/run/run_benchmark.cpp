@@ -8,11 +8,11 @@
 
 #include "host/records.h"
 #include "host/services.h"
-#include "hostsim/dialogs.h"
-#include "hostsim/goods.h"
-#include "hostsim/goods_csv.h"
-#include "hostsim/reset.h"
-#include "hostsim/svc_settings.h"
+#include "hostsim/services/dialogs.h"
+#include "hostsim/services/goods.h"
+#include "hostsim/services/goods_csv.h"
+#include "hostsim/services/reset.h"
+#include "hostsim/services/svc_settings.h"
 #include "reprice/goods_table.h"
 #include "reprice/run.h"
 

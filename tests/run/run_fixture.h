@@ -10,21 +10,21 @@
 #include <vector>
 
 #include "host/records.h"
-#include "hostsim/charset.h"
-#include "hostsim/data_folder.h"
-#include "hostsim/dialogs.h"
-#include "hostsim/files.h"
-#include "hostsim/goods.h"
-#include "hostsim/goods_csv.h"
-#include "hostsim/memory.h"
-#include "hostsim/reset.h"
-#include "hostsim/svc_menu.h"
-#include "hostsim/svc_settings.h"
-#include "hostsim/transcript.h"
+#include "hostsim/services/charset.h"
+#include "hostsim/services/data_folder.h"
+#include "hostsim/services/dialogs.h"
+#include "hostsim/services/files.h"
+#include "hostsim/services/goods.h"
+#include "hostsim/services/goods_csv.h"
+#include "hostsim/services/memory.h"
+#include "hostsim/services/reset.h"
+#include "hostsim/services/svc_menu.h"
+#include "hostsim/services/svc_settings.h"
+#include "hostsim/services/transcript.h"
 #include "tests/support/report_files.h"
 
 #ifdef PRZECENA_DLL
-#include "hostsim/host.h"
+#include "hostsim/win32/host.h"
 #else
 #include "host/services.h"
 #include "reprice/goods_table.h"

@@ -432,7 +432,7 @@ TEST_F(RunTest, PricesThatAreNoFiniteNumbersAreNeverStored) {
 #ifdef PRZECENA_DLL
 #include <windows.h>
 
-#include "hostsim/service_table.h"
+#include "hostsim/services/service_table.h"
 
 namespace {
 // A host whose line service fails once, as a structured exception, during the update

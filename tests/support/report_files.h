@@ -3,7 +3,7 @@
 #include <string>
 #include <vector>
 
-#include "hostsim/files.h"
+#include "hostsim/services/files.h"
 
 namespace testing_support {
 

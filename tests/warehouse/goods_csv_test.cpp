@@ -4,7 +4,7 @@
 
 #include <cstring>
 
-#include "hostsim/goods_csv.h"
+#include "hostsim/services/goods_csv.h"
 #include "reprice/goods_record.h"
 
 namespace {

@@ -7,8 +7,8 @@
 #include <string>
 #include <vector>
 
-#include "hostsim/price_journal.h"
-#include "hostsim/svc_settings.h"
+#include "hostsim/services/price_journal.h"
+#include "hostsim/services/svc_settings.h"
 #include "reprice/warehouse.h"
 #include "tests/warehouse/warehouse_fixture.h"
 

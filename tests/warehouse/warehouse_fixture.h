@@ -9,11 +9,11 @@
 #include <string>
 #include <vector>
 
-#include "hostsim/data_folder.h"
-#include "hostsim/files.h"
-#include "hostsim/goods.h"
-#include "hostsim/reset.h"
-#include "hostsim/transcript.h"
+#include "hostsim/services/data_folder.h"
+#include "hostsim/services/files.h"
+#include "hostsim/services/goods.h"
+#include "hostsim/services/reset.h"
+#include "hostsim/services/transcript.h"
 #include "reprice/goods_record.h"
 #include "reprice/goods_table.h"
 #include "reprice/options.h"

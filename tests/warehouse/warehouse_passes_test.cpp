@@ -4,7 +4,7 @@
 #include <limits>
 
 #include "host/mazovia.h"
-#include "hostsim/memory.h"
+#include "hostsim/services/memory.h"
 #include "reprice/warehouse.h"
 #include "tests/warehouse/warehouse_fixture.h"
 

@@ -1,0 +1,53 @@
+#include "hostsim/services/console_questions.h"
+
+#include "hostsim/services/chooser_ui.h"
+#include "hostsim/services/console_shows.h"
+#include "hostsim/services/dialog_ui.h"
+#include "hostsim/services/dialogs.h"
+#include "hostsim/services/message_ui.h"
+#include "hostsim/services/text_viewer.h"
+
+namespace hostsim {
+
+ConsoleShows consoleShows;
+
+void AskAtConsole(Console& console, const std::string& folder) {
+  dialogs.askDialog = [&console](const DialogDescription& d, DialogValues& values, bool& writeBack) {
+    return WorkDialog(d, values, console, writeBack);
+  };
+  dialogs.askFile = [&console, folder](const std::string& mask, std::string& chosen) {
+    std::vector<std::string> names = MatchingFiles(folder, mask);
+    int picked = WorkChooser(mask, names, console);
+    if (picked < 0) return -1;
+    chosen = names[picked];
+    return 0;
+  };
+  dialogs.askWarehouse = [&console](int32_t offered) { return WorkWarehouse(offered, console); };
+  consoleShows.message = [&console](std::string_view title, std::string_view text, int mode) {
+    WorkMessage(title, text, mode != MessageStaysUp, console);
+  };
+  consoleShows.closeWait = nullptr;
+  consoleShows.textFile = [&console](std::string_view name, std::string_view text) { WorkTextFile(name, text, console); };
+  consoleShows.box = [&console](std::string_view caption, std::string_view text, unsigned flags) {
+    return WorkBox(caption, text, flags, console);
+  };
+}
+
+void FailUnanswered(void (*fail)(const std::string& message)) {
+  consoleShows = {};
+  dialogs.askDialog = [fail](const DialogDescription&, DialogValues&, bool& writeBack) {
+    fail("no answer for the options dialog (answers key \"dialog\")");
+    writeBack = false;
+    return DialogLeft;
+  };
+  dialogs.askFile = [fail](const std::string&, std::string&) {
+    fail("no answer for the file chooser (answers key \"choose_file\")");
+    return -1;
+  };
+  dialogs.askWarehouse = [fail](int32_t) {
+    fail("no answer for the warehouse choice (answers key \"warehouse\")");
+    return int32_t{-1};
+  };
+}
+
+}  // namespace hostsim

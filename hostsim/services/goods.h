@@ -1,0 +1,65 @@
+// The stand-in's warehouse goods files, net/gross conversion and price-change journal
+// (host services 52278-52281, 52289, 52311, 52411), with what tests configure and read.
+#pragma once
+#include <cstdint>
+#include <map>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "hostsim/services/price_journal.h"  // the journal the stores write
+
+namespace hostsim {
+
+inline constexpr int GoodsFileRecordLength = 769;
+
+// What the goods services did since the last reset.
+struct GoodsCounters {
+  int opens;          // 52278 calls that opened a file
+  int failedOpens;    // 52278 calls that did not
+  int openCursors;    // opened and not yet closed
+  int closes;         // 52281 calls
+  int fetches;        // 52279 calls that gave a record
+  int stores;         // 52280 calls
+  int storesWritten;  // stores that reached the file
+  int storesFailed;   // stores refused (configured to fail, read-only cursor, no record)
+  int notes;          // 52411 calls
+  int journalLines;   // change lines journaled (a noted record whose store was carried out)
+};
+extern GoodsCounters goodsCounters;
+
+// Stores that fail: the n-th store call (from 1; 0 = none), or every store from that
+// call on, or every store of the given record numbers (from 0 in file order).
+extern int failingStoreCall;
+extern bool storesFailFromThen;
+extern std::set<int> failingStoreRecords;
+
+// VAT code -> rate (0.23 for 23%); a code that is not in the table has rate 0.
+extern std::map<int, double> vatRates;
+
+// The host's VAT table as it is by default: 1: 23%, 2: 8%, 3: 5%, 4: 0%.
+inline const std::map<int, double> DefaultVatRates = {{1, 0.23}, {2, 0.08}, {3, 0.05}, {4, 0.0}};
+
+// Every call of 52289, in order.
+struct Conversion {
+  int mode;      // 1 gross to net, 2 net to gross
+  int vatCode;
+  double price;  // as the plug-in passed it
+};
+extern std::vector<Conversion> conversions;
+
+
+// The goods file of a warehouse as 52311 names it ("MMM", number, ".MGR" in the data
+// folder); a negative warehouse has no file, so the name is empty.
+std::string GoodsFileName(int warehouse, const std::string& prefix = "MMM",
+                          const std::string& extension = ".MGR");
+
+// Back to the defaults: counters zero, no failing store, VAT 1: 23%, 2: 8%, 3: 5%, 4: 0%,
+// no held price-change note, the journal's real clock.
+void ResetGoods();
+
+// Takes the keys "vat" ("code percent", one value per code; they replace the default
+// table) and "fail_store" (record numbers from 1) from the answers file.
+void ApplyAnswersGoods();
+
+}  // namespace hostsim

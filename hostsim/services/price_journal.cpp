@@ -1,0 +1,121 @@
+// The price-change journal: notes held until their store, one header line per update
+// pass, one line per stored change.
+#include "hostsim/services/price_journal.h"
+
+#include <cstdio>
+#include <cstring>
+#include <ctime>
+#include <optional>
+
+#include "hostsim/services/data_folder.h"
+#include "hostsim/services/host_files.h"
+#include "hostsim/services/svc_settings.h"
+
+namespace hostsim {
+
+namespace {
+
+constexpr std::size_t RecordLength = 769;
+constexpr std::size_t Name = 2, NameLength = 121, Symbol = 123, SymbolLength = 17;
+constexpr std::size_t Net = 247, Gross = 327;
+
+// The note waiting for its store.
+struct HeldNote {
+  bool held;
+  const void* record;
+  unsigned char before[RecordLength];
+  std::string text;
+};
+HeldNote note;
+
+// Local date and time as "YYYY-MM-DD HH:MM:SS".
+std::string LocalClock() {
+  std::time_t now = std::time(nullptr);
+  std::tm* local = std::localtime(&now);
+  char text[32] = "";
+  if (local) std::strftime(text, sizeof text, "%Y-%m-%d %H:%M:%S", local);
+  return text;
+}
+
+// A record's text field as a string, at most n bytes.
+std::string FieldString(const unsigned char* at, std::size_t n) {
+  const char* text = reinterpret_cast<const char*>(at);
+  return std::string(text, strnlen(text, n));
+}
+
+// The double at `at`, read bytewise.
+double ReadDouble(const unsigned char* at) {
+  double d;
+  std::memcpy(&d, at, sizeof d);
+  return d;
+}
+
+// The last part of a path (after the last / or \).
+std::string BaseName(const std::string& path) {
+  std::size_t slash = path.find_last_of("/\\");
+  return slash == std::string::npos ? path : path.substr(slash + 1);
+}
+
+// The warehouse number of a goods file named "MMM<n>.MGR" (any letter case), or "?"
+// for a file named otherwise.
+std::string WarehouseOf(const std::string& base) {
+  if (base.size() < 8) return "?";
+  std::string digits = base.substr(3, base.size() - 7);
+  bool named = true;
+  for (std::size_t i = 0; i < 3; ++i) named = named && (base[i] == 'M' || base[i] == 'm');
+  std::string tail = base.substr(base.size() - 4);
+  for (char& c : tail) c = static_cast<char>(c >= 'a' && c <= 'z' ? c - 32 : c);
+  named = named && tail == ".MGR" && !digits.empty();
+  for (char c : digits) named = named && c >= '0' && c <= '9';
+  return named ? digits : "?";
+}
+
+// One line of the stored change, "" when nothing of net, gross or name changed.
+std::string ChangeLine(const unsigned char* was, const unsigned char* now, const std::string& text) {
+  bool nameChanged = FieldString(now + Name, NameLength) != FieldString(was + Name, NameLength);
+  double oldNet = ReadDouble(was + Net), newNet = ReadDouble(now + Net);
+  double oldGross = ReadDouble(was + Gross), newGross = ReadDouble(now + Gross);
+  if (!nameChanged && oldNet == newNet && oldGross == newGross) return "";
+  char prices[160];
+  std::snprintf(prices, sizeof prices, "; netto %.2f -> %.2f; brutto %.2f -> %.2f", oldNet / 10000.0,
+                newNet / 10000.0, oldGross / 10000.0, newGross / 10000.0);
+  std::string line = text + ": " + FieldString(now + Symbol, SymbolLength) + prices;
+  if (nameChanged) line += "; nazwa " + FieldString(was + Name, NameLength) + " -> " + FieldString(now + Name, NameLength);
+  return line + "\r\n";
+}
+
+}  // namespace
+
+std::string (*journalClock)() = LocalClock;
+
+void StartJournalRun(const std::string& goodsFile) {
+  std::string base = BaseName(goodsFile);
+  std::string line = "--- " + journalClock() + "; magazyn " + WarehouseOf(base) + " (" + base + ")";
+  std::optional<std::string> priceFile = StoredSetting("Przecena", "Path");
+  if (priceFile && !priceFile->empty()) line += "; plik cen " + *priceFile;
+  AppendHostFile(DataPath(PriceJournalName), line + "\r\n");
+}
+
+void HoldPriceNote(const void* record, const void* before, const char* text) {
+  note.held = record && before;
+  note.record = record;
+  if (note.held) std::memcpy(note.before, before, RecordLength);
+  note.text = text ? text : "";
+}
+
+bool JournalStoredRecord(const void* record) {
+  bool ours = note.held && note.record == record;
+  note.held = false;
+  if (!ours) return false;
+  std::string line = ChangeLine(note.before, static_cast<const unsigned char*>(record), note.text);
+  return !line.empty() && AppendHostFile(DataPath(PriceJournalName), line);
+}
+
+void DropPriceNote() { note.held = false; }
+
+void ResetPriceJournal() {
+  note.held = false;
+  journalClock = LocalClock;
+}
+
+}  // namespace hostsim

@@ -1,0 +1,48 @@
+// One line per area: its reset, and where it reads answers, its ApplyAnswers.
+#include "hostsim/services/reset.h"
+
+#include "hostsim/services/answers.h"
+#include "hostsim/services/console_shows.h"
+#include "hostsim/services/data_folder.h"
+#include "hostsim/services/dialogs.h"
+#include "hostsim/services/files.h"
+#include "hostsim/services/goods.h"
+#include "hostsim/services/host_state.h"
+#include "hostsim/services/memory.h"
+#include "hostsim/services/processes.h"
+#include "hostsim/services/service_table.h"
+#include "hostsim/services/svc_menu.h"
+#include "hostsim/services/svc_messages.h"
+#include "hostsim/services/svc_settings.h"
+#include "hostsim/services/transcript.h"
+
+namespace hostsim {
+
+void ResetHostSim() {
+  ResetTranscript();
+  ResetAnswers();
+  dataFolder = std::string(1, '.');  // not = ".": GCC 12 warns falsely (-Wrestrict)
+  missingServices.clear();
+  extraServices.clear();
+  ResetSettings();
+  ResetMessages();
+  ResetMenu();
+  ResetHostState();
+  ResetMemory();
+  ResetDialogs();
+  consoleShows = {};
+  ResetGoods();
+  ResetFiles();
+  ResetProcesses();
+}
+
+void ApplyAnswers() {
+  ApplyAnswersMessages();
+  ApplyAnswersMenu();
+  ApplyAnswersHostState();
+  ApplyAnswersMemory();
+  ApplyAnswersDialogs();
+  ApplyAnswersGoods();
+}
+
+}  // namespace hostsim

@@ -1,0 +1,395 @@
+// The options dialog, file chooser and warehouse choice: 52026, 52169, 52337.
+#include <cstdlib>
+#include <cstring>
+
+#include "host/services.h"
+#include "hostsim/services/answers.h"
+#include "hostsim/services/charset.h"
+#include "hostsim/services/dialogs.h"
+#include "hostsim/services/transcript.h"
+
+namespace hostsim {
+
+DialogService dialogs;
+
+void ResetDialogs() { dialogs = {}; }
+
+void ApplyAnswersDialogs() {
+  for (const std::string& actions : Answers("dialog")) dialogs.script.push_back(Utf8ToMazovia(actions));
+  for (const std::string& path : Answers("choose_file")) dialogs.chooserScript.push_back(Utf8ToMazovia(path));
+  for (const std::string& number : Answers("warehouse")) {
+    char* end = nullptr;
+    long v = std::strtol(number.c_str(), &end, 10);
+    if (end == number.c_str() || *end) {
+      Say("answers: warehouse is not a number: " + number);
+      continue;
+    }
+    dialogs.warehouseScript.push_back(static_cast<int32_t>(v));
+  }
+}
+
+namespace {
+
+constexpr std::size_t HeaderSize = 8;
+constexpr std::size_t RecordHeadSize = 20;
+constexpr uint32_t LargestDescription = 65536;
+constexpr uint16_t NoCommand = 0xFFFF;
+constexpr uint16_t FlagsData = 0x0400;
+constexpr std::size_t LabelTailSize = 4;
+constexpr std::size_t InputTailSize = 18;
+constexpr std::size_t InputLengthAt = 7, InputLengthCopyAt = 13;
+constexpr int16_t ValueSize = 2;  // a radio group's or a check box's int16
+
+uint16_t Get16(const unsigned char* p) { return static_cast<uint16_t>(p[0] | p[1] << 8); }
+uint32_t Get32(const unsigned char* p) { return Get16(p) | uint32_t{Get16(p + 2)} << 16; }
+
+// Bytes a record of this kind carries after its text's terminator.
+std::size_t TailSize(const DialogRecord& r) {
+  if (r.kind == DialogInputLine) return InputTailSize;
+  if (r.kind == DialogStaticText && r.key != 0) return LabelTailSize;
+  return 0;
+}
+
+
+// Whether controls of this kind keep a value in the data record.
+bool HasData(uint16_t kind) {
+  return kind == DialogInputLine || kind == DialogRadioButton || kind == DialogCheckBox;
+}
+
+
+// One record at p within [p, end); false with error when it runs past end.
+bool ReadRecord(const unsigned char*& p, const unsigned char* end, DialogRecord& r, std::string& error) {
+  if (end - p < static_cast<std::ptrdiff_t>(RecordHeadSize)) return error = "record head past the end", false;
+  uint16_t* fields[] = {&r.kind, &r.command, &r.flags, &r.key, &r.x, &r.y, &r.width, &r.height};
+  for (int i = 0; i < 8; ++i) *fields[i] = Get16(p + 2 * i);
+  if (Get32(p + 16) != 0) return error = "nonzero bytes after a record's numbers", false;
+  p += RecordHeadSize;
+  const unsigned char* nul = static_cast<const unsigned char*>(std::memchr(p, 0, end - p));
+  if (!nul) return error = "text without terminator", false;
+  r.text.assign(reinterpret_cast<const char*>(p), nul - p);
+  p = nul + 1;
+  std::size_t tail = TailSize(r);
+  if (static_cast<std::size_t>(end - p) < tail) return error = "record tail past the end", false;
+  r.after.assign(reinterpret_cast<const char*>(p), tail);
+  p += tail;
+  r.dataOffset = -1;
+  return true;
+}
+
+// Whether a control record is sound: a known kind, a command only on a button, the data
+// flag only on controls with a value, an input line's two lengths equal and not 0.
+bool CheckControl(const DialogRecord& r, std::string& error) {
+  bool known = r.kind == DialogButton || r.kind == DialogRadioButton || r.kind == DialogCheckBox ||
+               r.kind == DialogStaticText || r.kind == DialogInputLine;
+  if (!known) return error = "unknown control kind " + std::to_string(r.kind), false;
+  if ((r.kind == DialogButton) == (r.command == NoCommand)) return error = "command does not fit the kind", false;
+  if (HasData(r.kind) != ((r.flags & FlagsData) != 0)) return error = "data flag does not fit the kind", false;
+  if (r.kind == DialogInputLine) {
+    auto tail = reinterpret_cast<const unsigned char*>(r.after.data());
+    if (Get16(tail + InputLengthAt) != Get16(tail + InputLengthCopyAt) || Get16(tail + InputLengthAt) == 0)
+      return error = "input line lengths disagree", false;
+  }
+  return true;
+}
+
+// Data offsets: an input line takes its length and a terminator, each run of radio
+// buttons one int16, each check box one int16.
+void LayOutData(DialogDescription& d) {
+  int at = 0;
+  for (std::size_t i = 0; i < d.controls.size(); ++i) {
+    DialogRecord& r = d.controls[i];
+    if (r.kind == DialogInputLine) {
+      r.dataOffset = at;
+      at += InputLength(r) + 1;
+    } else if (r.kind == DialogRadioButton) {
+      bool continues = !StartsRadioRun(d, i);
+      r.dataOffset = continues ? d.controls[i - 1].dataOffset : at;
+      if (!continues) at += ValueSize;
+    } else if (r.kind == DialogCheckBox) {
+      r.dataOffset = at;
+      at += ValueSize;
+    }
+  }
+  d.dataSize = at;
+}
+
+// Bytes of text before its terminator, at most limit.
+std::size_t BoundedLength(const char* text, std::size_t limit) {
+  std::size_t n = 0;
+  while (n < limit && text[n]) ++n;
+  return n;
+}
+
+// The 16-bit value at data + offset, read bytewise (no alignment assumed), and its store.
+int16_t Load16(const unsigned char* data, int offset) {
+  int16_t v;
+  std::memcpy(&v, data + offset, sizeof v);
+  return v;
+}
+
+void Store16(unsigned char* data, int offset, int16_t v) { std::memcpy(data + offset, &v, sizeof v); }
+
+// The controls' values as the data record holds them (an input line up to its length).
+DialogValues ReadValues(const DialogDescription& d, const unsigned char* data) {
+  DialogValues v;
+  for (std::size_t i = 0; i < d.controls.size(); ++i) {
+    const DialogRecord& r = d.controls[i];
+    if (r.kind == DialogInputLine) {
+      const char* text = reinterpret_cast<const char*>(data + r.dataOffset);
+      v.inputs.emplace_back(text, BoundedLength(text, InputLength(r)));
+    } else if (StartsRadioRun(d, i)) {
+      v.groups.push_back(Load16(data, r.dataOffset));
+    } else if (r.kind == DialogCheckBox) {
+      v.boxes.push_back(Load16(data, r.dataOffset) != 0);
+    }
+  }
+  return v;
+}
+
+// Puts the values back into the data record; an input line is zero-filled to its length first.
+void WriteValues(const DialogDescription& d, const DialogValues& v, unsigned char* data) {
+  std::size_t input = 0, group = 0, box = 0;
+  for (std::size_t i = 0; i < d.controls.size(); ++i) {
+    const DialogRecord& r = d.controls[i];
+    if (r.kind == DialogInputLine) {
+      std::memset(data + r.dataOffset, 0, InputLength(r) + 1);
+      std::memcpy(data + r.dataOffset, v.inputs[input].data(), v.inputs[input].size());
+      ++input;
+    } else if (StartsRadioRun(d, i)) {
+      Store16(data, r.dataOffset, v.groups[group++]);
+    } else if (r.kind == DialogCheckBox) {
+      Store16(data, r.dataOffset, v.boxes[box++]);
+    }
+  }
+}
+
+// s without leading and trailing spaces.
+std::string Trimmed(const std::string& s) {
+  std::size_t b = s.find_first_not_of(' '), e = s.find_last_not_of(' ');
+  return b == std::string::npos ? std::string() : s.substr(b, e - b + 1);
+}
+
+// Counts an action that did not fit the dialog and keeps its description.
+void ScriptError(const std::string& what) {
+  ++dialogs.scriptErrors;
+  dialogs.lastScriptError = what;
+}
+
+// Position of the radio button with hot key letter within its run, and the run's index.
+bool FindRadio(const DialogDescription& d, char letter, int& group, int16_t& position) {
+  group = -1;
+  for (std::size_t i = 0; i < d.controls.size(); ++i) {
+    const DialogRecord& r = d.controls[i];
+    if (r.kind != DialogRadioButton) continue;
+    bool starts = StartsRadioRun(d, i);
+    if (starts) ++group, position = 0;
+    else ++position;
+    if (r.key == static_cast<unsigned char>(letter & ~0x20)) return true;
+  }
+  return false;
+}
+
+// Plays one showing's actions on values; the command that ends it, and whether the
+// controls go back into the data record.
+int16_t PlayShowing(const DialogDescription& d, const std::string& script, DialogValues& values, bool& writeBack) {
+  writeBack = false;
+  std::size_t from = 0;
+  while (from <= script.size()) {
+    std::size_t to = script.find(';', from);
+    if (to == std::string::npos) to = script.size();
+    std::string action = Trimmed(script.substr(from, to - from));
+    from = to + 1;
+    if (action.empty()) continue;
+    std::string word = action.substr(0, action.find(' '));
+    std::string rest = action.size() > word.size() ? action.substr(word.size() + 1) : std::string();
+    if (word == "type") {
+      if (values.inputs.empty()) { ScriptError("no input line for: " + action); continue; }
+      int length = 0;
+      for (const DialogRecord& r : d.controls)
+        if (r.kind == DialogInputLine) { length = InputLength(r); break; }
+      values.inputs[0] = rest.substr(0, length);
+    } else if (word == "choose") {
+      int group;
+      int16_t position;
+      if (rest.size() != 1 || !FindRadio(d, rest[0], group, position)) { ScriptError("no radio button for: " + action); continue; }
+      values.groups[group] = position;
+    } else if (word == "tick" || word == "clear") {
+      if (values.boxes.empty()) { ScriptError("no check box for: " + action); continue; }
+      values.boxes[0] = word == "tick";
+    } else if (word == "F12" || word == "F3") {
+      uint16_t key = word == "F12" ? DialogKeyF12 : DialogKeyF3;
+      for (const DialogRecord& r : d.controls)
+        if (r.kind == DialogButton && r.key == key) {
+          writeBack = true;
+          return static_cast<int16_t>(r.command);
+        }
+      ScriptError("no button for: " + action);
+    } else if (word == "leave") {
+      return DialogLeft;
+    } else if (word == "answer") {
+      char* end = nullptr;
+      long command = std::strtol(rest.c_str(), &end, 10);
+      if (rest.empty() || *end) { ScriptError("not a command: " + action); continue; }
+      return static_cast<int16_t>(command);
+    } else {
+      ScriptError("unknown action: " + action);
+    }
+  }
+  return DialogLeft;
+}
+
+// A control's text with each hot key between tildes ("~P~lik") as a highlighted span,
+// the way the host shows it; a tilde without its partner stays as it is.
+std::string HotKeys(const std::string& text) {
+  std::string out;
+  std::size_t from = 0;
+  for (;;) {
+    std::size_t open = text.find('~', from);
+    std::size_t close = open == std::string::npos ? open : text.find('~', open + 1);
+    if (close == std::string::npos) return out + text.substr(from);
+    out += text.substr(from, open - from) + '\x02' + text.substr(open + 1, close - open - 1) + '\x01';
+    from = close + 1;
+  }
+}
+
+}  // namespace
+
+int InputLength(const DialogRecord& r) {
+  return Get16(reinterpret_cast<const unsigned char*>(r.after.data()) + InputLengthAt);
+}
+
+bool StartsRadioRun(const DialogDescription& d, std::size_t i) {
+  return d.controls[i].kind == DialogRadioButton && !(i > 0 && d.controls[i - 1].kind == DialogRadioButton);
+}
+
+bool ReadDialogDescription(const void* description, DialogDescription& out, std::string& error) {
+  const unsigned char* base = static_cast<const unsigned char*>(description);
+  out = {};
+  out.bytesAfterCount = Get32(base);
+  out.windowBytes = Get16(base + 4);
+  out.controlCount = Get16(base + 6);
+  if (out.bytesAfterCount > LargestDescription) return error = "implausible size", false;
+  if (out.bytesAfterCount != out.windowBytes + 4u) return error = "header sizes disagree", false;
+  const unsigned char* p = base + HeaderSize;
+  const unsigned char* end = p + out.windowBytes;
+  if (!ReadRecord(p, end, out.window, error)) return false;
+  if (out.window.kind != DialogWindow) return error = "first record is not the window", false;
+  for (int i = 0; i < out.controlCount; ++i) {
+    DialogRecord r;
+    if (!ReadRecord(p, end, r, error) || !CheckControl(r, error)) {
+      error = "control " + std::to_string(i + 1) + ": " + error;
+      return false;
+    }
+    out.controls.push_back(r);
+  }
+  if (p != end) return error = "bytes left after the last control", false;
+  LayOutData(out);
+  return true;
+}
+
+std::string DialogScreen(const DialogDescription& d, const DialogValues& v) {
+  std::string screen;
+  std::size_t input = 0, group = 0, box = 0;
+  int16_t position = 0;
+  for (std::size_t i = 0; i < d.controls.size(); ++i) {
+    const DialogRecord& r = d.controls[i];
+    bool startsGroup = StartsRadioRun(d, i);
+    if (startsGroup) position = 0;
+    switch (r.kind) {
+      case DialogInputLine: screen += "[" + v.inputs[input++] + "]\n"; break;
+      case DialogRadioButton:
+        screen += (v.groups[group] == position ? "(*) " : "( ) ") + HotKeys(r.text) + "\n";
+        ++position;
+        if (i + 1 == d.controls.size() || d.controls[i + 1].kind != DialogRadioButton) ++group;
+        break;
+      case DialogCheckBox: screen += (v.boxes[box++] ? "[x] " : "[ ] ") + HotKeys(r.text) + "\n"; break;
+      case DialogButton: screen += "<" + HotKeys(r.text) + ">\n"; break;
+      default:
+        if (!r.text.empty()) screen += HotKeys(r.text) + "\n";
+    }
+  }
+  if (!screen.empty()) screen.pop_back();  // no line end after the last control
+  return screen;
+}
+
+}  // namespace hostsim
+
+using hostsim::dialogs;
+
+extern "C" {
+
+// Shows the dialog: fills the controls from data, plays the next script entry (none
+// left: asks askDialog, if set), and on a button writes the controls back into data.
+// A description that fails the structure check is refused as if the dialog had been left.
+int16_t runDialog(const void* dialogTemplate, int one, void* data, int zero) {
+  ++dialogs.dialogCalls;
+  dialogs.lastDialogOne = one;
+  dialogs.lastDialogZero = zero;
+  hostsim::DialogDescription d;
+  std::string error;
+  if (!hostsim::ReadDialogDescription(dialogTemplate, d, error)) {
+    ++dialogs.rejected;
+    dialogs.lastRejection = error;
+    return hostsim::DialogLeft;
+  }
+  auto* record = static_cast<unsigned char*>(data);
+  hostsim::DialogShowing showing;
+  showing.title = d.window.text;
+  showing.opened = hostsim::ReadValues(d, record);
+  showing.closed = showing.opened;
+  std::string script;
+  bool scripted = !dialogs.script.empty();
+  if (scripted) {
+    script = dialogs.script.front();
+    dialogs.script.pop_front();
+  }
+  if (scripted || !dialogs.askDialog) showing.command = hostsim::PlayShowing(d, script, showing.closed, showing.writtenBack);
+  else showing.command = dialogs.askDialog(d, showing.closed, showing.writtenBack);
+  if (showing.writtenBack) hostsim::WriteValues(d, showing.closed, record);
+  dialogs.showings.push_back(showing);
+  // The transcript shows the dialog as the user left it, after the scripted actions;
+  // its mode is the command answered.
+  hostsim::Show("runDialog", showing.title.c_str(), hostsim::DialogScreen(d, showing.closed).c_str(), showing.command);
+  return showing.command;
+}
+
+// The next scripted path (none left: askFile's, if set) into path (at most 128
+// characters), or -1.
+int chooseFile(int kind, char* path, const char* mask, int zero) {
+  ++dialogs.chooserCalls;
+  dialogs.lastChooserKind = kind;
+  dialogs.lastChooserZero = zero;
+  dialogs.lastChooserMask = mask ? mask : "";
+  std::string chosen = "-1";
+  if (!dialogs.chooserScript.empty()) {
+    chosen = dialogs.chooserScript.front();
+    dialogs.chooserScript.pop_front();
+  } else if (dialogs.askFile && dialogs.askFile(dialogs.lastChooserMask, chosen) != 0) {
+    chosen = "-1";
+  }
+  hostsim::Show("chooseFile", mask, chosen.c_str(), kind);
+  if (chosen == "-1") return -1;
+  std::size_t n = chosen.size() < 128 ? chosen.size() : 128;
+  std::memcpy(path, chosen.data(), n);
+  path[n] = 0;
+  return 0;
+}
+
+// The next scripted warehouse; none left: askWarehouse's, if set, or the one it is given.
+int selectWarehouse(int warehouse, int kind, int zero) {
+  ++dialogs.warehouseCalls;
+  dialogs.lastWarehouseGiven = warehouse;
+  dialogs.lastWarehouseKind = kind;
+  dialogs.lastWarehouseZero = zero;
+  int32_t chosen = warehouse;
+  if (!dialogs.warehouseScript.empty()) {
+    chosen = dialogs.warehouseScript.front();
+    dialogs.warehouseScript.pop_front();
+  } else if (dialogs.askWarehouse) {
+    chosen = dialogs.askWarehouse(warehouse);
+  }
+  std::string text = "Magazyn " + std::to_string(warehouse) + " -> " + std::to_string(chosen);
+  hostsim::Show("selectWarehouse", "", text.c_str(), kind);
+  return chosen;
+}
+}

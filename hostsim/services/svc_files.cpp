@@ -1,0 +1,85 @@
+// Report files: 52405, 52407.
+#include <cstring>
+
+#include "host/services.h"
+#include "hostsim/services/console_shows.h"
+#include "hostsim/services/files.h"
+#include "hostsim/services/host_files.h"
+#include "hostsim/services/service_clock.h"
+#include "hostsim/services/transcript.h"
+
+namespace hostsim {
+
+FileCounters fileCounters;
+int failingAppendCall;
+
+bool ReadWholeFile(const std::string& name, std::string& bytes) { return ReadHostFile(name, bytes); }
+
+void ResetFiles() {
+  fileCounters = {};
+  failingAppendCall = 0;
+}
+
+}  // namespace hostsim
+
+using namespace hostsim;
+
+extern "C" {
+
+// Appends the line and CR LF to the file, creating it with its first line. Inside a
+// plug-in call the file stays open and buffered until the call returns or a file is shown.
+static void AppendLineUntimed(const char* fileName, const char* line) {
+  ++fileCounters.appends;
+  if (!fileName || !line || fileCounters.appends == failingAppendCall) {
+    ++fileCounters.appendsFailed;
+    return;
+  }
+  std::size_t length = std::strlen(line);
+  char bytes[1024];
+  std::string longLine;
+  std::string_view text;
+  if (length + 2 <= sizeof bytes) {
+    std::memcpy(bytes, line, length);
+    std::memcpy(bytes + length, "\r\n", 2);
+    text = std::string_view(bytes, length + 2);
+  } else {
+    longLine = std::string(line, length) + "\r\n";
+    text = longLine;
+  }
+  if (!AppendHostFile(fileName, text)) ++fileCounters.appendsFailed;
+}
+
+// Shows the file (Mazovia) with its name as the title and its line ends as plain line
+// feeds, mode 0 (and at a console in the viewer); a file that does not exist is shown
+// as "(brak pliku)" with mode -1.
+static void ShowTextFileUntimed(const char* fileName) {
+  ++fileCounters.shows;
+  CloseHeldFiles();
+  std::string name = fileName ? fileName : "";
+  std::string bytes;
+  if (!ReadHostFile(name, bytes)) {
+    Show("showTextFile", name.c_str(), "(brak pliku)", -1);
+    return;
+  }
+  std::string text;
+  for (char c : bytes)
+    if (c != '\r') text += c;
+  Show("showTextFile", name.c_str(), text.c_str(), 0);
+  if (consoleShows.textFile) consoleShows.textFile(name, text);
+}
+
+
+// The services as the host offers them: the work above, timed for the benchmark.
+void appendLine(const char* fileName, const char* line) {
+  int64_t start = ServiceTimeStart();
+  AppendLineUntimed(fileName, line);
+  ServiceTimeEnd(start);
+}
+
+void showTextFile(const char* fileName) {
+  int64_t start = ServiceTimeStart();
+  ShowTextFileUntimed(fileName);
+  ServiceTimeEnd(start);
+}
+
+}  // extern "C"

@@ -1,0 +1,252 @@
+// Warehouse goods files and prices: 52289, 52311, 52278-52281, 52411.
+// A goods file is a plain sequence of 769-byte records in the data folder. A cursor
+// walks it record by record into the goods table's record buffer (the pointer at
+// offset 8 of the descriptor the plug-in hands to 52278); a store writes the buffer
+// back over exactly the record last fetched (goods_blocks.h reads and writes the file
+// in blocks; it is complete when the cursor closes). A trailing partial record ends
+// the walk and is never cut or rewritten. A price-change note waits for the store of its
+// record and reaches the journal only when that store is carried out (price_journal.h).
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+
+#include "host/records.h"
+#include "host/services.h"
+#include "hostsim/services/answers.h"
+#include "hostsim/services/data_folder.h"
+#include "hostsim/services/goods.h"
+#include "hostsim/services/goods_blocks.h"
+#include "hostsim/services/host_files.h"
+#include "hostsim/services/price_journal.h"
+#include "hostsim/services/service_clock.h"
+#include "hostsim/services/transcript.h"
+
+namespace hostsim {
+
+GoodsCounters goodsCounters;
+int failingStoreCall;
+bool storesFailFromThen;
+std::set<int> failingStoreRecords;
+std::map<int, double> vatRates;
+std::vector<Conversion> conversions;
+
+namespace {
+
+constexpr uint32_t CursorMagic = 0x52554353;  // "SCUR": a cursor this stand-in opened
+
+// What 52278 keeps in the plug-in's 192-byte cursor.
+struct CursorState {
+  uint32_t magic;
+  int32_t update;     // 1: stores allowed
+  int32_t next;       // number of the record the next fetch reads
+  int32_t current;    // number of the record in the buffer, -1 none
+  GoodsBlocks* file;
+  unsigned char* record;
+};
+static_assert(sizeof(CursorState) <= 192);
+
+// The state kept in a cursor, copied out of and back into its bytes (no alignment assumed).
+CursorState LoadCursor(const void* cursor) {
+  CursorState s;
+  std::memcpy(&s, cursor, sizeof s);
+  return s;
+}
+
+void SaveCursor(void* cursor, const CursorState& s) { std::memcpy(cursor, &s, sizeof s); }
+
+// Whether the cursor is one this stand-in opened and has not closed.
+bool IsOpen(const CursorState& s) { return s.magic == CursorMagic && s.file; }
+
+// Whether the store of this record, as the stores-th store call, is configured to fail.
+bool StoreFails(int record) {
+  if (failingStoreRecords.count(record)) return true;
+  if (failingStoreCall <= 0) return false;
+  return storesFailFromThen ? goodsCounters.stores >= failingStoreCall
+                            : goodsCounters.stores == failingStoreCall;
+}
+
+// The last part of a path (after the last / or \).
+std::string BaseName(const std::string& path) {
+  std::size_t slash = path.find_last_of("/\\");
+  return slash == std::string::npos ? path : path.substr(slash + 1);
+}
+
+// Tells in the transcript what the host found at the open: no file (the pass visits
+// no record) or a trailing partial record (its bytes, which the walk leaves alone).
+void ShowWhatTheOpenFound(const char* fileName, const GoodsBlocks* file) {
+  std::string name = BaseName(fileName ? fileName : "");
+  if (!file) {
+    Show("openTableFile", name.c_str(), "no such file: the pass visits no record", 0);
+    return;
+  }
+  long bytes = GoodsFileBytes(file);
+  long partial = bytes < 0 ? 0 : bytes % GoodsFileRecordLength;
+  if (partial == 0) return;
+  std::string text = "a partial trailing record of " + std::to_string(partial) + " bytes after " +
+                     std::to_string(bytes / GoodsFileRecordLength) +
+                     " whole records: the pass ends before it and leaves it as it is";
+  Show("openTableFile", name.c_str(), text.c_str(), 0);
+}
+
+}  // namespace
+
+std::string GoodsFileName(int warehouse, const std::string& prefix, const std::string& extension) {
+  if (warehouse < 0) return "";
+  return DataPath(prefix + std::to_string(warehouse) + extension);
+}
+
+void ResetGoods() {
+  goodsCounters = {};
+  failingStoreCall = 0;
+  storesFailFromThen = false;
+  failingStoreRecords.clear();
+  vatRates = DefaultVatRates;
+  conversions.clear();
+  ResetPriceJournal();
+}
+
+void ApplyAnswersGoods() {
+  const auto& rates = Answers("vat");
+  if (!rates.empty()) vatRates.clear();
+  for (const std::string& row : rates) {
+    int code = 0;
+    double percent = 0;
+    if (std::sscanf(row.c_str(), "%d %lf", &code, &percent) == 2) vatRates[code] = percent / 100.0;
+  }
+  for (const std::string& row : Answers("fail_store")) failingStoreRecords.insert(std::atoi(row.c_str()) - 1);
+}
+
+}  // namespace hostsim
+
+using namespace hostsim;
+
+extern "C" {
+
+// The warehouse's goods file name, cut to the 256-byte buffer.
+void tableFileName(int warehouse, char* buffer, const char* prefix, const char* extension, int) {
+  if (!buffer) return;
+  std::string name = GoodsFileName(warehouse, prefix ? prefix : "", extension ? extension : "");
+  std::snprintf(buffer, 256, "%s", name.c_str());
+}
+
+// 1 when the file opened (for update: read and write); 0 otherwise, and the cursor is
+// then marked so that fetches end at once and the close does nothing.
+static int OpenTableFileUntimed(void* cursor, void* table, const char* fileName, int update) {
+  if (!cursor) return 0;
+  CursorState s{};
+  s.current = -1;
+  if (table) std::memcpy(&s.record, static_cast<char*>(table) + GoodsTableRecordBufferOffset, sizeof s.record);
+  if (table && s.record && fileName && *fileName) s.file = OpenGoodsBlocks(fileName, update != 0);
+  if (table && s.record && fileName && *fileName) ShowWhatTheOpenFound(fileName, s.file);
+  if (!s.file) {
+    SaveCursor(cursor, CursorState{});
+    ++goodsCounters.failedOpens;
+    return 0;
+  }
+  s.magic = CursorMagic;
+  s.update = update ? 1 : 0;
+  SaveCursor(cursor, s);
+  DropPriceNote();
+  if (s.update) StartJournalRun(fileName);
+  ++goodsCounters.opens;
+  ++goodsCounters.openCursors;
+  return 1;
+}
+
+// 1 with the next whole record in the record buffer; 0 at the end, at a trailing
+// partial record, or for a cursor that is not open.
+static int NextRecordUntimed(void* cursor) {
+  if (!cursor) return 0;
+  CursorState s = LoadCursor(cursor);
+  if (!IsOpen(s)) return 0;
+  DropPriceNote();
+  const unsigned char* record = GoodsBlockRecord(s.file, s.next);
+  if (!record) return 0;
+  std::memcpy(s.record, record, GoodsFileRecordLength);
+  s.current = s.next++;
+  SaveCursor(cursor, s);
+  ++goodsCounters.fetches;
+  return 1;
+}
+
+// Writes the record buffer over the record last fetched; 1 when accepted (on disk it
+// reaches the file by the close at the latest). The held note of the record is
+// journaled only then.
+static int StoreRecordUntimed(void* cursor) {
+  ++goodsCounters.stores;
+  CursorState s = cursor ? LoadCursor(cursor) : CursorState{};
+  bool possible = IsOpen(s) && s.update && s.current >= 0;
+  if (!possible || StoreFails(s.current) || !PutGoodsBlockRecord(s.file, s.current, s.record)) {
+    DropPriceNote();
+    ++goodsCounters.storesFailed;
+    return 0;
+  }
+  ++goodsCounters.storesWritten;
+  if (JournalStoredRecord(s.record)) ++goodsCounters.journalLines;
+  return 1;
+}
+
+// Closes what 52278 opened; a cursor that did not open is left alone.
+static void CloseTableFileUntimed(void* cursor) {
+  ++goodsCounters.closes;
+  DropPriceNote();
+  if (!cursor) return;
+  CursorState s = LoadCursor(cursor);
+  if (!IsOpen(s)) return;
+  CloseGoodsBlocks(s.file);
+  --goodsCounters.openCursors;
+  SaveCursor(cursor, CursorState{});
+}
+
+// Mode 1: gross to net (price / (1 + rate)); mode 2: net to gross (price * (1 + rate)).
+// Unrounded; any other mode gives the price back.
+double convertNetGross(int mode, int16_t vatCode, double price) {
+  conversions.push_back({mode, vatCode, price});
+  auto it = vatRates.find(vatCode);
+  double rate = it == vatRates.end() ? 0.0 : it->second;
+  if (mode == 1) return price / (1.0 + rate);
+  if (mode == 2) return price * (1.0 + rate);
+  return price;
+}
+
+// Holds the note until the store of the record (see StoreRecordUntimed).
+static void NotePriceChangeUntimed(void* record, const void* before, const char* text) {
+  ++goodsCounters.notes;
+  HoldPriceNote(record, before, text);
+}
+
+// The file services as the host offers them: the work above, timed for the benchmark.
+int openTableFile(void* cursor, void* table, int, const char* fileName, int update, int) {
+  int64_t start = ServiceTimeStart();
+  int opened = OpenTableFileUntimed(cursor, table, fileName, update);
+  ServiceTimeEnd(start);
+  return opened;
+}
+
+int nextRecord(void* cursor) {
+  int64_t start = ServiceTimeStart();
+  int fetched = NextRecordUntimed(cursor);
+  ServiceTimeEnd(start);
+  return fetched;
+}
+
+int storeRecord(void* cursor) {
+  int64_t start = ServiceTimeStart();
+  int stored = StoreRecordUntimed(cursor);
+  ServiceTimeEnd(start);
+  return stored;
+}
+
+void closeTableFile(void* cursor) {
+  int64_t start = ServiceTimeStart();
+  CloseTableFileUntimed(cursor);
+  ServiceTimeEnd(start);
+}
+
+void notePriceChange(void* record, const void* before, int, int, const char* text) {
+  int64_t start = ServiceTimeStart();
+  NotePriceChangeUntimed(record, before, text);
+  ServiceTimeEnd(start);
+}
+
+}  // extern "C"

@@ -1,0 +1,143 @@
+// Memory, bounded copy, rounding and the interruption check: 21286, 21287, 52161, 52179, 52460.
+#include <cmath>
+#include <cstdlib>
+#include <cstring>
+
+#include "host/services.h"
+#include "hostsim/services/answers.h"
+#include "hostsim/services/memory.h"
+#include "hostsim/services/transcript.h"
+
+namespace hostsim {
+
+MemoryService memory;
+bool (*keyPressed)();
+
+void ResetMemory() {
+  for (auto& [block, size] : memory.blocks) std::free(block);
+  memory = {};
+}
+
+namespace {
+
+// The last value of an integer answer, or fallback when absent or not a number.
+int64_t IntegerAnswer(const char* key, int64_t fallback) {
+  const std::vector<std::string>& values = Answers(key);
+  if (values.empty()) return fallback;
+  char* end = nullptr;
+  long long v = std::strtoll(values.back().c_str(), &end, 10);
+  if (end == values.back().c_str() || *end) {
+    Say(std::string("answers: ") + key + " is not a number: " + values.back());
+    return fallback;
+  }
+  return v;
+}
+
+}  // namespace
+
+void ApplyAnswersMemory() {
+  if (int64_t k = IntegerAnswer("fail_alloc", 0); k > 0) memory.failAt = static_cast<int>(k);
+  if (int64_t k = IntegerAnswer("fail_alloc_from", 0); k > 0) {
+    memory.failAt = static_cast<int>(k);
+    memory.failFromThenOn = true;
+  }
+  memory.byteBudget = IntegerAnswer("memory_budget", memory.byteBudget);
+  memory.stopAfter = static_cast<int>(IntegerAnswer("stop_after", memory.stopAfter));
+}
+
+namespace {
+
+// New bytes of a block are filled with this, so that reading them before writing
+// shows up as a recognisable pattern rather than as zeros.
+constexpr unsigned char FreshByte = 0xA5;
+
+// Whether the current call of 21286 (already counted) is to fail: by its number, or
+// because growing a block from oldSize to newSize would pass the byte budget.
+bool ShouldFail(std::size_t oldSize, std::size_t newSize) {
+  int call = memory.reallocCalls;
+  if (memory.failAt > 0 && (call == memory.failAt || (memory.failFromThenOn && call > memory.failAt)))
+    return true;
+  return memory.byteBudget >= 0 &&
+         memory.liveBytes - oldSize + newSize > static_cast<std::size_t>(memory.byteBudget);
+}
+
+}  // namespace
+}  // namespace hostsim
+
+using hostsim::memory;
+
+extern "C" {
+
+// Like realloc: the old contents kept, null on failure with the old block intact.
+// A size of 0 still gives a block (of one byte).
+void* reallocMemory(void* block, uint32_t size) {
+  ++memory.reallocCalls;
+  std::size_t oldSize = 0;
+  if (block) {
+    auto it = memory.blocks.find(block);
+    if (it == memory.blocks.end()) {
+      ++memory.unknownBlocks;
+      ++memory.failedCalls;
+      return nullptr;
+    }
+    oldSize = it->second;
+  }
+  std::size_t newSize = size ? size : 1;
+  if (hostsim::ShouldFail(oldSize, newSize)) {
+    ++memory.failedCalls;
+    return nullptr;
+  }
+  if (block) memory.blocks.erase(block);  // before realloc: the old address is dead after it
+  void* fresh = std::realloc(block, newSize);
+  if (!fresh) {
+    if (block) memory.blocks[block] = oldSize;
+    ++memory.failedCalls;
+    return nullptr;
+  }
+  if (newSize > oldSize) std::memset(static_cast<char*>(fresh) + oldSize, hostsim::FreshByte, newSize - oldSize);
+  memory.blocks[fresh] = newSize;
+  memory.liveBytes = memory.liveBytes - oldSize + newSize;
+  if (memory.liveBytes > memory.peakBytes) memory.peakBytes = memory.liveBytes;
+  return fresh;
+}
+
+// Frees a block handed out by reallocMemory; null is allowed, an unknown block is
+// counted and left alone.
+void freeMemory(void* block) {
+  ++memory.freeCalls;
+  if (!block) return;
+  auto it = memory.blocks.find(block);
+  if (it == memory.blocks.end()) {
+    ++memory.unknownBlocks;
+    return;
+  }
+  memory.liveBytes -= it->second;
+  memory.blocks.erase(it);
+  std::free(block);
+}
+
+// At most n characters of source, always terminated (n below 0 counts as 0).
+char* copyText(char* destination, const char* source, int n) {
+  ++memory.copyCalls;
+  int i = 0;
+  for (; i < n && source[i]; ++i) destination[i] = source[i];
+  destination[i] = 0;
+  return destination;
+}
+
+// The price rounded to a whole multiple of step (in the stored units), halves away
+// from zero; a step of 0 or less, infinity and NaN come back unchanged.
+double roundAmount(double price, int step) {
+  ++memory.roundCalls;
+  memory.lastRoundStep = step;
+  if (step <= 0 || !std::isfinite(price)) return price;
+  return std::round(price / step) * step;
+}
+
+// Stop after the configured number of checks, or when the user pressed a key.
+int stopRequested(void) {
+  ++memory.stopChecks;
+  if (memory.stopAfter >= 0 && memory.stopChecks > memory.stopAfter) return 1;
+  return hostsim::keyPressed && hostsim::keyPressed() ? 1 : 0;
+}
+}

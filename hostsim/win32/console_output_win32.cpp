@@ -1,0 +1,68 @@
+#include "hostsim/win32/console_output_win32.h"
+
+#include <windows.h>
+
+#include <cstdio>
+#include <string>
+
+#include "hostsim/services/transcript.h"
+
+namespace hostsim {
+namespace {
+
+HANDLE output;
+WORD plain;  // the console's attributes before the first line
+
+// Writes UTF-8 text through the console's wide-character output.
+void WriteWide(const std::string& utf8) {
+  if (utf8.empty()) return;
+  int n = MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), nullptr, 0);
+  std::wstring wide(static_cast<std::size_t>(n), L'\0');
+  MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), wide.data(), n);
+  DWORD written = 0;
+  WriteConsoleW(output, wide.data(), static_cast<DWORD>(wide.size()), &written, nullptr);
+}
+
+// The attributes for an ANSI select-graphic-rendition parameter list: "0" (or empty)
+// the plain ones, a list with 7 the plain ones reversed, any other the plain ones with
+// the bright foreground; all but "0" are bright.
+WORD AttributesFor(const std::string& parameters) {
+  if (parameters.empty() || parameters == "0") return plain;
+  WORD bright = static_cast<WORD>(plain | FOREGROUND_INTENSITY);
+  if (parameters.find('7') == std::string::npos) return bright;
+  WORD colours = static_cast<WORD>(((plain & 0x0F) << 4) | ((plain & 0xF0) >> 4));
+  return static_cast<WORD>((plain & 0xFF00) | colours | FOREGROUND_INTENSITY);
+}
+
+// One transcript line on the console: the text between the escape codes written wide,
+// each code "ESC [ ... m" set as attributes; the plain ones again at the line's end.
+void WriteLineToConsole(const std::string& line) {
+  std::size_t from = 0;
+  for (;;) {
+    std::size_t esc = line.find("\x1b[", from);
+    std::size_t end = esc == std::string::npos ? std::string::npos : line.find('m', esc);
+    if (end == std::string::npos) {
+      WriteWide(line.substr(from) + "\r\n");
+      break;
+    }
+    WriteWide(line.substr(from, esc - from));
+    SetConsoleTextAttribute(output, AttributesFor(line.substr(esc + 2, end - esc - 2)));
+    from = end + 1;
+  }
+  SetConsoleTextAttribute(output, plain);
+}
+
+}  // namespace
+
+void WriteLinesToConsoleIfThere() {
+  HANDLE out = GetStdHandle(STD_OUTPUT_HANDLE);
+  DWORD mode = 0;
+  CONSOLE_SCREEN_BUFFER_INFO info{};
+  if (!GetConsoleMode(out, &mode) || !GetConsoleScreenBufferInfo(out, &info)) return;
+  output = out;
+  plain = info.wAttributes;
+  std::fflush(stdout);
+  writeLine = WriteLineToConsole;
+}
+
+}  // namespace hostsim

@@ -1,0 +1,88 @@
+// goodstool: builds a warehouse goods file from a UTF-8 CSV and shows one again.
+//   goodstool build <goods.csv> <MMM1.MGR>   CSV (symbol,index,name,vat,net,gross,remarks) to a goods file
+//   goodstool dump  <MMM1.MGR> [out.csv]     goods file to CSV (stdout without out.csv)
+//   goodstool table <MMM1.MGR>               goods file as a readable table
+//   goodstool text  <INFO.TXT>               a Mazovia text file in UTF-8 (CR LF as LF)
+//   goodstool --help                         this usage on stdout, exit code 0
+// Exit codes: 0 done, 1 a file could not be read or written or the CSV is refused,
+// 2 wrong usage (the usage on stderr).
+#include <cstdio>
+#include <string>
+
+#include "hostsim/services/charset.h"
+#include "hostsim/services/files.h"
+#include "hostsim/services/goods_csv.h"
+
+#ifdef _WIN32
+#include <fcntl.h>
+#include <io.h>
+#endif
+
+namespace {
+
+constexpr const char* UsageText =
+    "usage: goodstool build <goods.csv> <goods file>\n"
+    "       goodstool dump <goods file> [out.csv]\n"
+    "       goodstool table <goods file>\n"
+    "       goodstool text <Mazovia text file>\n"
+    "       goodstool --help\n";
+
+// Wrong usage: the usage on stderr, exit code 2.
+int Usage() {
+  std::fputs(UsageText, stderr);
+  return 2;
+}
+
+// Whether the command takes this many arguments (argc counts the program and the command).
+bool Fits(const std::string& command, int argc) {
+  if (command == "build") return argc == 4;
+  if (command == "dump") return argc == 3 || argc == 4;
+  if (command == "table" || command == "text") return argc == 3;
+  return false;
+}
+
+bool WriteFile(const std::string& name, const std::string& bytes) {
+  std::FILE* f = name.empty() ? stdout : std::fopen(name.c_str(), "wb");
+  if (!f) return false;
+  bool ok = std::fwrite(bytes.data(), 1, bytes.size(), f) == bytes.size();
+  if (f != stdout) ok = std::fclose(f) == 0 && ok;
+  return ok;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+#ifdef _WIN32
+  _setmode(_fileno(stdout), _O_BINARY);  // UTF-8 and line feeds exactly as written
+#endif
+  if (argc == 2 && std::string(argv[1]) == "--help") {
+    std::fputs(UsageText, stdout);
+    return 0;
+  }
+  if (argc < 2 || !Fits(argv[1], argc)) return Usage();
+  std::string command = argv[1];
+  std::string input;
+  if (!hostsim::ReadWholeFile(argv[2], input)) {
+    std::fprintf(stderr, "goodstool: cannot read %s\n", argv[2]);
+    return 1;
+  }
+  std::string output, error, target = argc > 3 ? argv[3] : "";
+  if (command == "build") {
+    if (!hostsim::GoodsFileFromCsv(input, output, error)) {
+      std::fprintf(stderr, "goodstool: %s: %s\n", argv[2], error.c_str());
+      return 1;
+    }
+  } else if (command == "dump") {
+    output = hostsim::GoodsFileToCsv(input);
+  } else if (command == "table") {
+    output = hostsim::GoodsFileToTable(input);
+  } else {
+    for (char c : hostsim::MazoviaToUtf8(input))
+      if (c != '\r') output += c;
+  }
+  if (!WriteFile(target, output)) {
+    std::fprintf(stderr, "goodstool: cannot write %s\n", target.c_str());
+    return 1;
+  }
+  return 0;
+}
