@@ -5,6 +5,7 @@
 
 #include "host/services.h"
 #include "hostsim/services/answers.h"
+#include "hostsim/services/block_store.h"
 #include "hostsim/services/memory.h"
 #include "hostsim/services/transcript.h"
 
@@ -14,7 +15,7 @@ MemoryService memory;
 bool (*keyPressed)();
 
 void ResetMemory() {
-  for (auto& [block, size] : memory.blocks) std::free(block);
+  for (auto& [block, size] : memory.blocks) FreeBlock(block);
   memory = {};
 }
 
@@ -87,8 +88,8 @@ void* reallocMemory(void* block, uint32_t size) {
     ++memory.failedCalls;
     return nullptr;
   }
-  if (block) memory.blocks.erase(block);  // before realloc: the old address is dead after it
-  void* fresh = std::realloc(block, newSize);
+  if (block) memory.blocks.erase(block);  // before resizing: the old address may be dead after it
+  void* fresh = hostsim::ResizeBlock(block, oldSize, newSize);
   if (!fresh) {
     if (block) memory.blocks[block] = oldSize;
     ++memory.failedCalls;
@@ -113,7 +114,7 @@ void freeMemory(void* block) {
   }
   memory.liveBytes -= it->second;
   memory.blocks.erase(it);
-  std::free(block);
+  hostsim::FreeBlock(block);
 }
 
 // At most n characters of source, always terminated (n below 0 counts as 0).

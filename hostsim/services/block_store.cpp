@@ -1,0 +1,59 @@
+// Blocks with hidden room to grow (see block_store.h). Each block is preceded by a
+// header holding its capacity; the header is 16 bytes, so the address handed out keeps
+// the alignment of the C runtime's malloc.
+#include "hostsim/services/block_store.h"
+
+#include <cstdint>
+#include <cstdlib>
+#include <cstring>
+
+namespace hostsim {
+namespace {
+
+constexpr std::size_t HeaderBytes = 16;
+
+#if defined(__SANITIZE_ADDRESS__)
+constexpr bool MoveOnEveryGrowth = true;
+#elif defined(__has_feature)
+#if __has_feature(address_sanitizer)
+constexpr bool MoveOnEveryGrowth = true;
+#else
+constexpr bool MoveOnEveryGrowth = false;
+#endif
+#else
+constexpr bool MoveOnEveryGrowth = false;
+#endif
+
+// The capacity recorded in the header of a block handed out.
+std::size_t& CapacityOf(void* block) {
+  return *reinterpret_cast<std::size_t*>(static_cast<char*>(block) - HeaderBytes);
+}
+
+}  // namespace
+
+void* ResizeBlock(void* block, std::size_t oldSize, std::size_t newSize) {
+  if (block && newSize <= CapacityOf(block) && (!MoveOnEveryGrowth || newSize <= oldSize)) return block;
+  if (newSize > SIZE_MAX - HeaderBytes) return nullptr;
+  std::size_t capacity = newSize;
+  char* fresh = nullptr;
+  if (block && !MoveOnEveryGrowth && newSize <= (SIZE_MAX - HeaderBytes) / 3 * 2) {
+    capacity = newSize + newSize / 2;  // growing: room for the next steps
+    fresh = static_cast<char*>(std::malloc(HeaderBytes + capacity));
+    if (!fresh) capacity = newSize;  // no room for the room: the exact size may still fit
+  }
+  if (!fresh) fresh = static_cast<char*>(std::malloc(HeaderBytes + capacity));
+  if (!fresh) return nullptr;
+  fresh += HeaderBytes;
+  CapacityOf(fresh) = capacity;
+  if (block) {
+    std::memcpy(fresh, block, oldSize < newSize ? oldSize : newSize);
+    FreeBlock(block);
+  }
+  return fresh;
+}
+
+void FreeBlock(void* block) {
+  if (block) std::free(static_cast<char*>(block) - HeaderBytes);
+}
+
+}  // namespace hostsim

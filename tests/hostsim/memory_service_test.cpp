@@ -1,0 +1,94 @@
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <set>
+
+#include "host/services.h"
+#include "hostsim/services/memory.h"
+#include "hostsim/services/reset.h"
+
+namespace {
+
+#if defined(__SANITIZE_ADDRESS__)
+constexpr bool AddressSanitizer = true;
+#elif defined(__has_feature)
+#if __has_feature(address_sanitizer)
+constexpr bool AddressSanitizer = true;
+#else
+constexpr bool AddressSanitizer = false;
+#endif
+#else
+constexpr bool AddressSanitizer = false;
+#endif
+
+// Grows one block the way the plug-in grows a list (1000 bytes at a time, up to
+// 100,000), writing a byte pattern into every step; checks that each growth keeps what
+// was written and fills the new bytes with 0xA5. Returns how often the address moved.
+int GrowInSteps() {
+  hostsim::ResetHostSim();
+  auto* block = static_cast<unsigned char*>(reallocMemory(nullptr, 1000));
+  EXPECT_NE(block, nullptr);
+  if (!block) return -1;
+  for (int i = 0; i < 1000; ++i) block[i] = static_cast<unsigned char>(i * 7);
+  int moves = 0;
+  for (uint32_t size = 2000; size <= 100000; size += 1000) {
+    auto* grown = static_cast<unsigned char*>(reallocMemory(block, size));
+    EXPECT_NE(grown, nullptr) << size;
+    if (!grown) return -1;
+    if (grown != block) ++moves;
+    block = grown;
+    for (uint32_t i = 0; i < size - 1000; ++i)
+      if (block[i] != static_cast<unsigned char>(i * 7)) {
+        ADD_FAILURE() << "byte " << i << " lost growing to " << size;
+        return -1;
+      }
+    for (uint32_t i = size - 1000; i < size; ++i)
+      if (block[i] != 0xA5) {
+        ADD_FAILURE() << "new byte " << i << " not 0xA5 growing to " << size;
+        return -1;
+      }
+    for (uint32_t i = size - 1000; i < size; ++i) block[i] = static_cast<unsigned char>(i * 7);
+  }
+  EXPECT_EQ(hostsim::memory.liveBytes, 100000u);  // the sizes asked for, not the room behind them
+  freeMemory(block);
+  EXPECT_EQ(hostsim::memory.liveBytes, 0u);
+  EXPECT_TRUE(hostsim::memory.blocks.empty());
+  return moves;
+}
+
+TEST(MemoryService, AListGrownInSmallStepsIsCopiedOnlyWhenItsRoomIsUsedUp) {
+  // With half the size again as room: the block moves at 2000, 4000, 7000, 11000,
+  // 17000, 26000, 40000, 61000 and 92000 bytes. Under AddressSanitizer at every growth,
+  // so that a caller still using the old address is caught.
+  EXPECT_EQ(GrowInSteps(), AddressSanitizer ? 99 : 9);
+}
+
+TEST(MemoryService, ShrinkingKeepsTheFrontAndGrowingAgainFillsAfresh) {
+  hostsim::ResetHostSim();
+  auto* block = static_cast<unsigned char*>(reallocMemory(nullptr, 64));
+  ASSERT_NE(block, nullptr);
+  for (int i = 0; i < 64; ++i) block[i] = static_cast<unsigned char>(i);
+  block = static_cast<unsigned char*>(reallocMemory(block, 16));
+  ASSERT_NE(block, nullptr);
+  EXPECT_EQ(hostsim::memory.liveBytes, 16u);
+  block = static_cast<unsigned char*>(reallocMemory(block, 32));
+  ASSERT_NE(block, nullptr);
+  for (int i = 0; i < 16; ++i) EXPECT_EQ(block[i], i) << i;
+  for (int i = 16; i < 32; ++i) EXPECT_EQ(block[i], 0xA5) << i;  // not the old bytes 16..31
+  EXPECT_EQ(hostsim::memory.peakBytes, 64u);
+  freeMemory(block);
+  EXPECT_EQ(hostsim::memory.unknownBlocks, 0);
+}
+
+TEST(MemoryService, BlocksLeftLiveAreGivenBackByTheReset) {
+  hostsim::ResetHostSim();
+  ASSERT_NE(reallocMemory(nullptr, 5000), nullptr);
+  void* grown = reallocMemory(reallocMemory(nullptr, 10), 20000);
+  ASSERT_NE(grown, nullptr);
+  EXPECT_EQ(hostsim::memory.blocks.size(), 2u);
+  hostsim::ResetHostSim();  // under LeakSanitizer a block not given back fails the program
+  EXPECT_TRUE(hostsim::memory.blocks.empty());
+  EXPECT_EQ(hostsim::memory.liveBytes, 0u);
+}
+
+}  // namespace
