@@ -22,9 +22,14 @@ std::vector<std::string> MatchingFiles(const std::string& folder, std::string_vi
 // Enter picks. Returns the index of the name picked, or -1 after Esc.
 int WorkChooser(std::string_view mask, const std::vector<std::string>& names, Console& console);
 
-// Asks for a warehouse number, offered filled in: digits (a minus sign first; the
-// first one typed replaces the number offered), Backspace, Enter confirms. Returns the number entered (offered when the field is
-// left empty), or -1 after Esc.
-int32_t WorkWarehouse(int32_t offered, Console& console);
+// The warehouses of folder that have a goods file (MMM<number>.MGR, letters in either
+// case), in increasing order.
+std::vector<int32_t> WarehousesWithGoods(const std::string& folder);
+
+// Asks for a warehouse number, offered filled in, listing below the warehouses that
+// have goods files (existing): digits (a minus sign first; the first one typed replaces
+// the number offered), Backspace, Enter confirms. Returns the number entered (offered
+// when the field is left empty), or -1 after Esc.
+int32_t WorkWarehouse(int32_t offered, const std::vector<int32_t>& existing, Console& console);
 
 }  // namespace hostsim

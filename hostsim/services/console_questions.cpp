@@ -22,7 +22,9 @@ void AskAtConsole(Console& console, const std::string& folder) {
     chosen = names[picked];
     return 0;
   };
-  dialogs.askWarehouse = [&console](int32_t offered) { return WorkWarehouse(offered, console); };
+  dialogs.askWarehouse = [&console, folder](int32_t offered) {
+    return WorkWarehouse(offered, WarehousesWithGoods(folder), console);
+  };
   consoleShows.message = [&console](std::string_view title, std::string_view text, int mode) {
     WorkMessage(title, text, mode != MessageStaysUp, console);
   };

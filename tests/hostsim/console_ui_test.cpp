@@ -326,10 +326,41 @@ TEST_F(ConsoleUi, WarehouseIsANumberEntry) {
     c.Restart(t.keys);
     EXPECT_EQ(selectWarehouse(3, 680, 0), t.chosen);
   }
-  c.Restart({K(KeyEnter)});
-  selectWarehouse(12, 680, 0);
-  EXPECT_EQ(ScreenRow(c.screens.front(), 12, 25, 30), u"║ Numer magazynu: 12         ║");
-  EXPECT_EQ(c.screens.front().cursorX, 45);
+}
+
+TEST_F(ChooserUi, WarehouseEntryListsTheWarehousesWithGoodsFiles) {
+  Files({"MMM1.MGR", "mmm2.mgr", "MMM10.MGR", "MMM01.MGR", "MMMX.MGR", "MMM.MGR", "MMM3.MGR.bak", "MAG4.MGR"});
+  std::filesystem::create_directories(folder + "/MMM5.MGR");  // a folder, no goods file
+  c.keys = {K(KeyEnter)};
+  EXPECT_EQ(selectWarehouse(12, 680, 0), 12);
+  ASSERT_EQ(c.screens.size(), 1u);
+  const Screen& s = c.screens.front();
+  EXPECT_EQ(ScreenRow(s, 10, 20, 40), u"║ Numer magazynu: 12                   ║");
+  EXPECT_EQ(ScreenRow(s, 12, 20, 40), u"║ Magazyny z plikiem towarów:          ║");
+  EXPECT_EQ(ScreenRow(s, 13, 20, 40), u"║ 1, 2, 10                             ║");
+  EXPECT_EQ(s.cursorX, 40);
+  EXPECT_EQ(s.cursorY, 10);
+}
+
+TEST_F(ChooserUi, WarehouseEntrySaysWhenNoWarehouseHasGoods) {
+  Files({"towary.txt"});
+  c.keys = {K(KeyEscape)};
+  EXPECT_EQ(selectWarehouse(1, 680, 0), -1);
+  ASSERT_EQ(c.screens.size(), 1u);
+  EXPECT_EQ(ScreenRow(c.screens.front(), 12, 20, 40), u"║ Żaden magazyn nie ma pliku towarów.  ║");
+  EXPECT_EQ(ScreenRow(c.screens.front(), 13, 20, 40), u"║                                      ║");
+}
+
+TEST_F(ChooserUi, ManyWarehousesFillThreeRowsAndEndWithDots) {
+  for (int n = 100; n < 160; ++n) std::ofstream(folder + "/MMM" + std::to_string(n) + ".MGR") << "x";
+  c.keys = {K(KeyEnter)};
+  selectWarehouse(100, 680, 0);
+  ASSERT_EQ(c.screens.size(), 1u);
+  const Screen& s = c.screens.front();
+  EXPECT_EQ(ScreenRow(s, 13, 20, 40), u"║ 100, 101, 102, 103, 104, 105, 106,   ║");
+  EXPECT_EQ(ScreenRow(s, 14, 20, 40), u"║ 107, 108, 109, 110, 111, 112, 113,   ║");
+  EXPECT_EQ(ScreenRow(s, 15, 20, 40), u"║ 114, 115, 116, 117, 118, 119, ...    ║");
+  EXPECT_EQ(ScreenRow(s, 16, 20, 40), u"╚══════════════════════════════════════╝");
 }
 
 std::vector<std::string> failures;

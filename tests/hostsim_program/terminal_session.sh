@@ -48,7 +48,7 @@ expect "the options dialog" '╔═+ Wprowadź ═+╗' 'Ceny z pliku traktować
 term send-keys -t run -l towary.txt
 expect "the file name typed" '║ towary\.txt +║'
 term send-keys -t run F12
-expect "the warehouse entry" 'Numer magazynu: 0 '
+expect "the warehouse entry, listing the one with goods" 'Numer magazynu: 0 ' '║ Magazyny z plikiem towarów: +║' '║ 1 +║'
 term send-keys -t run 1 Enter
 expect "the summary" '║  Ilość towarów odczytana z pliku: +10  ║' '║  Ilość niezidentyfikowanych towarów: 2 +║' \
   '║  Błąd zmiany ceny: +0 +║' '╚═+╝'
