@@ -4,6 +4,7 @@
 #include "hostsim/services/console_shows.h"
 #include "hostsim/services/dialog_ui.h"
 #include "hostsim/services/dialogs.h"
+#include "hostsim/services/menu_ui.h"
 #include "hostsim/services/message_ui.h"
 #include "hostsim/services/text_viewer.h"
 
@@ -33,6 +34,7 @@ void AskAtConsole(Console& console, const std::string& folder) {
   consoleShows.box = [&console](std::string_view caption, std::string_view text, unsigned flags) {
     return WorkBox(caption, text, flags, console);
   };
+  consoleShows.menu = [&console](const std::vector<std::string>& titles) { return WorkMenu(titles, console); };
 }
 
 void FailUnanswered(void (*fail)(const std::string& message)) {

@@ -13,8 +13,8 @@ inline constexpr int MessageStaysUp = 512;
 
 // The three questions go to console: the options dialog, the chooser listing the
 // files of folder that match its mask, the warehouse number entry; so do the messages
-// (a key goes on, but not after one of MessageStaysUp), the text file shown (a viewer)
-// and the system message boxes (consoleShows). console must outlive the answers.
+// (a key goes on, but not after one of MessageStaysUp), the text file shown (a viewer),
+// the system message boxes and the menu "Inne" (consoleShows). console must outlive the answers.
 void AskAtConsole(Console& console, const std::string& folder);
 
 // A question without an answer calls fail with what was missing ("no answer for the

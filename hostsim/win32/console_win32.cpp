@@ -113,7 +113,7 @@ void AnswerAtConsoleOrFail(bool batch, int exitCode) {
     return chosen;
   };
   // So do the messages (but the one that stays up while work goes on, until it goes),
-  // the text file's viewer and the system message boxes.
+  // the text file's viewer, the system message boxes and the menu.
   auto message = consoleShows.message;
   consoleShows.message = [message](std::string_view title, std::string_view text, int mode) {
     message(title, text, mode);
@@ -130,6 +130,12 @@ void AnswerAtConsoleOrFail(bool batch, int exitCode) {
     int answer = box(caption, text, flags);
     RestoreConsole();
     return answer;
+  };
+  auto menu = consoleShows.menu;
+  consoleShows.menu = [menu](const std::vector<std::string>& titles) {
+    int chosen = menu(titles);
+    RestoreConsole();
+    return chosen;
   };
 }
 

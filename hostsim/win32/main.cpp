@@ -17,6 +17,7 @@
 #include "hostsim/services/answer_keys.h"
 #include "hostsim/services/answers.h"
 #include "hostsim/services/charset.h"
+#include "hostsim/services/console_shows.h"
 #include "hostsim/win32/console_output_win32.h"
 #include "hostsim/win32/console_win32.h"
 #include "hostsim/services/data_folder.h"
@@ -257,6 +258,17 @@ int main(int argc, char** argv) {
   if (o.chooseFirst && !hostsim::menuInne.empty()) o.commands.insert(o.commands.begin(), hostsim::menuInne[0].entry.command);
   for (uint16_t command : o.commands) {
     hostsim::Say("choosing command " + std::to_string(command));
+    clean = Report("command " + std::to_string(command), hostsim::ChooseMenuCommand(command)) && clean;
+  }
+  // Nothing chosen by the options or answers: the person at a console works the menu,
+  // as often as they like, until they leave it with Esc.
+  while (o.commands.empty() && load.completed && hostsim::consoleShows.menu) {
+    std::vector<std::string> titles;
+    for (const hostsim::MenuCommand& c : hostsim::menuInne) titles.push_back(c.title);
+    int chosen = hostsim::consoleShows.menu(titles);
+    if (chosen < 0) break;
+    uint16_t command = hostsim::menuInne[chosen].entry.command;
+    hostsim::Say("choosing command " + std::to_string(command) + " (at the console)");
     clean = Report("command " + std::to_string(command), hostsim::ChooseMenuCommand(command)) && clean;
   }
 

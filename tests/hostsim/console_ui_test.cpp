@@ -12,6 +12,7 @@
 #include "host/services.h"
 #include "hostsim/services/chooser_ui.h"
 #include "hostsim/services/console_questions.h"
+#include "hostsim/services/console_shows.h"
 #include "hostsim/services/dialogs.h"
 #include "hostsim/services/keys.h"
 #include "hostsim/services/reset.h"
@@ -395,6 +396,72 @@ TEST(BatchRun, ScriptedAnswersStillAnswer) {
   EXPECT_EQ(selectWarehouse(3, 680, 0), 2);
   EXPECT_TRUE(failures.empty());
   EXPECT_EQ(PathOf(r), "a.txt");
+}
+
+}  // namespace
+
+namespace {
+
+using namespace hostsim;
+
+const std::vector<std::string> MenuTitles = {"Przecena w magazynac~h~ (Velmora)", "~D~ruga komenda",
+                                             "Trzecia bez klawisza"};
+
+TEST_F(ConsoleUi, MenuInneIsChosenWithArrowsEnterOrAHotKey) {
+  struct Case {
+    const char* what;
+    std::vector<Key> keys;
+    int chosen;
+  } cases[] = {
+      {"Enter at the first", {K(KeyEnter)}, 0},
+      {"Down twice", {K(KeyDown), K(KeyDown), K(KeyEnter)}, 2},
+      {"Up from the first wraps to the last", {K(KeyUp), K(KeyEnter)}, 2},
+      {"Down from the last wraps to the first", {K(KeyEnd), K(KeyDown), K(KeyEnter)}, 0},
+      {"End then Home", {K(KeyEnd), K(KeyHome), K(KeyEnter)}, 0},
+      {"hot key h", Type(u"h"), 0},
+      {"hot key D in capitals", Type(u"D"), 1},
+      {"a letter of no command does nothing", Type(u"x") + std::vector<Key>{K(KeyDown), K(KeyEnter)}, 1},
+      {"Esc", {K(KeyDown), K(KeyEscape)}, -1},
+  };
+  for (const Case& t : cases) {
+    SCOPED_TRACE(t.what);
+    c.Restart(t.keys);
+    EXPECT_EQ(consoleShows.menu(MenuTitles), t.chosen);
+    EXPECT_EQ(c.next, t.keys.size());
+  }
+}
+
+TEST_F(ConsoleUi, MenuInneIsDrawnUnderItsNameWithTheFocusAndHotKeys) {
+  c.keys = {K(KeyDown), K(KeyEscape)};
+  consoleShows.menu(MenuTitles);
+  ASSERT_EQ(c.screens.size(), 2u);
+  const Screen& s = c.screens.back();  // the focus on the second command
+  EXPECT_EQ(ScreenRow(s, 0, 0, 10), u"   Inne   ");
+  EXPECT_EQ(s.attrs[0][3], AttrFocus);
+  EXPECT_EQ(s.attrs[0][9], AttrButton);
+  EXPECT_EQ(ScreenRow(s, 1, 1, 36), u"╔═════════════════════════════════╗ ");
+  EXPECT_EQ(ScreenRow(s, 2, 1, 36), u"║ Przecena w magazynach (Velmora) ║ ");
+  EXPECT_EQ(ScreenRow(s, 3, 1, 36), u"║ Druga komenda                   ║ ");
+  EXPECT_EQ(ScreenRow(s, 4, 1, 36), u"║ Trzecia bez klawisza            ║ ");
+  EXPECT_EQ(ScreenRow(s, 5, 1, 36), u"╚═════════════════════════════════╝ ");
+  EXPECT_EQ(s.attrs[2][3], AttrWindow);
+  EXPECT_EQ(s.attrs[2][23], AttrHotKey);  // the h of "magazynach"
+  EXPECT_EQ(s.attrs[3][3], AttrFocusHotKey);  // D, the focused command's hot key
+  EXPECT_EQ(s.attrs[3][4], AttrFocus);
+  EXPECT_EQ(ScreenRow(s, 24, 0, 28), u" Enter wybiera   Esc wyjście");
+}
+
+TEST_F(ConsoleUi, AnEmptyMenuInneIsOnlyLeft) {
+  c.keys = {K(KeyEnter), Char(u'h'), K(KeyEscape)};
+  EXPECT_EQ(consoleShows.menu({}), -1);
+  EXPECT_EQ(c.next, 3u);
+  EXPECT_EQ(ScreenRow(c.screens.back(), 2, 1, 24), u"║ (pusto)              ║");
+}
+
+TEST(BatchRun, NoMenuIsAskedWithoutAConsole) {
+  ResetHostSim();
+  FailUnanswered(NoteFailure);
+  EXPECT_FALSE(consoleShows.menu);
 }
 
 }  // namespace

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # hostsim.exe in a real terminal (tmux) as a person works it: the sample shop's
 # warehouse 1 repriced by keys alone, the screens read back from the terminal: the
-# notice, the options dialog with its Polish letters, the warehouse entry, the summary
+# notice, the menu "Inne", the options dialog with its Polish letters, the warehouse entry, the summary
 # box and INFO.TXT in the viewer, then the transcript's Polish letters and the exit
 # code. Arguments: the wine runner, hostsim.exe, goodstool.exe, the samples folder and
 # an empty work folder. Needs tmux.
@@ -18,8 +18,8 @@ trap 'term kill-server 2>/dev/null' EXIT
 rm -rf "$work" && mkdir -p "$work/shop"
 cp "$samples"/* "$work/shop/"
 (cd "$work/shop" && "$wine" "$goodstool" build magazyn1.csv MMM1.MGR >/dev/null) || exit 1
-# Only the menu choice and the VAT table come from a file; the rest is typed.
-grep -E '^(choose|vat) ' "$work/shop/answers.txt" >"$work/shop/keys.txt"
+# Only the VAT table comes from a file; the rest is typed.
+grep -E '^vat ' "$work/shop/answers.txt" >"$work/shop/keys.txt"
 
 term new-session -d -s run -x 100 -y 30 \
   "cd '$work/shop' && '$wine' '$hostsim' --data . --answers keys.txt; echo \$? >'$work/exit'; sleep 600"
@@ -44,6 +44,8 @@ expect() {
 
 expect "the first-run notice in a box" '^ *╔═+ uwaga ═+╗' '║  Dodano opcje przeceny w menu: Inne/Przecena w magazynach  ║'
 term send-keys -t run Enter
+expect "the menu Inne" '^   Inne( |$)' '^ ║ Przecena w magazynach \(Velmora\) ║' 'Enter wybiera +Esc wyjście'
+term send-keys -t run Enter
 expect "the options dialog" '╔═+ Wprowadź ═+╗' 'Ceny z pliku traktować jako brutto' 'F12 OK +F3 Zmień plik'
 term send-keys -t run -l towary.txt
 expect "the file name typed" '║ towary\.txt +║'
@@ -55,6 +57,8 @@ expect "the summary" '║  Ilość towarów odczytana z pliku: +10  ║' '║  I
 term send-keys -t run Space
 expect "INFO.TXT in the viewer" '^╔═+ INFO\.TXT ═+╗$' '^║ Mag:1 CZEKOLADA-MLECZNA-Z-ORZE  - Za długi symbol towaru +║$' \
   '^╚═+ wiersz 1 z 1 ═+╝$'
+term send-keys -t run Escape
+expect "the menu Inne again" '^   Inne( |$)' 'Enter wybiera +Esc wyjście'
 term send-keys -t run Escape
 expect "the end of the session" '^plug-in freed'
 expect "the transcript's Polish letters" '^    Ilość za długich symboli: +1$' '^\[showTextFile\] INFO\.TXT$'
