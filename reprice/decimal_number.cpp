@@ -80,13 +80,76 @@ void ShiftLeft(BigNumber& b, int bits) {
   }
 }
 
-// b = b / 2, the lowest bit dropped.
-void ShiftRightOne(BigNumber& b) {
-  for (int i = 0; i < b.size; ++i) {
-    uint32_t high = i + 1 < b.size ? b.word[i + 1] << 31 : 0;
-    b.word[i] = (b.word[i] >> 1) | high;
+// Leading zero bits of a nonzero word.
+int LeadingZeros(uint32_t w) {
+  int n = 0;
+  while (!(w & 0x80000000u)) ++n, w <<= 1;
+  return n;
+}
+
+// quotient = numerator / divisor (divisor nonzero), by long division one 32-bit word
+// at a time (Knuth's algorithm D: each quotient word is estimated from the top words
+// and corrected at most twice). Returns whether the remainder is nonzero. numerator
+// is used as the work area and left undefined.
+bool Divide(BigNumber& numerator, const BigNumber& divisor, BigNumber& quotient) {
+  const int n = divisor.size, m = numerator.size;
+  quotient.size = 0;
+  if (m < n) return m != 0;
+  if (n == 1) {  // short division
+    uint64_t rest = 0;
+    for (int i = m - 1; i >= 0; --i) {
+      uint64_t part = (rest << 32) | numerator.word[i];
+      quotient.word[i] = static_cast<uint32_t>(part / divisor.word[0]);
+      rest = part % divisor.word[0];
+    }
+    quotient.size = m;
+    while (quotient.size && quotient.word[quotient.size - 1] == 0) --quotient.size;
+    return rest != 0;
   }
-  if (b.size && b.word[b.size - 1] == 0) --b.size;
+  // Normalise: shift both left until the divisor's top bit is set; the quotient stays.
+  const int s = LeadingZeros(divisor.word[n - 1]);
+  uint32_t v[128], u[129];
+  for (int i = n - 1; i > 0; --i) v[i] = (divisor.word[i] << s) | (s ? divisor.word[i - 1] >> (32 - s) : 0);
+  v[0] = divisor.word[0] << s;
+  u[m] = s ? numerator.word[m - 1] >> (32 - s) : 0;
+  for (int i = m - 1; i > 0; --i) u[i] = (numerator.word[i] << s) | (s ? numerator.word[i - 1] >> (32 - s) : 0);
+  u[0] = numerator.word[0] << s;
+  constexpr uint64_t Base = uint64_t{1} << 32;
+  for (int j = m - n; j >= 0; --j) {
+    uint64_t top = (uint64_t{u[j + n]} << 32) | u[j + n - 1];
+    uint64_t qhat = top / v[n - 1], rhat = top % v[n - 1];
+    while (qhat >= Base || qhat * v[n - 2] > ((rhat << 32) | u[j + n - 2])) {
+      --qhat;
+      rhat += v[n - 1];
+      if (rhat >= Base) break;
+    }
+    // u[j .. j+n] -= qhat * v; a borrow out of the top means qhat was one too large.
+    int64_t borrow = 0, t;
+    for (int i = 0; i < n; ++i) {
+      uint64_t product = qhat * v[i];
+      t = int64_t{u[i + j]} - borrow - static_cast<int64_t>(product & 0xFFFFFFFFu);
+      u[i + j] = static_cast<uint32_t>(t);
+      borrow = static_cast<int64_t>(product >> 32) - (t >> 32);
+    }
+    t = int64_t{u[j + n]} - borrow;
+    u[j + n] = static_cast<uint32_t>(t);
+    if (t < 0) {  // add one divisor back
+      --qhat;
+      uint64_t carry = 0;
+      for (int i = 0; i < n; ++i) {
+        uint64_t sum = uint64_t{u[i + j]} + v[i] + carry;
+        u[i + j] = static_cast<uint32_t>(sum);
+        carry = sum >> 32;
+      }
+      u[j + n] += static_cast<uint32_t>(carry);
+    }
+    quotient.word[j] = static_cast<uint32_t>(qhat);
+  }
+  quotient.size = m - n + 1;
+  while (quotient.size && quotient.word[quotient.size - 1] == 0) --quotient.size;
+  for (int i = 0; i < n; ++i)
+    if (u[i]) return true;
+  return false;
 }
 
 // Bits up to and including the highest set one; 0 for zero.
@@ -98,42 +161,16 @@ int BitLength(const BigNumber& b) {
   return (b.size - 1) * 32 + bits;
 }
 
-// -1, 0 or 1 as a is below, equal to or above b.
-int Compare(const BigNumber& a, const BigNumber& b) {
-  if (a.size != b.size) return a.size < b.size ? -1 : 1;
-  for (int i = a.size - 1; i >= 0; --i)
-    if (a.word[i] != b.word[i]) return a.word[i] < b.word[i] ? -1 : 1;
-  return 0;
-}
-
-// a -= b, where a >= b.
-void Subtract(BigNumber& a, const BigNumber& b) {
-  int64_t borrow = 0;
-  for (int i = 0; i < a.size; ++i) {
-    int64_t t = int64_t{a.word[i]} - (i < b.size ? b.word[i] : 0) - borrow;
-    borrow = t < 0;
-    a.word[i] = static_cast<uint32_t>(t);
-  }
-  while (a.size && a.word[a.size - 1] == 0) --a.size;
-}
-
 // The double nearest to numerator / denominator (both nonzero), ties to even. Takes a
 // 57-58 bit quotient by long division, then rounds it once, subnormals included.
 double RoundQuotient(BigNumber& numerator, BigNumber& denominator) {
   int shift = 57 - (BitLength(numerator) - BitLength(denominator));
   if (shift > 0) ShiftLeft(numerator, shift);
   if (shift < 0) ShiftLeft(denominator, -shift);
-  // numerator / denominator now lies in [2^56, 2^58).
-  ShiftLeft(denominator, 58);
-  uint64_t q = 0;
-  for (int bit = 57; bit >= 0; --bit) {
-    ShiftRightOne(denominator);
-    if (Compare(numerator, denominator) >= 0) {
-      Subtract(numerator, denominator);
-      q |= uint64_t{1} << bit;
-    }
-  }
-  bool sticky = numerator.size != 0;
+  // numerator / denominator now lies in [2^56, 2^58): its whole part has 57 or 58 bits.
+  static BigNumber quotient;
+  bool sticky = Divide(numerator, denominator, quotient);
+  uint64_t q = quotient.word[0] | (quotient.size > 1 ? uint64_t{quotient.word[1]} << 32 : 0);
   int64_t exponent = -shift;  // the value is (q + fraction) * 2^exponent
   // Keep 54 bits: 53 of the result and one rounding bit; lower for a subnormal, whose
   // last bit is worth 2^-1074.
