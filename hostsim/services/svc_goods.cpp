@@ -15,6 +15,7 @@
 #include "hostsim/services/answers.h"
 #include "hostsim/services/data_folder.h"
 #include "hostsim/services/goods.h"
+#include "hostsim/services/goods_backup.h"
 #include "hostsim/services/goods_blocks.h"
 #include "hostsim/services/host_files.h"
 #include "hostsim/services/price_journal.h"
@@ -103,6 +104,7 @@ void ResetGoods() {
   vatRates = DefaultVatRates;
   conversions.clear();
   ResetPriceJournal();
+  ResetGoodsBackups();
 }
 
 void ApplyAnswersGoods() {
@@ -171,12 +173,14 @@ static int NextRecordUntimed(void* cursor) {
 
 // Writes the record buffer over the record last fetched; 1 when accepted (on disk it
 // reaches the file by the close at the latest). The held note of the record is
-// journaled only then.
+// journaled only then. The first store of a run that is carried out is preceded by
+// the run's backup (goods_backup.h).
 static int StoreRecordUntimed(void* cursor) {
   ++goodsCounters.stores;
   CursorState s = cursor ? LoadCursor(cursor) : CursorState{};
-  bool possible = IsOpen(s) && s.update && s.current >= 0;
-  if (!possible || StoreFails(s.current) || !PutGoodsBlockRecord(s.file, s.current, s.record)) {
+  bool possible = IsOpen(s) && s.update && s.current >= 0 && !StoreFails(s.current);
+  if (possible) BackUpBeforeStore(s.file, GoodsBlocksName(s.file));
+  if (!possible || !PutGoodsBlockRecord(s.file, s.current, s.record)) {
     DropPriceNote();
     ++goodsCounters.storesFailed;
     return 0;
@@ -186,7 +190,8 @@ static int StoreRecordUntimed(void* cursor) {
   return 1;
 }
 
-// Closes what 52278 opened; a cursor that did not open is left alone.
+// Closes what 52278 opened; a cursor that did not open is left alone. The run of an
+// update cursor is recorded as it left the file (goods_backup.h).
 static void CloseTableFileUntimed(void* cursor) {
   ++goodsCounters.closes;
   DropPriceNote();
@@ -194,6 +199,7 @@ static void CloseTableFileUntimed(void* cursor) {
   CursorState s = LoadCursor(cursor);
   if (!IsOpen(s)) return;
   CloseGoodsBlocks(s.file);
+  FinishGoodsRun(s.file);
   --goodsCounters.openCursors;
   SaveCursor(cursor, CursorState{});
 }
