@@ -5,7 +5,8 @@
 //                                       within the same second)
 //   kopie/MMM1.MGR.20260304-050607.crc  one CRC-32 per record as the run left the file
 //   kopie/INDEKS.TXT                    one line per run, oldest first
-// A run is one goods cursor opened for update; one that stores nothing makes no backup.
+// A run is one goods cursor opened for update; one that stores nothing, or nothing but
+// records as they are (a repeated run), makes no backup.
 // The stand-in keeps no backups while its files live in memory (KeepFilesInMemory):
 // those programs make thousands of runs and never take one back.
 #pragma once
@@ -52,7 +53,8 @@ bool ReadBackupIndex(std::vector<BackupRun>& runs, bool& found, std::string& err
 bool WriteBackupIndex(const std::vector<BackupRun>& runs);
 
 // The goods services' hooks. `run` names the open goods file of one cursor.
-// Before a store into goodsFile is carried out: the first of the run copies the file to
+// Before a store into goodsFile is carried out that changes its record: the first of the
+// run copies the file to
 // the backup folder and adds the run to the index (state "open"), pruning the
 // warehouse's oldest runs beyond backupsKept. When the backup cannot be made the run
 // goes on, and the transcript says so once, before that first store.

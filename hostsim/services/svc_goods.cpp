@@ -72,6 +72,12 @@ std::string BaseName(const std::string& path) {
   return slash == std::string::npos ? path : path.substr(slash + 1);
 }
 
+// Whether storing the cursor's record buffer would change the record last fetched.
+bool StoreChangesRecord(const CursorState& s) {
+  const unsigned char* was = GoodsBlockRecord(s.file, s.current);
+  return !was || std::memcmp(was, s.record, GoodsFileRecordLength) != 0;
+}
+
 // Tells in the transcript what the host found at the open: no file (the pass visits
 // no record) or a trailing partial record (its bytes, which the walk leaves alone).
 void ShowWhatTheOpenFound(const char* fileName, const GoodsBlocks* file) {
@@ -173,13 +179,13 @@ static int NextRecordUntimed(void* cursor) {
 
 // Writes the record buffer over the record last fetched; 1 when accepted (on disk it
 // reaches the file by the close at the latest). The held note of the record is
-// journaled only then. The first store of a run that is carried out is preceded by
-// the run's backup (goods_backup.h).
+// journaled only then. The first store of a run that is carried out and changes its
+// record is preceded by the run's backup (goods_backup.h).
 static int StoreRecordUntimed(void* cursor) {
   ++goodsCounters.stores;
   CursorState s = cursor ? LoadCursor(cursor) : CursorState{};
   bool possible = IsOpen(s) && s.update && s.current >= 0 && !StoreFails(s.current);
-  if (possible) BackUpBeforeStore(s.file, GoodsBlocksName(s.file));
+  if (possible && StoreChangesRecord(s)) BackUpBeforeStore(s.file, GoodsBlocksName(s.file));
   if (!possible || !PutGoodsBlockRecord(s.file, s.current, s.record)) {
     DropPriceNote();
     ++goodsCounters.storesFailed;

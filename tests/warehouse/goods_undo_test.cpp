@@ -129,6 +129,14 @@ TEST_F(UndoTest, RefusedUndosLeaveEverythingAsItWas) {
        "no backup to undo: there is no undo_data/kopie/INDEKS.TXT (a run makes one before its first store)"},
       {"a run that stored nothing", [this] { Run({Entry("KAWA", P(12.30))}); }, "",
        "no backup to undo: there is no undo_data/kopie/INDEKS.TXT (a run makes one before its first store)"},
+      {"a run that stored its records as they were",
+       [this] {
+         repricingOptions.copyName = 1;  // names copied: the record is stored for its name
+         Run({Entry("KAWA", P(12.30), "Towar")});
+         ASSERT_EQ(hostsim::goodsCounters.storesWritten, 1);
+       },
+       "",
+       "no backup to undo: there is no undo_data/kopie/INDEKS.TXT (a run makes one before its first store)"},
       {"no run of that warehouse", [this] { Run({Coffee}); }, "2",
        "no backup to undo: undo_data/kopie/INDEKS.TXT holds no run of warehouse 2 that is not undone yet"},
       {"the goods file changed since the run",
