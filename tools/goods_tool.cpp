@@ -3,15 +3,19 @@
 //   goodstool dump  <MMM1.MGR> [out.csv]     goods file to CSV (stdout without out.csv)
 //   goodstool table <MMM1.MGR>               goods file as a readable table
 //   goodstool text  <INFO.TXT>               a Mazovia text file in UTF-8 (CR LF as LF)
+//   goodstool diff  <A.MGR> <B.MGR>          what differs, record by record and field by field
 //   goodstool --help                         this usage on stdout, exit code 0
 // Exit codes: 0 done, 1 a file could not be read or written or the CSV is refused,
-// 2 wrong usage (the usage on stderr).
+// 2 wrong usage (the usage on stderr). diff, like the system's diff: 0 the same,
+// 1 different, 2 wrong usage or a file that cannot be read.
 #include <cstdio>
 #include <string>
+#include <utility>
 
 #include "hostsim/services/charset.h"
 #include "hostsim/services/files.h"
 #include "hostsim/services/goods_csv.h"
+#include "hostsim/services/goods_diff.h"
 
 #ifdef _WIN32
 #include <fcntl.h>
@@ -25,6 +29,7 @@ constexpr const char* UsageText =
     "       goodstool dump <goods file> [out.csv]\n"
     "       goodstool table <goods file>\n"
     "       goodstool text <Mazovia text file>\n"
+    "       goodstool diff <goods file A> <goods file B>\n"
     "       goodstool --help\n";
 
 // Wrong usage: the usage on stderr, exit code 2.
@@ -38,6 +43,7 @@ bool Fits(const std::string& command, int argc) {
   if (command == "build") return argc == 4;
   if (command == "dump") return argc == 3 || argc == 4;
   if (command == "table" || command == "text") return argc == 3;
+  if (command == "diff") return argc == 4;
   return false;
 }
 
@@ -47,6 +53,20 @@ bool WriteFile(const std::string& name, const std::string& bytes) {
   bool ok = std::fwrite(bytes.data(), 1, bytes.size(), f) == bytes.size();
   if (f != stdout) ok = std::fclose(f) == 0 && ok;
   return ok;
+}
+
+// goodstool diff: the differences on stdout; 0 the same, 1 different, 2 a file that
+// cannot be read.
+int Diff(const char* a, const char* b) {
+  std::string bytesA, bytesB;
+  for (auto [name, bytes] : {std::pair{a, &bytesA}, std::pair{b, &bytesB}})
+    if (!hostsim::ReadWholeFile(name, *bytes)) {
+      std::fprintf(stderr, "goodstool: cannot read %s\n", name);
+      return 2;
+    }
+  std::string differences = hostsim::GoodsFileDifferences(bytesA, bytesB);
+  std::fputs(differences.c_str(), stdout);
+  return differences.empty() ? 0 : 1;
 }
 
 }  // namespace
@@ -61,6 +81,7 @@ int main(int argc, char** argv) {
   }
   if (argc < 2 || !Fits(argv[1], argc)) return Usage();
   std::string command = argv[1];
+  if (command == "diff") return Diff(argv[2], argv[3]);
   std::string input;
   if (!hostsim::ReadWholeFile(argv[2], input)) {
     std::fprintf(stderr, "goodstool: cannot read %s\n", argv[2]);

@@ -55,7 +55,7 @@ std::string GoodsFileName(int warehouse, const std::string& prefix = "MMM",
                           const std::string& extension = ".MGR");
 
 // Back to the defaults: counters zero, no failing store, VAT 1: 23%, 2: 8%, 3: 5%, 4: 0%,
-// no held price-change note, the journal's real clock.
+// no held price-change note, the journal's real clock, no open run, 10 backups kept.
 void ResetGoods();
 
 // Takes the keys "vat" ("code percent", one value per code; they replace the default

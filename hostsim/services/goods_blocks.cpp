@@ -31,6 +31,7 @@ struct GoodsBlocks {
   long bytes;              // the file's length at the open, -1 unknown
   std::vector<char> dirty;            // per record of the block: put, not yet written
   std::vector<unsigned char> data;    // the block's records (BlockBytes, on disk only)
+  std::string name;                   // as opened
 };
 
 namespace {
@@ -82,7 +83,7 @@ GoodsBlocks* OpenGoodsBlocks(const char* fileName, bool update) {
   }
   long bytes = memory ? static_cast<long>(memory->size()) : -1;
   if (file && std::fseek(file, 0, SEEK_END) == 0) bytes = std::ftell(file);
-  auto* g = new GoodsBlocks{update, memory, file, 0, 0, false, bytes, {}, {}};
+  auto* g = new GoodsBlocks{update, memory, file, 0, 0, false, bytes, {}, {}, fileName};
   if (file) {
     g->dirty.assign(BlockRecords, 0);
     g->data.resize(BlockBytes);
@@ -90,6 +91,8 @@ GoodsBlocks* OpenGoodsBlocks(const char* fileName, bool update) {
   }
   return g;
 }
+
+const std::string& GoodsBlocksName(const GoodsBlocks* g) { return g->name; }
 
 long GoodsFileBytes(const GoodsBlocks* g) { return g ? g->bytes : -1; }
 

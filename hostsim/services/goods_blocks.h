@@ -3,6 +3,7 @@
 // block or closes, or kept in memory when the host's files are (host_files.h).
 #pragma once
 #include <cstdint>
+#include <string>
 
 namespace hostsim {
 
@@ -11,6 +12,9 @@ struct GoodsBlocks;
 // Opens the goods file for reading, or for reading and writing (update); null when it
 // does not exist or cannot be opened so. The caller closes it with CloseGoodsBlocks.
 GoodsBlocks* OpenGoodsBlocks(const char* fileName, bool update);
+
+// The name the file was opened by.
+const std::string& GoodsBlocksName(const GoodsBlocks* goods);
 
 // The file's length in bytes when it was opened (-1 when it cannot be told).
 long GoodsFileBytes(const GoodsBlocks* goods);

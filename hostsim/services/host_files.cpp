@@ -6,6 +6,7 @@
 #include <map>
 #include <vector>
 
+#include "hostsim/services/goods_backup.h"
 #include "hostsim/services/goods_blocks.h"
 
 namespace hostsim {
@@ -107,6 +108,7 @@ void EnterPluginCall() { insideCall = true; }
 void LeavePluginCall() {
   CloseHeldFiles();
   WriteOpenGoodsBlocks();
+  RecordOpenGoodsRuns();
   insideCall = false;
 }
 

@@ -23,8 +23,8 @@ bool AppendHostFile(const std::string& name, std::string_view bytes);
 bool RemoveHostFile(const std::string& name);
 
 // Brackets one call into the plug-in: appended files are held open from the first
-// append until the call returns, when they are flushed and closed, and the stores of
-// a goods cursor still open are written.
+// append until the call returns, when they are flushed and closed, the stores of a
+// goods cursor still open are written and its run recorded as it left the file.
 void EnterPluginCall();
 void LeavePluginCall();
 

@@ -2,6 +2,9 @@
 // pass, one line per stored change.
 #include "hostsim/services/price_journal.h"
 
+#include "host/mazovia.h"
+
+#include <algorithm>
 #include <cstdio>
 #include <cstring>
 #include <ctime>
@@ -56,8 +59,7 @@ std::string BaseName(const std::string& path) {
   return slash == std::string::npos ? path : path.substr(slash + 1);
 }
 
-// The warehouse number of a goods file named "MMM<n>.MGR" (any letter case), or "?"
-// for a file named otherwise.
+// GoodsFileWarehouse of a name without its folder.
 std::string WarehouseOf(const std::string& base) {
   if (base.size() < 8) return "?";
   std::string digits = base.substr(3, base.size() - 7);
@@ -90,7 +92,7 @@ std::string (*journalClock)() = LocalClock;
 
 void StartJournalRun(const std::string& goodsFile) {
   std::string base = BaseName(goodsFile);
-  std::string line = "--- " + journalClock() + "; magazyn " + WarehouseOf(base) + " (" + base + ")";
+  std::string line = "--- " + journalClock() + "; magazyn " + GoodsFileWarehouse(base) + " (" + base + ")";
   std::optional<std::string> priceFile = StoredSetting("Przecena", "Path");
   if (priceFile && !priceFile->empty()) line += "; plik cen " + *priceFile;
   AppendHostFile(DataPath(PriceJournalName), line + "\r\n");
@@ -110,6 +112,22 @@ bool JournalStoredRecord(const void* record) {
   std::string line = ChangeLine(note.before, static_cast<const unsigned char*>(record), note.text);
   return !line.empty() && AppendHostFile(DataPath(PriceJournalName), line);
 }
+
+void JournalUndo(const std::string& goodsFile, const std::string& runTime, const std::string& backup,
+                 const std::string& current, const std::string& restored) {
+  std::string base = BaseName(goodsFile);
+  std::string journal = "--- " + journalClock() + "; magazyn " + GoodsFileWarehouse(base) + " (" + base + "); " +
+                        Mz("cofnięcie przebiegu z ") + runTime + " (kopia " + backup + ")\r\n";
+  std::size_t records = std::min(current.size(), restored.size()) / RecordLength;
+  for (std::size_t i = 0; i < records; ++i) {
+    const auto* was = reinterpret_cast<const unsigned char*>(current.data() + i * RecordLength);
+    const auto* now = reinterpret_cast<const unsigned char*>(restored.data() + i * RecordLength);
+    journal += ChangeLine(was, now, Mz("Cofnięcie przebiegu"));
+  }
+  AppendHostFile(DataPath(PriceJournalName), journal);
+}
+
+std::string GoodsFileWarehouse(const std::string& goodsFile) { return WarehouseOf(BaseName(goodsFile)); }
 
 void DropPriceNote() { note.held = false; }
 

@@ -26,6 +26,17 @@ void HoldPriceNote(const void* record, const void* before, const char* text);
 // or name); returns whether a line was written. The note is dropped either way.
 bool JournalStoredRecord(const void* record);
 
+// Journals an undo of a run: a header "--- <date time>; magazyn <n> (<goods file>);
+// cofnięcie przebiegu z <run time> (kopia <backup>)", then for each record whose net,
+// gross or name goes back a line "Cofnięcie przebiegu: <symbol>; netto ...", as a
+// store's (current: the file before the undo, restored: after it).
+void JournalUndo(const std::string& goodsFile, const std::string& runTime, const std::string& backup,
+                 const std::string& current, const std::string& restored);
+
+// The warehouse number of a goods file named "MMM<n>.MGR" (any letter case, a path
+// allowed), or "?" for a file named otherwise.
+std::string GoodsFileWarehouse(const std::string& goodsFile);
+
 // Drops a held note (a fetch, a close, a store that failed): it is never journaled.
 void DropPriceNote();
 

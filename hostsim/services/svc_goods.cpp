@@ -15,6 +15,7 @@
 #include "hostsim/services/answers.h"
 #include "hostsim/services/data_folder.h"
 #include "hostsim/services/goods.h"
+#include "hostsim/services/goods_backup.h"
 #include "hostsim/services/goods_blocks.h"
 #include "hostsim/services/host_files.h"
 #include "hostsim/services/price_journal.h"
@@ -71,6 +72,12 @@ std::string BaseName(const std::string& path) {
   return slash == std::string::npos ? path : path.substr(slash + 1);
 }
 
+// Whether storing the cursor's record buffer would change the record last fetched.
+bool StoreChangesRecord(const CursorState& s) {
+  const unsigned char* was = GoodsBlockRecord(s.file, s.current);
+  return !was || std::memcmp(was, s.record, GoodsFileRecordLength) != 0;
+}
+
 // Tells in the transcript what the host found at the open: no file (the pass visits
 // no record) or a trailing partial record (its bytes, which the walk leaves alone).
 void ShowWhatTheOpenFound(const char* fileName, const GoodsBlocks* file) {
@@ -103,6 +110,7 @@ void ResetGoods() {
   vatRates = DefaultVatRates;
   conversions.clear();
   ResetPriceJournal();
+  ResetGoodsBackups();
 }
 
 void ApplyAnswersGoods() {
@@ -171,12 +179,14 @@ static int NextRecordUntimed(void* cursor) {
 
 // Writes the record buffer over the record last fetched; 1 when accepted (on disk it
 // reaches the file by the close at the latest). The held note of the record is
-// journaled only then.
+// journaled only then. The first store of a run that is carried out and changes its
+// record is preceded by the run's backup (goods_backup.h).
 static int StoreRecordUntimed(void* cursor) {
   ++goodsCounters.stores;
   CursorState s = cursor ? LoadCursor(cursor) : CursorState{};
-  bool possible = IsOpen(s) && s.update && s.current >= 0;
-  if (!possible || StoreFails(s.current) || !PutGoodsBlockRecord(s.file, s.current, s.record)) {
+  bool possible = IsOpen(s) && s.update && s.current >= 0 && !StoreFails(s.current);
+  if (possible && StoreChangesRecord(s)) BackUpBeforeStore(s.file, GoodsBlocksName(s.file));
+  if (!possible || !PutGoodsBlockRecord(s.file, s.current, s.record)) {
     DropPriceNote();
     ++goodsCounters.storesFailed;
     return 0;
@@ -186,7 +196,8 @@ static int StoreRecordUntimed(void* cursor) {
   return 1;
 }
 
-// Closes what 52278 opened; a cursor that did not open is left alone.
+// Closes what 52278 opened; a cursor that did not open is left alone. The run of an
+// update cursor is recorded as it left the file (goods_backup.h).
 static void CloseTableFileUntimed(void* cursor) {
   ++goodsCounters.closes;
   DropPriceNote();
@@ -194,6 +205,7 @@ static void CloseTableFileUntimed(void* cursor) {
   CursorState s = LoadCursor(cursor);
   if (!IsOpen(s)) return;
   CloseGoodsBlocks(s.file);
+  FinishGoodsRun(s.file);
   --goodsCounters.openCursors;
   SaveCursor(cursor, CursorState{});
 }

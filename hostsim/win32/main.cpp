@@ -1,7 +1,8 @@
 // hostsim.exe: the host stand-in as a program. Loads a plug-in, makes its load call,
 // shows what it shows and its menu "Inne", chooses a command if asked, makes the
 // unload call and frees the library. Everything shown goes to standard output in
-// UTF-8, or through the wide-character output when that is a console.
+// UTF-8, or through the wide-character output when that is a console. With --undo it
+// loads nothing and takes the last run of a warehouse back (goods_undo.h).
 #include <conio.h>
 #include <fcntl.h>
 #include <io.h>
@@ -21,6 +22,8 @@
 #include "hostsim/win32/console_output_win32.h"
 #include "hostsim/win32/console_win32.h"
 #include "hostsim/services/data_folder.h"
+#include "hostsim/services/goods_backup.h"
+#include "hostsim/services/goods_undo.h"
 #include "hostsim/win32/host.h"
 #include "hostsim/services/memory.h"
 #include "hostsim/win32/message_box.h"
@@ -51,6 +54,11 @@ const char* const kUsage =
     "  --quiet               show nothing but errors\n"
     "  --batch               ask nothing at the console: a question that the answers\n"
     "                        leave open is an error (so is any without a console)\n"
+    "  --keep N              keep the backups of the last N runs per warehouse\n"
+    "                        (default 10) in the data folder's kopie/\n"
+    "  --undo [WAREHOUSE]    load nothing: put back the goods file of the warehouse's\n"
+    "                        last run (default: the warehouse of the last run) from\n"
+    "                        its backup, if the file is still as that run left it\n"
     "\n"
     "The answers file (UTF-8), one \"key = value\" a line, '#' starts a comment:\n";
 
@@ -58,9 +66,10 @@ const char* const kExitCodes =
     "\n"
     "Exit codes: 0 done, 1 the plug-in refused to load, 2 usage, answers or load error,\n"
     "3 a call left the plug-in by an exception, 4 done, but the summary reports failed\n"
-    "price changes.\n";
+    "price changes. With --undo: 0 put back, 1 refused (the line says why), 2 usage.\n";
 
 enum ExitCode { ExitDone = 0, ExitRefused = 1, ExitUsage = 2, ExitException = 3, ExitFailedChanges = 4 };
+// With --undo: ExitDone, or ExitRefused when the run is not taken back.
 
 std::string Hex(uint32_t v) {
   char text[16];
@@ -119,7 +128,8 @@ bool Report(const std::string& what, const hostsim::CallOutcome& o) {
 
 struct Options {
   std::string dll, answers;
-  bool chooseFirst = false, quiet = false, batch = false;
+  bool chooseFirst = false, quiet = false, batch = false, undo = false;
+  std::string undoWarehouse;                    // "" = that of the last run
   std::vector<uint16_t> commands;
   std::vector<std::string> boxes;               // replace the answers file's "box" keys
   std::vector<std::function<void()>> settings;  // applied after the answers file
@@ -152,6 +162,14 @@ bool Parse(int argc, char** argv, Options& o) {
       o.quiet = true;
     } else if (a == "--batch") {
       o.batch = true;
+    } else if (a == "--undo") {
+      o.undo = true;
+      if (i + 1 < argc && argv[i + 1][0] != '-') {
+        o.undoWarehouse = argv[++i];
+        if (o.undoWarehouse.find_first_not_of("0123456789") != std::string::npos) return false;
+      }
+    } else if (a == "--keep" && number(n) && n >= 1) {
+      o.settings.push_back([n] { hostsim::backupsKept = static_cast<int>(n); });
     } else if (a == "--no-descriptor") {
       o.settings.push_back([] { hostsim::descriptorConfig.present = false; });
     } else if (a == "--command" && number(n)) {
@@ -171,6 +189,15 @@ bool Parse(int argc, char** argv, Options& o) {
     }
   }
   return true;
+}
+
+// --undo: takes the run back or says on stderr why not.
+int Undo(const Options& o) {
+  std::string message;
+  bool done = hostsim::UndoLastRun(o.undoWarehouse, message);
+  while (!message.empty() && message.back() == '\n') message.pop_back();
+  std::fprintf(done ? stdout : stderr, "hostsim: %s\n", message.c_str());
+  return done ? ExitDone : ExitRefused;
 }
 
 // The message box answers of the answers file ("box", in order), or those of the
@@ -231,6 +258,7 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "hostsim: the data folder %s does not exist\n", hostsim::dataFolder.c_str());
     return ExitUsage;
   }
+  if (o.undo) return Undo(o);
   ListenToTheKeyboard();
   hostsim::AnswerAtConsoleOrFail(o.batch, ExitUsage);
   for (const std::string& v : hostsim::Answers("choose")) {

@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # goodstool as a script meets it: --help, wrong usage, a refused CSV, a goods file
-# with a partial trailing record. Arguments: a runner ("" for none, else the wine
+# with a partial trailing record, diff of two goods files. Arguments: a runner ("" for none, else the wine
 # runner), goodstool, an empty work folder.
 set -uo pipefail
 runner=$1 goodstool=$2 work=$3
@@ -32,6 +32,7 @@ usage='usage: goodstool build <goods.csv> <goods file>
        goodstool dump <goods file> [out.csv]
        goodstool table <goods file>
        goodstool text <Mazovia text file>
+       goodstool diff <goods file A> <goods file B>
        goodstool --help'
 
 rm -rf "$work" && mkdir -p "$work"
@@ -56,6 +57,42 @@ row "a partial trailing record" 0 \
   "symbol       name                               vat       netto      brutto  remarks
 A            Kawa                                 1       10.00       12.30 R
 # partial record of 100 bytes at the end" "" table MMM1.MGR
+
+# diff: two warehouses that differ in every way a record can (a name with Polish
+# letters, prices, VAT code, remarks, a record only one file has), the same file, a
+# record differing only outside the named fields, a file that cannot be read.
+cat >"$work/a.csv" <<'CSV'
+CHLEB-01,5900001000011,Chleb żytni 500 g,3,4.00,4.20,półka A1
+BUŁKA-02,5900001000028,Bułka pszenna,2,0.60,0.63,półka A2
+MLEKO-32,,"Mleko 3,2%",3,3.20,3.36,
+CSV
+cat >"$work/b.csv" <<'CSV'
+CHLEB-01,5900001000011,Chleb żytni razowy 500 g,3,4.20,4.41,półka A1
+BUŁKA-02,5900001000028,Bułka pszenna,3,0.60,0.6301,półka A1
+CSV
+(cd "$work" && ${runner:+"$runner"} "$goodstool" build a.csv A.MGR && ${runner:+"$runner"} "$goodstool" build b.csv B.MGR &&
+  ${runner:+"$runner"} "$goodstool" build good.csv GOOD.MGR) ||
+  exit 1
+cp "$work/B.MGR" "$work/C.MGR"
+printf '\x07' | dd of="$work/C.MGR" bs=1 seek=240 conv=notrunc status=none  # a byte of no named field
+row "diff: records that differ" 1 'record 1, CHLEB-01:
+  name: "Chleb żytni 500 g" -> "Chleb żytni razowy 500 g"
+  net: 4.00 -> 4.20
+  gross: 4.20 -> 4.41
+record 2, BUŁKA-02:
+  vat: 2 -> 3
+  gross: 0.63 -> 0.6301
+  remarks: "półka A2" -> "półka A1"
+record 3, MLEKO-32: only in A
+3 of 3 records differ (A has 3 records, B 2)' "" diff A.MGR B.MGR
+row "diff: the same file" 0 "" "" diff A.MGR A.MGR
+row "diff: a byte outside the named fields" 1 'record 1, CHLEB-01:
+  other bytes at 240
+1 of 2 records differ' "" diff B.MGR C.MGR
+row "diff: a partial trailing record" 1 'partial record at the end: 100 bytes in A, none in B
+0 of 1 record differ' "" diff MMM1.MGR GOOD.MGR
+row "diff: a file that cannot be read" 2 "" "goodstool: cannot read missing.MGR" diff A.MGR missing.MGR
+row "diff without a second file" 2 "" "$usage" diff A.MGR
 
 [ "$failures" -eq 0 ] || { echo "$failures failed"; exit 1; }
 echo "all passed"
