@@ -15,6 +15,7 @@
 #include "host/services.h"
 #include "hostsim/services/dialogs.h"
 #include "hostsim/services/goods.h"
+#include "hostsim/services/goods_backup.h"
 #include "hostsim/services/goods_csv.h"
 #include "hostsim/services/host_files.h"
 #include "hostsim/services/memory.h"
@@ -104,6 +105,7 @@ int main(int argc, char** argv) {
   int goods = std::atoi(argv[1]), lines = std::atoi(argv[2]);
   bool refuseIndex = argc > 3 && std::string(argv[3]) == "refuse-index";
   hostsim::ResetHostSim();
+  hostsim::backupsMade = false;  // the stand-in's undo copies are no part of the run timed
   hostsim::EraseSettings();
   hostsim::StoreSetting("Przecenamag", "Pytaj", "1");  // no first-run notice
   if (!WriteShop(goods, lines)) {

@@ -16,6 +16,7 @@
 namespace hostsim {
 
 int backupsKept = DefaultBackupsKept;
+bool backupsMade = true;
 
 namespace {
 
@@ -240,7 +241,7 @@ bool WriteBackupIndex(const std::vector<BackupRun>& runs) {
 }
 
 void BackUpBeforeStore(const void* run, const std::string& goodsFile) {
-  if (FilesInMemory() || openRuns.count(run)) return;
+  if (!backupsMade || FilesInMemory() || openRuns.count(run)) return;
   OpenRun& open = openRuns[run];
   open.goodsFile = goodsFile;
   std::string error;
@@ -268,6 +269,7 @@ void RecordOpenGoodsRuns() {
 void ResetGoodsBackups() {
   openRuns.clear();
   backupsKept = DefaultBackupsKept;
+  backupsMade = true;
 }
 
 }  // namespace hostsim

@@ -25,6 +25,10 @@ inline constexpr int DefaultBackupsKept = 10;
 // with their index lines when a run is added). At least 1.
 extern int backupsKept;
 
+// false: no backups and no index at all (the benchmark, which times the plug-in's run
+// against the I/O floor, turns them off). Reset to true.
+extern bool backupsMade;
+
 // One line of the index: TAB-separated fields in this order, CR LF at the end.
 struct BackupRun {
   std::string time;       // "YYYY-MM-DD HH:MM:SS" of the first store (journalClock)
@@ -68,7 +72,7 @@ void FinishGoodsRun(const void* run);
 // open (a run ended by an exception), which stay open.
 void RecordOpenGoodsRuns();
 
-// No open runs, backupsKept 10.
+// No open runs, backupsKept 10, backups made.
 void ResetGoodsBackups();
 
 }  // namespace hostsim
