@@ -17,6 +17,7 @@
 #include "hostsim/services/goods.h"
 #include "hostsim/services/goods_blocks.h"
 #include "hostsim/services/host_files.h"
+#include "hostsim/services/pass_status.h"
 #include "hostsim/services/price_journal.h"
 #include "hostsim/services/service_clock.h"
 #include "hostsim/services/transcript.h"
@@ -148,6 +149,7 @@ static int OpenTableFileUntimed(void* cursor, void* table, const char* fileName,
   SaveCursor(cursor, s);
   DropPriceNote();
   if (s.update) StartJournalRun(fileName);
+  PassStatusOpened(fileName, s.update != 0);
   ++goodsCounters.opens;
   ++goodsCounters.openCursors;
   return 1;
@@ -166,6 +168,7 @@ static int NextRecordUntimed(void* cursor) {
   s.current = s.next++;
   SaveCursor(cursor, s);
   ++goodsCounters.fetches;
+  PassStatusFetched();
   return 1;
 }
 
@@ -194,6 +197,7 @@ static void CloseTableFileUntimed(void* cursor) {
   CursorState s = LoadCursor(cursor);
   if (!IsOpen(s)) return;
   CloseGoodsBlocks(s.file);
+  PassStatusClosed();
   --goodsCounters.openCursors;
   SaveCursor(cursor, CursorState{});
 }
