@@ -86,10 +86,25 @@ bool MakeScratchFolder(const std::string& requested, const std::string& dataFold
 }
 
 bool CopyFolder(const std::string& from, const std::string& to, std::string& error) {
+  // File by file: the library's recursive copy refuses an existing target folder on
+  // some platforms (mingw-w64's says "File exists").
   std::error_code ec;
-  fs::copy(fs::path(from), fs::path(to), fs::copy_options::recursive, ec);
+  for (const fs::directory_entry& e : fs::directory_iterator(from, ec)) {
+    fs::path target = fs::path(to) / e.path().filename();
+    bool folder = e.is_directory(ec);
+    if (folder) {
+      fs::create_directory(target, ec);
+      if (!ec && !CopyFolder(e.path().string(), target.string(), error)) return false;
+    } else {
+      fs::copy_file(e.path(), target, ec);
+    }
+    if (ec) {
+      error = "cannot copy " + e.path().string() + " to " + target.string() + " (" + ec.message() + ")";
+      return false;
+    }
+  }
   if (ec) {
-    error = "cannot copy " + from + " to " + to + " (" + ec.message() + ")";
+    error = "cannot read the folder " + from + " (" + ec.message() + ")";
     return false;
   }
   return true;
