@@ -6,7 +6,7 @@ namespace hostsim::preview {
 
 std::vector<HistogramClass> Histogram(const std::vector<GoodsChange>& all) {
   std::vector<HistogramClass> classes = {
-      {"< −50 %", 0},  {"−50…−20", 0}, {"−20…−10", 0}, {"−10…−5", 0}, {"−5…0", 0},     {"0", 0},
+      {"< −50 %", 0},  {"−50…−20", 0}, {"−20…−10", 0}, {"−10…−5", 0}, {"−5…0", 0},     {"±0", 0},
       {"0…5", 0},      {"5…10", 0},    {"10…20", 0},   {"20…50", 0},  {"> 50 %", 0},
   };
   // The bounds between the classes below and above "0".

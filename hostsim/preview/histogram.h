@@ -15,8 +15,8 @@ struct HistogramClass {
 };
 
 // Always the same eleven classes of the gross price's change, in order: below -50 %,
-// -50 to -20, -20 to -10, -10 to -5, -5 to 0 (each lower bound included), no change
-// of price (a name alone changed), then above 0 to 5, 5 to 10, 10 to 20, 20 to 50 (each
+// -50 to -20, -20 to -10, -10 to -5, -5 to 0 (each lower bound included), ±0: no
+// change of price (the name or another field alone changed), then above 0 to 5, 5 to 10, 10 to 20, 20 to 50 (each
 // upper bound included), above 50 % (a price up from zero as well).
 std::vector<HistogramClass> Histogram(const std::vector<GoodsChange>& all);
 

@@ -35,13 +35,13 @@ constexpr const char* Style =
     "table{border-collapse:collapse}th,td{border:1px solid #bbb;padding:.25em .6em;text-align:left}"
     "th{background:#eee}td.num{text-align:right;font-variant-numeric:tabular-nums;white-space:nowrap}"
     "tr.warned td{background:#fde8e8}ul.warnings li{color:#a00000;margin:.2em 0}"
-    "p.none{color:#060}pre{background:#f6f6f6;padding:.8em;display:inline-block}"
+    "p.none{color:#060}pre{background:#f6f6f6;padding:.8em;display:inline-block}td code{white-space:pre}"
     "svg text{font-family:sans-serif;font-size:12px}rect.bar{fill:#3b6ea8}rect.bar.far{fill:#c0392b}"
     ".old{color:#777}";
 
 // The histogram: one bar per class, its count above it and its label below.
 std::string HistogramSvg(const std::vector<HistogramClass>& classes) {
-  constexpr int BarWidth = 52, Gap = 12, Top = 24, Height = 180, Left = 10;
+  constexpr int BarWidth = 56, Gap = 20, Top = 24, Height = 180, Left = 10;
   int most = 1;
   for (const HistogramClass& c : classes) most = std::max(most, c.count);
   int width = Left * 2 + static_cast<int>(classes.size()) * (BarWidth + Gap);

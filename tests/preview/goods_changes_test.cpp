@@ -136,7 +136,7 @@ TEST(GoodsChanges, HistogramClassesAndTheirBounds) {
   std::vector<HistogramClass> h = Histogram(CompareGoodsFiles(GoodsFile(before), GoodsFile(after), 1, 50));
   std::vector<std::string> got;
   for (const HistogramClass& c : h) got.push_back(c.label + "=" + std::to_string(c.count));
-  EXPECT_EQ(got, (std::vector<std::string>{"< −50 %=1", "−50…−20=2", "−20…−10=1", "−10…−5=2", "−5…0=2", "0=1",
+  EXPECT_EQ(got, (std::vector<std::string>{"< −50 %=1", "−50…−20=2", "−20…−10=1", "−10…−5=2", "−5…0=2", "±0=1",
                                             "0…5=2", "5…10=2", "10…20=1", "20…50=1", "> 50 %=3"}));
 }
 
