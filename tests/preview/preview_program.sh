@@ -82,6 +82,9 @@ check "is refused" has "^hostsim: the preview folder .* is not empty; name an em
 
 preview "the system's temporary folder by default" 0 shop
 check "a new folder there is named" has "^Preview: the run goes to a copy of .*shop in .*hostsim-preview-[0-9]{8}-[0-9]{6}(-[0-9]+)?$"
+made=$(sed -n 's/^Preview: the run goes to a copy of .* in \(.*hostsim-preview-.*\)$/\1/p' <<<"$out")
+check "and it holds the pages" bash -c "\"\$0\" cmd /c dir /b \"$made\" 2>/dev/null | tr -d '\r' | grep -qx preview.html" "$wine"
+[ -n "$made" ] && "$wine" cmd /c rmdir /s /q "$made" >/dev/null 2>&1
 
 echo "$passed passed, $failures failed"
 [ "$failures" -eq 0 ]
