@@ -259,17 +259,21 @@ bool StartPreview(const Options& o, const std::string& dataFull, std::string& sc
   return true;
 }
 
-// Shows what the run did to the copy and writes the pages; true when it warns.
-bool FinishPreview(const Options& o, const std::string& dataFull, const std::string& scratch) {
+// Shows what the run did to the copy and writes the pages: ExitUsage when a page could
+// not be written, ExitPreviewWarnings when it warns, else ExitDone.
+int FinishPreview(const Options& o, const std::string& dataFull, const std::string& scratch) {
   hostsim::preview::Preview p = hostsim::preview::CollectPreview(dataFull, scratch, o.warnChange);
   PrintPreviewLine("");
   std::string error;
-  if (!hostsim::preview::PresentPreview(p, PrintPreviewLine, error))
-    std::fprintf(stderr, "hostsim: %s\n", error.c_str());
+  bool written = hostsim::preview::PresentPreview(p, PrintPreviewLine, error);
   std::size_t warnings = hostsim::preview::WarningCount(p.goods);
   if (warnings)
     PrintPreviewLine(std::to_string(warnings) + (warnings == 1 ? " warning" : " warnings") + ": exit code 5");
-  return warnings > 0;
+  if (!written) {
+    std::fprintf(stderr, "hostsim: %s\n", error.c_str());
+    return ExitUsage;
+  }
+  return warnings ? ExitPreviewWarnings : ExitDone;
 }
 
 }  // namespace
@@ -351,6 +355,9 @@ int main(int argc, char** argv) {
   hostsim::Say("plug-in freed");
   if (!clean) return ExitException;
   if (load.result != 0) return ExitRefused;
-  if (o.preview && FinishPreview(o, dataFull, workFolder)) return ExitPreviewWarnings;
+  if (o.preview) {
+    int previewed = FinishPreview(o, dataFull, workFolder);
+    if (previewed != ExitDone) return previewed;
+  }
   return hostsim::failedChangesShown > 0 ? ExitFailedChanges : ExitDone;
 }
