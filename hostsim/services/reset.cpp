@@ -9,6 +9,7 @@
 #include "hostsim/services/goods.h"
 #include "hostsim/services/host_state.h"
 #include "hostsim/services/memory.h"
+#include "hostsim/services/pass_status.h"
 #include "hostsim/services/processes.h"
 #include "hostsim/services/service_table.h"
 #include "hostsim/services/svc_menu.h"
@@ -32,6 +33,7 @@ void ResetHostSim() {
   ResetDialogs();
   consoleShows = {};
   ResetGoods();
+  ResetPassStatus();
   ResetFiles();
   ResetProcesses();
 }

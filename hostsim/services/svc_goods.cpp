@@ -18,6 +18,7 @@
 #include "hostsim/services/goods_backup.h"
 #include "hostsim/services/goods_blocks.h"
 #include "hostsim/services/host_files.h"
+#include "hostsim/services/pass_status.h"
 #include "hostsim/services/price_journal.h"
 #include "hostsim/services/service_clock.h"
 #include "hostsim/services/transcript.h"
@@ -156,6 +157,7 @@ static int OpenTableFileUntimed(void* cursor, void* table, const char* fileName,
   SaveCursor(cursor, s);
   DropPriceNote();
   if (s.update) StartJournalRun(fileName);
+  PassStatusOpened(fileName, s.update != 0);
   ++goodsCounters.opens;
   ++goodsCounters.openCursors;
   return 1;
@@ -174,6 +176,7 @@ static int NextRecordUntimed(void* cursor) {
   s.current = s.next++;
   SaveCursor(cursor, s);
   ++goodsCounters.fetches;
+  PassStatusFetched();
   return 1;
 }
 
@@ -206,6 +209,7 @@ static void CloseTableFileUntimed(void* cursor) {
   if (!IsOpen(s)) return;
   CloseGoodsBlocks(s.file);
   FinishGoodsRun(s.file);
+  PassStatusClosed();
   --goodsCounters.openCursors;
   SaveCursor(cursor, CursorState{});
 }

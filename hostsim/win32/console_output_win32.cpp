@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <string>
 
+#include "hostsim/services/pass_status.h"
 #include "hostsim/services/transcript.h"
 
 namespace hostsim {
@@ -52,6 +53,38 @@ void WriteLineToConsole(const std::string& line) {
   SetConsoleTextAttribute(output, plain);
 }
 
+// Where the passes' status line stands: the row the cursor is on (the one the next
+// transcript line would take), written in place without moving the cursor.
+COORD statusAt;
+DWORD statusLength;  // cells it covers, 0 when none
+
+// Blanks over the cells the status line covers.
+void ClearPassStatusLine() {
+  DWORD written = 0;
+  FillConsoleOutputCharacterW(output, L' ', statusLength, statusAt, &written);
+  FillConsoleOutputAttribute(output, plain, statusLength, statusAt, &written);
+  statusLength = 0;
+}
+
+// The status line at the start of the cursor's row, in the bright colours, cut to the
+// window's width; what it covered before is blanked first.
+void DrawPassStatusLine(const PassStatus& status) {
+  CONSOLE_SCREEN_BUFFER_INFO info{};
+  if (!GetConsoleScreenBufferInfo(output, &info)) return;
+  if (statusLength) ClearPassStatusLine();
+  std::string utf8 = PassStatusText(status);
+  int n = MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), nullptr, 0);
+  std::wstring wide(static_cast<std::size_t>(n), L'\0');
+  MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), wide.data(), n);
+  DWORD width = static_cast<DWORD>(info.srWindow.Right - info.srWindow.Left + 1);
+  if (wide.size() > width) wide.resize(width);
+  statusAt = {0, info.dwCursorPosition.Y};
+  statusLength = static_cast<DWORD>(wide.size());
+  DWORD written = 0;
+  WriteConsoleOutputCharacterW(output, wide.data(), statusLength, statusAt, &written);
+  FillConsoleOutputAttribute(output, static_cast<WORD>(plain | FOREGROUND_INTENSITY), statusLength, statusAt, &written);
+}
+
 }  // namespace
 
 void WriteLinesToConsoleIfThere() {
@@ -63,6 +96,9 @@ void WriteLinesToConsoleIfThere() {
   plain = info.wAttributes;
   std::fflush(stdout);
   writeLine = WriteLineToConsole;
+  if (!echo) return;  // --quiet: no status line either
+  drawPassStatus = DrawPassStatusLine;
+  clearPassStatus = ClearPassStatusLine;
 }
 
 }  // namespace hostsim

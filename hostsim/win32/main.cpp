@@ -24,6 +24,8 @@
 #include "hostsim/services/data_folder.h"
 #include "hostsim/services/goods_backup.h"
 #include "hostsim/services/goods_undo.h"
+#include "hostsim/preview/preview_report.h"
+#include "hostsim/preview/scratch_folder.h"
 #include "hostsim/win32/host.h"
 #include "hostsim/services/memory.h"
 #include "hostsim/win32/message_box.h"
@@ -38,7 +40,10 @@ namespace {
 const char* const kUsage =
     "usage: hostsim.exe [options]\n"
     "  --dll PATH            the plug-in (default: PRZECENA.DLL next to hostsim.exe)\n"
-    "  --data DIR            the host's data folder: settings, goods files (default .)\n"
+    "  --data DIR            the host's working folder: settings, goods files, the\n"
+    "                        plug-in's reports; relative paths of the run resolve\n"
+    "                        there (default .). The paths of --answers, --dll and\n"
+    "                        --preview-dir are taken from where hostsim.exe starts\n"
     "  --answers FILE        answers for the host's dialogs, lines \"key = value\"\n"
     "  --choose              choose the plug-in's command in the menu \"Inne\"\n"
     "  --command N           choose command number N (may be repeated)\n"
@@ -59,6 +64,14 @@ const char* const kUsage =
     "  --undo [WAREHOUSE]    load nothing: put back the goods file of the warehouse's\n"
     "                        last run (default: the warehouse of the last run) from\n"
     "                        its backup, if the file is still as that run left it\n"
+    "  --preview             run on a copy of the data folder (which stays as it is)\n"
+    "                        and show what the run would change, with warnings;\n"
+    "                        writes preview.csv and preview.html into the copy\n"
+    "  --preview-dir DIR     the copy goes there (a new or empty folder outside the\n"
+    "                        data folder; default a new folder in the system's\n"
+    "                        temporary folder)\n"
+    "  --warn-change PERCENT a preview warns of gross price changes beyond this\n"
+    "                        (either way; default 50)\n"
     "\n"
     "The answers file (UTF-8), one \"key = value\" a line, '#' starts a comment:\n";
 
@@ -66,10 +79,18 @@ const char* const kExitCodes =
     "\n"
     "Exit codes: 0 done, 1 the plug-in refused to load, 2 usage, answers or load error,\n"
     "3 a call left the plug-in by an exception, 4 done, but the summary reports failed\n"
-    "price changes. With --undo: 0 put back, 1 refused (the line says why), 2 usage.\n";
+    "price changes, 5 a preview with warnings (before 4; 3, 1 and 2 before both).\n"
+    "With --undo: 0 put back, 1 refused (the line says why), 2 usage.\n";
 
-enum ExitCode { ExitDone = 0, ExitRefused = 1, ExitUsage = 2, ExitException = 3, ExitFailedChanges = 4 };
 // With --undo: ExitDone, or ExitRefused when the run is not taken back.
+enum ExitCode {
+  ExitDone = 0,
+  ExitRefused = 1,
+  ExitUsage = 2,
+  ExitException = 3,
+  ExitFailedChanges = 4,
+  ExitPreviewWarnings = 5
+};
 
 std::string Hex(uint32_t v) {
   char text[16];
@@ -127,8 +148,9 @@ bool Report(const std::string& what, const hostsim::CallOutcome& o) {
 }
 
 struct Options {
-  std::string dll, answers;
-  bool chooseFirst = false, quiet = false, batch = false, undo = false;
+  std::string dll, answers, data, previewDir;
+  bool chooseFirst = false, quiet = false, batch = false, preview = false, undo = false;
+  double warnChange = 50;
   std::string undoWarehouse;                    // "" = that of the last run
   std::vector<uint16_t> commands;
   std::vector<std::string> boxes;               // replace the answers file's "box" keys
@@ -147,14 +169,16 @@ bool Parse(int argc, char** argv, Options& o) {
       return *v && !*end;
     };
     long n = 0;
-    if (a == "--dll" || a == "--answers" || a == "--data" || a == "--build-date" || a == "--box") {
+    if (a == "--dll" || a == "--answers" || a == "--data" || a == "--build-date" || a == "--box" ||
+        a == "--preview-dir") {
       const char* v = value();
       if (!v) return false;
       std::string s = v;
       if (a == "--dll") o.dll = s;
       if (a == "--box") o.boxes.push_back(s);
       if (a == "--answers") o.answers = s;
-      if (a == "--data") o.settings.push_back([s] { hostsim::dataFolder = s; });
+      if (a == "--data") o.data = s;
+      if (a == "--preview-dir") o.previewDir = s;
       if (a == "--build-date") o.settings.push_back([s] { hostsim::buildDate = s; });
     } else if (a == "--choose") {
       o.chooseFirst = true;
@@ -170,6 +194,13 @@ bool Parse(int argc, char** argv, Options& o) {
       }
     } else if (a == "--keep" && number(n) && n >= 1) {
       o.settings.push_back([n] { hostsim::backupsKept = static_cast<int>(n); });
+    } else if (a == "--preview") {
+      o.preview = true;
+    } else if (a == "--warn-change") {
+      const char* v = value();
+      char* end = nullptr;
+      o.warnChange = v ? std::strtod(v, &end) : -1;
+      if (!v || !*v || *end || !(o.warnChange >= 0) || o.warnChange > 1e9) return false;
     } else if (a == "--no-descriptor") {
       o.settings.push_back([] { hostsim::descriptorConfig.present = false; });
     } else if (a == "--command" && number(n)) {
@@ -188,7 +219,7 @@ bool Parse(int argc, char** argv, Options& o) {
       return false;
     }
   }
-  return true;
+  return !(o.undo && o.preview);  // a preview takes nothing back
 }
 
 // --undo: takes the run back or says on stderr why not.
@@ -227,6 +258,53 @@ void ListenToTheKeyboard() {
   if (GetConsoleMode(GetStdHandle(STD_INPUT_HANDLE), &mode)) hostsim::keyPressed = ConsoleKeyPressed;
 }
 
+// A path as the system makes it whole from the current folder; the path itself when
+// it cannot.
+std::string FullPath(const std::string& path) {
+  char full[MAX_PATH];
+  DWORD n = GetFullPathNameA(path.c_str(), sizeof full, full, nullptr);
+  return n > 0 && n < sizeof full ? std::string(full, n) : path;
+}
+
+// A line of the preview, shown even with --quiet (the preview is what was asked for).
+void PrintPreviewLine(const std::string& line) {
+  if (hostsim::writeLine) return hostsim::writeLine(line);
+  std::fputs(line.c_str(), stdout);
+  std::fputc('\n', stdout);
+  std::fflush(stdout);
+}
+
+// Makes the preview's folder and copies the data folder there; false after a message.
+bool StartPreview(const Options& o, const std::string& dataFull, std::string& scratch) {
+  std::string error;
+  if (!hostsim::preview::MakeScratchFolder(o.previewDir.empty() ? "" : FullPath(o.previewDir), dataFull, scratch,
+                                            error) ||
+      !hostsim::preview::CopyFolder(dataFull, scratch, error)) {
+    std::fprintf(stderr, "hostsim: %s\n", error.c_str());
+    return false;
+  }
+  std::printf("Preview: the run goes to a copy of %s in %s\n", dataFull.c_str(), scratch.c_str());
+  std::fflush(stdout);
+  return true;
+}
+
+// Shows what the run did to the copy and writes the pages: ExitUsage when a page could
+// not be written, ExitPreviewWarnings when it warns, else ExitDone.
+int FinishPreview(const Options& o, const std::string& dataFull, const std::string& scratch) {
+  hostsim::preview::Preview p = hostsim::preview::CollectPreview(dataFull, scratch, o.warnChange);
+  PrintPreviewLine("");
+  std::string error;
+  bool written = hostsim::preview::PresentPreview(p, PrintPreviewLine, error);
+  std::size_t warnings = hostsim::preview::WarningCount(p.goods);
+  if (warnings)
+    PrintPreviewLine(std::to_string(warnings) + (warnings == 1 ? " warning" : " warnings") + ": exit code 5");
+  if (!written) {
+    std::fprintf(stderr, "hostsim: %s\n", error.c_str());
+    return ExitUsage;
+  }
+  return warnings ? ExitPreviewWarnings : ExitDone;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -253,11 +331,23 @@ int main(int argc, char** argv) {
   hostsim::ApplyAnswers();
   for (auto& apply : o.settings) apply();
   if (!SetBoxAnswers(o)) return ExitUsage;
-  DWORD folder = GetFileAttributesA(hostsim::dataFolder.c_str());
+  std::string data = o.data.empty() ? "." : o.data;
+  DWORD folder = GetFileAttributesA(data.c_str());
   if (folder == INVALID_FILE_ATTRIBUTES || !(folder & FILE_ATTRIBUTE_DIRECTORY)) {
-    std::fprintf(stderr, "hostsim: the data folder %s does not exist\n", hostsim::dataFolder.c_str());
+    std::fprintf(stderr, "hostsim: the data folder %s does not exist\n", data.c_str());
     return ExitUsage;
   }
+  // The paths named at the start are the starting folder's; then the data folder (or
+  // the preview's copy of it) becomes the working folder, where the run's own paths go.
+  std::string dataFull = FullPath(data);
+  std::string dll = FullPath(o.dll.empty() ? NextToProgram("PRZECENA.DLL") : o.dll);
+  std::string workFolder = dataFull;
+  if (o.preview && !StartPreview(o, dataFull, workFolder)) return ExitUsage;
+  if (!SetCurrentDirectoryA(workFolder.c_str())) {
+    std::fprintf(stderr, "hostsim: cannot make %s the working folder\n", workFolder.c_str());
+    return ExitUsage;
+  }
+  hostsim::dataFolder = std::string(1, '.');
   if (o.undo) return Undo(o);
   ListenToTheKeyboard();
   hostsim::AnswerAtConsoleOrFail(o.batch, ExitUsage);
@@ -265,10 +355,10 @@ int main(int argc, char** argv) {
     if (v == "yes") o.chooseFirst = true;
     else o.commands.push_back(static_cast<uint16_t>(std::strtol(v.c_str(), nullptr, 0)));
   }
+  if (o.preview && o.commands.empty()) o.chooseFirst = true;  // a preview is of a run
   hostsim::echo = !o.quiet;
   hostsim::WriteLinesToConsoleIfThere();
 
-  std::string dll = o.dll.empty() ? NextToProgram("PRZECENA.DLL") : o.dll;
   hostsim::Say("Dalvenor (host stand-in): loading " + dll);
   if (!hostsim::LoadPluginLibrary(dll.c_str())) {
     std::fprintf(stderr, "hostsim: cannot load %s, or it has no export of ordinal %u\n", dll.c_str(),
@@ -306,5 +396,9 @@ int main(int argc, char** argv) {
   hostsim::Say("plug-in freed");
   if (!clean) return ExitException;
   if (load.result != 0) return ExitRefused;
+  if (o.preview) {
+    int previewed = FinishPreview(o, dataFull, workFolder);
+    if (previewed != ExitDone) return previewed;
+  }
   return hostsim::failedChangesShown > 0 ? ExitFailedChanges : ExitDone;
 }

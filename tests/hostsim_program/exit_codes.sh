@@ -30,6 +30,7 @@ rm -rf "$work" && mkdir -p "$work/shop" "$work/empty"
 cp "$samples"/* "$work/shop/"
 (cd "$work/shop" && "$wine" "$goodstool" build magazyn1.csv MMM1.MGR >/dev/null) || exit 1
 cp -R "$work/shop" "$work/failing"
+cp -R "$work/shop" "$work/elsewhere"
 printf 'warehose = 2\n' >"$work/misspelt.txt"
 printf 'vat = 1 abc\n' >"$work/vat.txt"
 printf 'dialog = type towary.txt; press F12\n' >"$work/action.txt"
@@ -64,6 +65,20 @@ row "batch: the warehouse choice without an answer" 2 \
 row "a run without failed changes" 0 "Błąd zmiany ceny: +0$" shop --data . --answers answers.txt
 row "a run whose summary reports a failed change" 4 "Błąd zmiany ceny: +1$" \
   failing --data . --answers failing.txt
+
+# --data is the working folder: the answers file is found from where the program
+# starts, the price file the dialog names ("towary.txt") and the reports in the folder.
+row "a run in another folder, the answers named from the start" 0 "Błąd zmiany ceny: +0$" \
+  empty --data ../elsewhere --answers ../shop/answers.txt
+for report in INFO.TXT INFO2.TXT INFO3.TXT INFO4.TXT ZMIANYCEN.TXT; do
+  if [ -f "$work/elsewhere/$report" ] && [ ! -e "$work/empty/$report" ]; then
+    passed=$((passed + 1))
+  else
+    echo "FAILED: $report is not in the data folder alone"
+    failures=$((failures + 1))
+  fi
+done
+row "a wrong warn-change" 2 "^usage: hostsim.exe" . --preview --warn-change lots
 
 echo "$passed passed, $failures failed"
 [ "$failures" -eq 0 ]

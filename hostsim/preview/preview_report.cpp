@@ -1,0 +1,61 @@
+#include "hostsim/preview/preview_report.h"
+
+#include <filesystem>
+#include <fstream>
+
+#include "hostsim/preview/scratch_folder.h"
+#include "hostsim/services/transcript.h"
+
+namespace hostsim::preview {
+namespace {
+
+std::string Join(const std::string& folder, const std::string& name) {
+  return (std::filesystem::path(folder) / name).string();
+}
+
+// The text of the last summary in the transcript; empty when the run showed none.
+std::string LastSummary() {
+  static const std::string Label = "Ilość towarów odczytana z pliku:";
+  const std::vector<Shown>& shown = Transcript();
+  for (auto it = shown.rbegin(); it != shown.rend(); ++it)
+    if (it->service == "messageBoxFormat" && it->text.rfind(Label, 0) == 0) return it->text;
+  return "";
+}
+
+bool Write(const std::string& path, const std::string& bytes) {
+  std::ofstream out(path, std::ios::binary | std::ios::trunc);
+  out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+  out.close();
+  return static_cast<bool>(out);
+}
+
+}  // namespace
+
+Preview CollectPreview(const std::string& dataFolder, const std::string& scratchFolder, double warnPercent) {
+  Preview p{dataFolder, scratchFolder, warnPercent, {}, {}, LastSummary()};
+  for (const auto& [warehouse, name] : GoodsFilesIn(dataFolder)) {
+    std::vector<GoodsChange> file = CompareGoodsFiles(FileBytes(Join(dataFolder, name)),
+                                                      FileBytes(Join(scratchFolder, name)), warehouse, warnPercent);
+    p.goods.insert(p.goods.end(), file.begin(), file.end());
+  }
+  p.reported = ReadReports(FileBytes(Join(scratchFolder, "INFO.TXT")), FileBytes(Join(scratchFolder, "INFO2.TXT")));
+  return p;
+}
+
+bool PresentPreview(const Preview& p, const std::function<void(const std::string&)>& print, std::string& error) {
+  for (const std::string& line : PreviewLines(p)) print(line);
+  print("");
+  bool written = true;
+  for (const auto& [name, bytes] : {std::pair{"preview.csv", PreviewCsv(p)}, std::pair{"preview.html", PreviewHtml(p)}}) {
+    std::string path = Join(p.scratchFolder, name);
+    if (Write(path, bytes)) {
+      print("Written: " + path);
+      continue;
+    }
+    error += (error.empty() ? "cannot write " : ", ") + path;
+    written = false;
+  }
+  return written;
+}
+
+}  // namespace hostsim::preview

@@ -1,0 +1,52 @@
+#include "hostsim/preview/reported_goods.h"
+
+#include "hostsim/services/charset.h"
+
+namespace hostsim::preview {
+namespace {
+
+// The report's own words after "Mag:N SYMBOL - ", each with the kind it tells.
+struct Phrase {
+  const char* words;  // UTF-8
+  const char* kind;
+};
+constexpr Phrase Phrases[] = {
+    {" - Źle zmianiono cenę", "failed"},       {" - Błędna cena w pliku", "bad price"},
+    {" - Ta sama cena towaru", "same price"}, {" - Brak towaru na magazynie", "not found"},
+    {" - Za długi symbol towaru", "too long"},
+};
+
+ReportedGoods Classify(const std::string& line) {
+  std::size_t blank = line.find(' ');
+  if (line.rfind("Mag:", 0) != 0 || blank == std::string::npos) return {"other", "", line};
+  for (const Phrase& p : Phrases) {
+    std::size_t at = line.rfind(p.words);
+    if (at == std::string::npos || at < blank) continue;
+    std::string symbol = line.substr(blank + 1, at - blank - 1);
+    symbol.erase(symbol.find_last_not_of(' ') + 1);
+    return {p.kind, symbol, line};
+  }
+  return {"other", "", line};
+}
+
+void AddLines(const std::string& bytes, std::vector<ReportedGoods>& out) {
+  for (std::size_t at = 0; at < bytes.size();) {
+    std::size_t end = bytes.find('\n', at);
+    if (end == std::string::npos) end = bytes.size();
+    std::string line = bytes.substr(at, end - at);
+    at = end + 1;
+    if (!line.empty() && line.back() == '\r') line.pop_back();
+    if (!line.empty()) out.push_back(Classify(MazoviaToUtf8(line)));
+  }
+}
+
+}  // namespace
+
+std::vector<ReportedGoods> ReadReports(const std::string& info, const std::string& info2) {
+  std::vector<ReportedGoods> out;
+  AddLines(info, out);
+  AddLines(info2, out);
+  return out;
+}
+
+}  // namespace hostsim::preview

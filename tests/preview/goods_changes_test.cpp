@@ -1,0 +1,158 @@
+// The comparison of a goods file before and after a run: which records changed, by
+// how much, in what order, and the warnings, each kind with its text.
+#include <cmath>
+#include <string>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+#include "hostsim/preview/goods_changes.h"
+#include "hostsim/preview/histogram.h"
+#include "hostsim/preview/reported_goods.h"
+#include "host/mazovia.h"
+#include "tests/preview/preview_fixture.h"
+
+using namespace hostsim::preview;
+using testing_preview::Goods;
+using testing_preview::GoodsFile;
+
+namespace {
+
+TEST(GoodsChanges, EachKindOfWarningWithItsText) {
+  struct Row {
+    const char* label;
+    Goods before, after;
+    double threshold;
+    std::vector<std::string> warnings;  // texts, in the order given
+  } rows[] = {
+      {"unchanged", {"A", "Kawa", 10, 12.3}, {"A", "Kawa", 10, 12.3}, 50, {}},
+      {"a small rise", {"A", "Kawa", 10, 12.3}, {"A", "Kawa", 11, 13.53}, 50, {}},
+      {"gross to zero",
+       {"A", "Kawa", 10, 12.3},
+       {"A", "Kawa", 0, 0},
+       50,
+       {"price falls to zero or below: gross 12.30 -> 0.00, net 10.00 -> 0.00",
+        "gross price changes by -100.0 %: 12.30 -> 0.00"}},
+      {"net below zero, gross a little lower",
+       {"A", "Kawa", 10, 12.3},
+       {"A", "Kawa", -0.01, 12.2},
+       50,
+       {"price falls to zero or below: gross 12.30 -> 12.20, net 10.00 -> -0.01"}},
+      {"+900 %", {"A", "Kawa", 2, 2}, {"A", "Kawa", 20, 20}, 50, {"gross price changes by +900.0 %: 2.00 -> 20.00"}},
+      {"exactly +50 % is within", {"A", "Kawa", 3, 3}, {"A", "Kawa", 4.5, 4.5}, 50, {}},
+      {"exactly -50 % is within", {"A", "Kawa", 4, 4}, {"A", "Kawa", 2, 2}, 50, {}},
+      {"+50.3 % is beyond",
+       {"A", "Kawa", 3, 3},
+       {"A", "Kawa", 4.51, 4.51},
+       50,
+       {"gross price changes by +50.3 %: 3.00 -> 4.51"}},
+      {"a threshold of 10 %", {"A", "Kawa", 1, 1}, {"A", "Kawa", 1.11, 1.11}, 10,
+       {"gross price changes by +11.0 %: 1.00 -> 1.11"}},
+      {"up from zero", {"A", "Kawa", 0, 0}, {"A", "Kawa", 5, 5}, 50, {"gross price up from zero: 0.00 -> 5.00"}},
+      {"a name with nothing in common",
+       {"A", "Kawa ziarnista 500 g", 10, 12.3},
+       {"A", "Mleko 3,2% 1 l", 10, 12.3},
+       50,
+       {"name replaced by one sharing no word with it: \"Kawa ziarnista 500 g\" -> \"Mleko 3,2% 1 l\""}},
+      {"a word in common in another letter case",
+       {"A", "Kawa ziarnista 500 g", 10, 12.3},
+       {"A", "KAWA mielona", 10, 12.3},
+       50,
+       {}},
+      {"Polish capitals match their small letters",
+       {"A", "ŻUBRÓWKA 0,5", 10, 12.3},
+       {"A", "Żubrówka 0,7 l", 10, 12.3},
+       50,
+       {}},
+      {"one-letter words do not count",
+       {"A", "Herbata z cytryną", 10, 12.3},
+       {"A", "Sok z jabłek", 10, 12.3},
+       50,
+       {"name replaced by one sharing no word with it: \"Herbata z cytryną\" -> \"Sok z jabłek\""}},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.label);
+    std::vector<GoodsChange> c = CompareGoodsFiles(GoodsFile({row.before}), GoodsFile({row.after}), 1, row.threshold);
+    ASSERT_EQ(c.size(), 1u);
+    std::vector<std::string> texts;
+    for (const Warning& w : c[0].warnings) texts.push_back(w.text);
+    EXPECT_EQ(texts, row.warnings);
+  }
+}
+
+TEST(GoodsChanges, WarningsSayTheirKind) {
+  std::vector<GoodsChange> c = CompareGoodsFiles(GoodsFile({{"A", "Kawa", 10, 10}, {"B", "Kawa", 1, 1}}),
+                                                 GoodsFile({{"A", "Kawa", 0, 0}, {"B", "Herbata", 1, 1}}), 1, 50);
+  ASSERT_EQ(c.size(), 2u);
+  ASSERT_EQ(c[0].warnings.size(), 2u);
+  EXPECT_EQ(c[0].warnings[0].kind, WarnNotPositive);
+  EXPECT_EQ(c[0].warnings[1].kind, WarnBigChange);
+  ASSERT_EQ(c[1].warnings.size(), 1u);
+  EXPECT_EQ(c[1].warnings[0].kind, WarnNameUnrelated);
+  EXPECT_EQ(WarningCount(c), 3u);
+}
+
+TEST(GoodsChanges, RecordsInFileOrderAndTheChangedBiggestFirst) {
+  std::string before = GoodsFile({{"A", "a", 10, 10}, {"B", "b", 10, 10}, {"C", "c", 0, 0}, {"D", "d", 10, 10},
+                                  {"E", "e", 10, 10}, {"F", "Fa", 10, 10}});
+  std::string after = GoodsFile({{"A", "a", 11, 11}, {"B", "b", 10, 10}, {"C", "c", 1, 1}, {"D", "d", 5, 5},
+                                 {"E", "e", 9, 9}, {"F", "Fb", 10, 10}});
+  std::vector<GoodsChange> all = CompareGoodsFiles(before, after, 3, 50);
+  std::vector<std::string> order;
+  for (const GoodsChange& g : all) order.push_back(g.symbol + (g.changed ? "+" : "="));
+  EXPECT_EQ(order, (std::vector<std::string>{"A+", "B=", "C+", "D+", "E+", "F+"}));
+  order.clear();
+  for (const GoodsChange& g : ChangedBySize(all)) order.push_back(g.symbol + " " + std::to_string(g.record));
+  // C comes up from zero, D -50 %, A +10 %, E -10 % (A first, in file order), F's name alone.
+  EXPECT_EQ(order, (std::vector<std::string>{"C 3", "D 4", "A 1", "E 5", "F 6"}));
+  EXPECT_EQ(all[3].warehouse, 3);
+  EXPECT_DOUBLE_EQ(*all[3].percent, -50.0);
+  EXPECT_FALSE(all[2].percent.has_value());
+}
+
+TEST(GoodsChanges, ATrailingPartialRecordAndAShorterAfterAreNoRecords) {
+  std::string before = GoodsFile({{"A", "a", 10, 10}, {"B", "b", 10, 10}}) + std::string(100, 'x');
+  std::string after = GoodsFile({{"A", "a", 12, 12}});
+  std::vector<GoodsChange> all = CompareGoodsFiles(before, after, 1, 50);
+  ASSERT_EQ(all.size(), 2u);
+  EXPECT_TRUE(all[0].changed);
+  EXPECT_FALSE(all[1].changed);
+}
+
+TEST(GoodsChanges, HistogramClassesAndTheirBounds) {
+  // Gross prices from 100.00: the new price is the change in per cent plus 100.
+  std::vector<double> changes = {-60, -50, -49.9, -20, -10, -5.01, -5, -0.5, 0.5, 5, 5.01, 10, 20, 50, 50.01, 800};
+  std::vector<Goods> before, after;
+  for (double c : changes) {
+    before.push_back({"A", "a", 100, 100});
+    after.push_back({"A", "a", 100 + c, 100 + c});
+  }
+  before.push_back({"N", "old", 100, 100});  // the name alone changes
+  after.push_back({"N", "new", 100, 100});
+  before.push_back({"Z", "z", 0, 0});  // up from zero
+  after.push_back({"Z", "z", 1, 1});
+  before.push_back({"S", "s", 7, 7});  // no change: in no class
+  after.push_back({"S", "s", 7, 7});
+  std::vector<HistogramClass> h = Histogram(CompareGoodsFiles(GoodsFile(before), GoodsFile(after), 1, 50));
+  std::vector<std::string> got;
+  for (const HistogramClass& c : h) got.push_back(c.label + "=" + std::to_string(c.count));
+  EXPECT_EQ(got, (std::vector<std::string>{"< −50 %=1", "−50…−20=2", "−20…−10=1", "−10…−5=2", "−5…0=2", "±0=1",
+                                            "0…5=2", "5…10=2", "10…20=1", "20…50=1", "> 50 %=3"}));
+}
+
+TEST(ReportedGoods, EachReportLineByItsWords) {
+  std::string info = std::string(Mz("Mag:1 HERB-100                  - Ta sama cena towaru                 5.99")) +
+                     "\r\n" + Mz("Mag:1 BARDZO-DLUGI-SYMBOL-TOWAR-X - Za długi symbol towaru") + "\r\n" +
+                     Mz("Mag:1 MLEKO-32                  - Źle zmianiono cenę") + "\r\n" +
+                     Mz("Mag:1 SER                       - Błędna cena w pliku") + "\r\n" + "garbage\r\n";
+  std::string info2 = std::string(Mz("Mag:1 OSCYPEK                   - Brak towaru na magazynie")) + "\r\n";
+  std::vector<ReportedGoods> r = ReadReports(info, info2);
+  std::vector<std::string> got;
+  for (const ReportedGoods& g : r) got.push_back(g.kind + "|" + g.symbol);
+  EXPECT_EQ(got, (std::vector<std::string>{"same price|HERB-100", "too long|BARDZO-DLUGI-SYMBOL-TOWAR-X",
+                                            "failed|MLEKO-32", "bad price|SER", "other|", "not found|OSCYPEK"}));
+  EXPECT_EQ(r[2].line, "Mag:1 MLEKO-32                  - Źle zmianiono cenę");
+  EXPECT_TRUE(ReadReports("", "").empty());
+}
+
+}  // namespace

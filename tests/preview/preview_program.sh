@@ -1,0 +1,90 @@
+#!/usr/bin/env bash
+# hostsim.exe --preview on the sample shop, as a script runs it: the data folder keeps
+# every byte (each file compared with a copy taken before), the copy holds the run and
+# the two pages, and the exit code says whether there are warnings (5) or not (0).
+# Arguments: the wine runner, hostsim.exe, goodstool.exe, the samples folder and an
+# empty work folder.
+set -uo pipefail
+wine=$1 hostsim=$2 goodstool=$3 samples=$4 work=$5
+failures=0 passed=0
+
+check() {  # check LABEL CONDITION...: counts a passed or failed check
+  local label=$1
+  shift
+  if "$@"; then
+    passed=$((passed + 1))
+  else
+    echo "FAILED: $label"
+    failures=$((failures + 1))
+  fi
+}
+
+# preview LABEL CODE SHOP ARGS...: runs the preview of $work/SHOP from $work, expects
+# the exit code, and that the shop's files are those of $work/SHOP.before, byte for byte.
+preview() {
+  local label=$1 code=$2 shop=$3
+  shift 3
+  out=$(cd "$work" && "$wine" "$hostsim" --batch --preview --data "$shop" --answers "$shop/answers.txt" "$@" 2>&1)
+  local rc=$?
+  out=${out//$'\r'/}
+  check "$label: exit $rc, expected $code" [ "$rc" -eq "$code" ]
+  check "$label: the data folder is as it was" diff -r "$work/$shop.before" "$work/$shop"
+  [ "$rc" -eq "$code" ] || sed 's/^/    /' <<<"$out"
+}
+
+has() {  # has PATTERN: the last preview's output has a line matching it
+  grep -qE -- "$1" <<<"$out"
+}
+
+rm -rf "$work" && mkdir -p "$work/shop"
+cp "$samples"/* "$work/shop/"
+(cd "$work/shop" && "$wine" "$goodstool" build magazyn1.csv MMM1.MGR >/dev/null) || exit 1
+# A shop whose price file carries mistakes: a price ten times too high, a price of
+# zero, a name from another line. Its other lines are the sample's.
+cp -R "$work/shop" "$work/mistakes"
+printf 'CHLEB-01\tChleb zytni 500 g\tszt\t5\t42,00\r\nBULKA-02\tBulka pszenna\tszt\t5\t0\r\nRYZ-400\tKasza gryczana\tszt\t5\t4,40\r\n' \
+  >>"$work/mistakes/towary.txt"
+cp -R "$work/shop" "$work/shop.before"
+cp -R "$work/mistakes" "$work/mistakes.before"
+
+preview "the sample shop" 0 shop --preview-dir "$work/copy"
+check "the copy is named" has "^Preview: the run goes to a copy of .*shop in .*copy$"
+check "the changes are counted" has "^Goods the run would change: 6 of 21 \(biggest change first\)$"
+first=$(grep -A1 '^  symbol ' <<<"$out" | tail -1 | tr -s ' ')
+check "the biggest change comes first: $first" \
+  [ "$first" = " JABLKA 3.80 -> 4.28 3.99 -> 4.49 +12.5 % Jabłka polskie 1 kg -> Jabłka Ligol 1 kg" ]
+check "the same price is reported" has "^  same price +Mag:1 HERB-100 +- Ta sama cena towaru +14\.99$"
+check "a missing good is reported" has "^  not found +Mag:1 OSCYPEK +- Brak towaru na magazynie$"
+check "a too long symbol is reported" has "^  too long +Mag:1 CZEKOLADA-MLECZNA-Z-ORZE +- Za długi symbol towaru$"
+check "no warnings" has "^Warnings: 0 "
+check "the summary" has "^  Ilość towarów odczytana z pliku: +10$"
+check "the run went to the copy" bash -c "! cmp -s '$work/shop/MMM1.MGR' '$work/copy/MMM1.MGR'"
+check "its reports are in the copy" test -f "$work/copy/INFO4.TXT"
+check "and not in the data folder" test ! -e "$work/shop/INFO4.TXT"
+check "preview.csv: a header and 21 records" [ "$(wc -l <"$work/copy/preview.csv")" -eq 22 ]
+check "preview.html is written" grep -q "<svg" "$work/copy/preview.html"
+
+preview "a price file with mistakes" 5 mistakes --preview-dir "$work/copy-mistakes"
+check "+900 % is warned of" has "^  CHLEB-01 \(warehouse 1, record 1\): gross price changes by \+900\.0 %: 4\.20 -> 42\.00$"
+check "a price of zero is warned of" has "^  BULKA-02 \(warehouse 1, record 2\): price falls to zero or below: gross 0\.63 -> 0\.00, net 0\.60 -> 0\.00$"
+check "an unrelated name is warned of" has "^  RYZ-400 \(warehouse 1, record 11\): name replaced by one sharing no word with it: \"Ryż biały 400 g\" -> \"Kasza gryczana\"$"
+check "the warnings are counted" has "^4 warnings: exit code 5$"
+
+preview "a higher threshold still warns of the zero and the name" 5 mistakes --preview-dir "$work/copy-1000" \
+  --warn-change 1000
+check "the zero and the name" has "^2 warnings: exit code 5$"
+
+preview "a preview folder inside the data folder" 2 shop --preview-dir "$work/shop/preview"
+check "is refused" has "^hostsim: the preview folder .* is the data folder or lies in it; choose one outside it$"
+
+preview "a preview folder that holds something" 2 shop --preview-dir "$work/copy"
+check "is refused" has "^hostsim: the preview folder .* is not empty; name an empty or new one$"
+
+preview "the system's temporary folder by default" 0 shop
+check "a new folder there is named" has "^Preview: the run goes to a copy of .*shop in .*hostsim-preview-[0-9]{8}-[0-9]{6}(-[0-9]+)?$"
+made=$(sed -n 's/^Preview: the run goes to a copy of .* in \(.*hostsim-preview-.*\)$/\1/p' <<<"$out")
+check "and it holds the pages" bash -c "\"\$0\" cmd /c dir /b \"$made\" 2>/dev/null | tr -d '\r' | grep -qx preview.html" "$wine"
+[ -n "$made" ] && "$wine" cmd /c rmdir /s /q "$made" >/dev/null 2>&1
+
+echo "$passed passed, $failures failed"
+[ "$failures" -eq 0 ]
