@@ -2,10 +2,10 @@
 #include <cstdio>
 #include <cstring>
 
+#include "host/goods_record.h"
 #include "host/mazovia.h"
 #include "host/records.h"
 #include "host/services.h"
-#include "reprice/goods_record.h"
 #include "reprice/goods_table.h"
 #include "reprice/options.h"
 #include "reprice/price_list.h"

@@ -10,6 +10,7 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "host/goods_record.h"
 #include "host/records.h"
 #include "host/services.h"
 #include "hostsim/services/answers.h"
@@ -34,7 +35,7 @@ namespace {
 
 constexpr uint32_t CursorMagic = 0x52554353;  // "SCUR": a cursor this stand-in opened
 
-// What 52278 keeps in the plug-in's 192-byte cursor.
+// What 52278 keeps in the plug-in's cursor (GoodsCursor).
 struct CursorState {
   uint32_t magic;
   int32_t update;     // 1: stores allowed
@@ -43,7 +44,7 @@ struct CursorState {
   GoodsBlocks* file;
   unsigned char* record;
 };
-static_assert(sizeof(CursorState) <= 192);
+static_assert(sizeof(CursorState) <= sizeof(GoodsCursor));
 
 // The state kept in a cursor, copied out of and back into its bytes (no alignment assumed).
 CursorState LoadCursor(const void* cursor) {
@@ -80,10 +81,10 @@ void ShowWhatTheOpenFound(const char* fileName, const GoodsBlocks* file) {
     return;
   }
   long bytes = GoodsFileBytes(file);
-  long partial = bytes < 0 ? 0 : bytes % GoodsFileRecordLength;
+  long partial = bytes < 0 ? 0 : bytes % GoodsRecordLength;
   if (partial == 0) return;
   std::string text = "a partial trailing record of " + std::to_string(partial) + " bytes after " +
-                     std::to_string(bytes / GoodsFileRecordLength) +
+                     std::to_string(bytes / GoodsRecordLength) +
                      " whole records: the pass ends before it and leaves it as it is";
   Show("openTableFile", name.c_str(), text.c_str(), 0);
 }
@@ -162,7 +163,7 @@ static int NextRecordUntimed(void* cursor) {
   DropPriceNote();
   const unsigned char* record = GoodsBlockRecord(s.file, s.next);
   if (!record) return 0;
-  std::memcpy(s.record, record, GoodsFileRecordLength);
+  std::memcpy(s.record, record, GoodsRecordLength);
   s.current = s.next++;
   SaveCursor(cursor, s);
   ++goodsCounters.fetches;
