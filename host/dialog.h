@@ -5,6 +5,11 @@
 // (kind, command, flags, hot key, x, y, width, height), 4 zero bytes, its text (host
 // bytes, zero-terminated) and the bytes its kind carries after the text.
 #pragma once
+
+// CmdCancel as a plain number, for the assembler too (frame/fallback_results.h).
+#define HOST_CMD_CANCEL 20482
+
+#ifndef __ASSEMBLER__
 #include <cstddef>
 #include <cstdint>
 
@@ -42,4 +47,5 @@ inline constexpr std::size_t DialogInputLengthAt = 7, DialogInputLengthCopyAt = 
 // Commands of host service 52026: OK, given to a dialog's F12 button, and the one it
 // returns for a dialog left without a button.
 inline constexpr int16_t CmdOk = 20481;
-inline constexpr int16_t CmdCancel = 20482;
+inline constexpr int16_t CmdCancel = HOST_CMD_CANCEL;
+#endif
