@@ -103,6 +103,7 @@ TEST_F(ReportTest, UnderWindowsWithoutTheHostsConversionStillConverts) {
   EXPECT_TRUE(ReportMissingService(52072));
   ASSERT_EQ(boxes.size(), 2u);
   EXPECT_EQ(boxes[1].caption, Cp1250("POWAŻNY BŁĄD WTYCZKI"));
+  EXPECT_EQ(boxes[1].caption, "POWA\xAFNY B\xA3\xA5" "D WTYCZKI");  // the bytes, apart from any table
   EXPECT_NE(boxes[1].text.find(Cp1250("Błąd ten można zignorować")), std::string::npos);
   EXPECT_EQ(kindTwoCalls[52158], 1);
 
