@@ -72,8 +72,9 @@ delay_hint_\name:
   .endif
 .endm
 
-// ROWS part, tag: every row of system_imports.h through IMPORT_ROW. The list is
-// pasted into the macro's body, so each expansion walks all of it.
+// ROWS part, tag: every row of system_imports.h through IMPORT_ROW for the module
+// `tag` (not called `module`, the name the rows' macros give their own column). The
+// preprocessor pastes the list into the macro's body, so each expansion walks all of it.
 #define SYSTEM_WRAPPED(name, module, arguments) IMPORT_ROW \part, \tag, module, name, arguments;
 #define SYSTEM_IMPORT(name, module, arguments) IMPORT_ROW \part, \tag, module, name, arguments;
 .macro ROWS part, tag
