@@ -48,6 +48,12 @@ inline constexpr GoodsField GoodsGrossPrice = GOODS_FIELD(grossPrice);
 inline constexpr GoodsField GoodsRemarks = GOODS_FIELD(remarks);
 #undef GOODS_FIELD
 
+// Modes of the net/gross conversion of a record's price (52289).
+enum NetGrossMode : int {
+  GrossToNet = 1,  // price / (1 + the VAT code's rate)
+  NetToGross = 2,  // price * (1 + the VAT code's rate)
+};
+
 // Iteration state of host services 52278-52281: the plug-in reserves it and never
 // looks inside; the host keeps what it likes in it.
 struct GoodsCursor {

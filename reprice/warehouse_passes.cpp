@@ -14,8 +14,6 @@
 
 namespace {
 
-constexpr int GrossToNet = 1;      // modes of the net/gross conversion, 52289
-constexpr int NetToGross = 2;
 constexpr int CopiedNameLimit = 120;
 
 // One pass over a warehouse: the cursor, the file's name and the host's record buffer.

@@ -199,14 +199,14 @@ static void CloseTableFileUntimed(void* cursor) {
   SaveCursor(cursor, CursorState{});
 }
 
-// Mode 1: gross to net (price / (1 + rate)); mode 2: net to gross (price * (1 + rate)).
+// GrossToNet: price / (1 + rate); NetToGross: price * (1 + rate) (host/goods_record.h).
 // Unrounded; any other mode gives the price back.
 double convertNetGross(int mode, int16_t vatCode, double price) {
   conversions.push_back({mode, vatCode, price});
   auto it = vatRates.find(vatCode);
   double rate = it == vatRates.end() ? 0.0 : it->second;
-  if (mode == 1) return price / (1.0 + rate);
-  if (mode == 2) return price * (1.0 + rate);
+  if (mode == GrossToNet) return price / (1.0 + rate);
+  if (mode == NetToGross) return price * (1.0 + rate);
   return price;
 }
 
