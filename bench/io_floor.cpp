@@ -10,9 +10,11 @@
 #include <cstdlib>
 #include <vector>
 
+#include "host/records.h"
+
 namespace {
 
-constexpr long RecordSize = 769;
+constexpr long RecordSize = GoodsRecordLength;
 constexpr long BlockRecords = 256;
 
 // One pass over the file; with writeBack every second record of each block goes back

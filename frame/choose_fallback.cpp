@@ -2,7 +2,7 @@
 #include <type_traits>
 
 #include "frame/host_table.h"
-#include "host/records.h"
+#include "host/dialog.h"
 #include "host/services.h"
 
 extern "C" void* const FallbackStubs[15];  // fallback_stubs.S: removes 0, 4, ..., 56 bytes

@@ -4,6 +4,8 @@
 // the arguments being FallbackStub0. FallbackStubs[i] is the one removing 4*i bytes.
 // The services of fallback_results.h get stubs that answer their own result instead.
 
+#include "host/dialog.h"  // the commands some stubs answer
+
 .macro FALLBACK_STUB bytes
         .text
         .globl  _FallbackStub\bytes

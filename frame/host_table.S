@@ -1,8 +1,10 @@
 // The plug-in's entry points into the host: one per row of host_ordinals.h, each with
 // its binder and its record (host_table.h). Each entry point is a single indirect jump
 // through its slot. A slot starts out holding its entry's binder, so the first call
-// binds the service and every later call goes straight to the host's function.
-// The names of host/service_list.h are given to the entries of their ordinals.
+// binds the service and every later call goes straight to the host's function
+// (bind_and_enter.inc). The names of host/service_list.h are given to the entries of
+// their ordinals.
+#include "frame/bind_and_enter.inc"
 #include "frame/host_table.h"
 
 // SERVICE ordinal, named: one entry. named=1 also labels the entry point
@@ -13,12 +15,7 @@
 .if \named
 host_entry_\ordinal:
 .endif
-service_entry_\@:
-        jmp     *service_record_\@      // FF 25 m32: jump to the address in the slot
-service_binder_\@:
-        pushl   $service_record_\@      // 68 imm32: whose slot to fill
-        pushl   $\ordinal               // 68 imm32: which service to ask for
-        jmp     ServiceBinderCommon     // E9 rel32
+        LAZY_ENTRY service_entry_\@, service_binder_\@, service_record_\@, \ordinal, ServiceBinderCommon
         .data
 service_record_\@:                      // a HostServiceEntry
         .long   service_binder_\@       // slot
@@ -68,48 +65,6 @@ _HostServiceTableEnd:
 #define HOST_SERVICE_STDCALL(ordinal, name, result, parameters) SERVICE_NAME _##name@40, ordinal
 #include "host/service_list.h"
 
-// Binds one slot and enters the service as if the caller had called it directly.
-// In:  [esp] ordinal, [esp+4] record (its first field is the slot), [esp+8] the
-// caller's return address, above it the caller's arguments.
-// Saves and restores EAX, ECX, EDX, EBX, ESI, EDI, EBP and the flags around the call
-// of ResolveHostService (which gets a 16-byte aligned stack and a clear direction
-// flag), then "returns" into the bound service with the caller's stack exactly as it
-// was at the caller's call. The CFI lets an unwinder walk through it.
-        .text
-        .p2align 4
-ServiceBinderCommon:
-        .cfi_startproc
-        .cfi_def_cfa_offset 12          // ordinal, record, then the return address
-        pushfl                          // flags at esp+32 after pushal
-        .cfi_adjust_cfa_offset 4
-        pushal                          // edi esi ebp esp ebx edx ecx eax at esp+0..31
-        .cfi_adjust_cfa_offset 32
-        .cfi_offset %edi, -48
-        .cfi_offset %esi, -44
-        .cfi_offset %ebp, -40
-        .cfi_offset %ebx, -32
-        cld                             // C code expects the direction flag clear
-        movl    %esp, %ebx              // ebx survives the call: the saved frame
-        .cfi_def_cfa_register %ebx
-        andl    $-16, %esp              // align for the C++ code
-        subl    $8, %esp
-        pushl   40(%ebx)                // record, i.e. the slot's address
-        pushl   36(%ebx)                // ordinal
-        call    _ResolveHostService     // may not return (a dead service raises)
-        movl    %ebx, %esp
-        .cfi_def_cfa_register %esp
-        movl    40(%esp), %eax          // slot address
-        movl    (%eax), %eax            // what the slot now holds
-        movl    %eax, 40(%esp)          // becomes the address that ret jumps to
-        popal
-        .cfi_adjust_cfa_offset -32
-        .cfi_restore %edi
-        .cfi_restore %esi
-        .cfi_restore %ebp
-        .cfi_restore %ebx
-        popfl
-        .cfi_adjust_cfa_offset -4
-        leal    4(%esp), %esp           // drop the ordinal; lea keeps the flags
-        .cfi_adjust_cfa_offset -4
-        ret                             // into the service; caller's return on top
-        .cfi_endproc
+// Binds one slot (the record's first field) with ResolveHostService and enters the
+// service as if the caller had called it directly.
+        BIND_AND_ENTER ServiceBinderCommon, _ResolveHostService

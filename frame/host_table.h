@@ -41,10 +41,11 @@ extern "C" {
 extern HostServiceEntry HostServiceTable[];
 extern HostServiceEntry HostServiceTableEnd[];
 
-// Fills the slot of one entry (slot is the entry's first field): the host's function,
-// else after the report a fallback stub; a dead entry raises DeadServiceException.
-// Called only by the binders, with every register of the plug-in's caller saved.
-void ResolveHostService(uint32_t ordinal, void** slot);
+// Fills the slot of one entry (slot is the entry's first field) and returns what it put
+// there: the host's function, else after the report a fallback stub; a dead entry
+// raises DeadServiceException. Called only by the binders (bind_and_enter.inc), with
+// every register of the plug-in's caller saved.
+void* ResolveHostService(uint32_t ordinal, void** slot);
 
 // Shows the system's message box about a service the host lacks, again on Retry.
 // Returns true for Ignore, false for Abort (or any other answer).

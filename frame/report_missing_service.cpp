@@ -6,6 +6,7 @@
 #include "frame/host_table.h"
 #include "frame/lifecycle.h"
 #include "frame/plugin_name.h"
+#include "host/charsets.h"
 #include "host/mazovia.h"
 #include "host/services.h"
 
@@ -21,13 +22,6 @@ constexpr auto kUnknownProgram = MzArray("<nieznany>");
 constexpr UINT kBoxFlags = MB_ABORTRETRYIGNORE | MB_ICONERROR | MB_TASKMODAL;
 static_assert(kBoxFlags == 0x2012);
 constexpr DWORD kProgramNameLimit = 300;
-
-// The Polish letters: {Mazovia, Windows-1250}.
-constexpr unsigned char kPolishLetters[][2] = {
-    {0x86, 0xB9}, {0x8F, 0xA5}, {0x8D, 0xE6}, {0x95, 0xC6}, {0x91, 0xEA}, {0x90, 0xCA},
-    {0x92, 0xB3}, {0x9C, 0xA3}, {0xA4, 0xF1}, {0xA5, 0xD1}, {0xA2, 0xF3}, {0xA3, 0xD3},
-    {0x9E, 0x9C}, {0x98, 0x8C}, {0xA6, 0x9F}, {0xA0, 0x8F}, {0xA7, 0xBF}, {0xA1, 0xAF},
-};
 
 // The file name of the host's program, at most kProgramNameLimit characters, always
 // terminated; "<nieznany>" when the system gives none. Some systems leave a cut name
@@ -45,13 +39,11 @@ void ProgramName(char (&name)[kProgramNameLimit + 1]) {
 // arguments: from set 1 (Mazovia) to set 3 (Windows-1250) it converts the Polish
 // letters of `text` in place; any other request leaves the text as it is.
 void HOST_CDECL ConvertPolishLetters(char* text, char*, int from, int to) {
-  if (from != 1 || to != 3) return;
-  for (char* c = text; *c; ++c)
-    for (const auto& letter : kPolishLetters)
-      if (static_cast<unsigned char>(*c) == letter[0]) {
-        *c = static_cast<char>(letter[1]);
-        break;
-      }
+  if (from != charsets::SetMazovia || to != charsets::SetWindows1250) return;
+  for (char* c = text; *c; ++c) {
+    int converted = charsets::MazoviaToWindows1250(static_cast<unsigned char>(*c));
+    if (converted >= 0) *c = static_cast<char>(converted);
+  }
 }
 
 // The entry of host service 52158, the one named convertCharset.
@@ -68,14 +60,14 @@ HostServiceEntry* ConversionEntry() {
 void ConvertForMessageBox(char* text) {
   HostServiceEntry* entry = ConversionEntry();
   if (!entry || entry->dead) {
-    ConvertPolishLetters(text, text, 1, 3);
+    ConvertPolishLetters(text, text, charsets::SetMazovia, charsets::SetWindows1250);
     return;
   }
   if (entry->slot == entry->binder) {
     void* target = hostCallback ? reinterpret_cast<void*>(hostCallback(2, entry->ordinal)) : nullptr;
     entry->slot = target ? target : reinterpret_cast<void*>(&ConvertPolishLetters);
   }
-  convertCharset(text, text, 1, 3);
+  convertCharset(text, text, charsets::SetMazovia, charsets::SetWindows1250);
 }
 
 // Replaces every byte `from` of the zero-terminated text by `to`, in place.

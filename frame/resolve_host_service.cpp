@@ -11,10 +11,11 @@
   for (;;) RaiseException(DeadServiceException, EXCEPTION_NONCONTINUABLE, 1, &parameter);
 }
 
-// Fills the slot of one entry: the host's function for the ordinal; if the host has
-// none, the report decides between a fallback stub (Ignore) and giving the service up.
-// The host is asked once per entry; a given-up entry raises on this and every later call.
-extern "C" void ResolveHostService(uint32_t ordinal, void** slot) {
+// Fills the slot of one entry and returns it: the host's function for the ordinal; if
+// the host has none, the report decides between a fallback stub (Ignore) and giving
+// the service up. The host is asked once per entry; a given-up entry raises on this
+// and every later call.
+extern "C" void* ResolveHostService(uint32_t ordinal, void** slot) {
   auto* entry = reinterpret_cast<HostServiceEntry*>(slot);  // the slot is its first field
   if (entry->dead) AbandonDeadService(ordinal);
   void* target = hostCallback ? reinterpret_cast<void*>(hostCallback(2, ordinal)) : nullptr;
@@ -24,4 +25,5 @@ extern "C" void ResolveHostService(uint32_t ordinal, void** slot) {
     AbandonDeadService(ordinal);
   }
   *slot = target;
+  return target;
 }

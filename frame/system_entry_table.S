@@ -6,11 +6,11 @@
 // import the function.
 
 #define SYSTEM_WRAPPED(name, module, arguments) SLOT_ADDRESS name, arguments
-#define SYSTEM_IMPORT(name, module, arguments) BOUND_##module(name, arguments)
-#define BOUND_KERNEL32(name, arguments) SLOT_ADDRESS name, arguments
-#define BOUND_ILOCK(name, arguments) SLOT_ADDRESS name, arguments
-#define BOUND_EMU32(name, arguments)
-#define BOUND_USER32(name, arguments)
+
+// lazily_bound_<module> is defined for each module of lazy_modules.h.
+#define LAZY_MODULE(module, file) .set lazily_bound_##module, 1;
+#include "frame/lazy_modules.h"
+#undef LAZY_MODULE
 
 // SLOT_ADDRESS name, arguments: .long __imp__<name>@<4*arguments>. The decorated
 // name needs the byte count as text: altmacro's %(expr) turns it into digits.
@@ -21,6 +21,14 @@
         .altmacro
         SLOT_ADDRESS_BYTES \name, %(4*(\arguments))
         .noaltmacro
+.endm
+
+// BOUND_IMPORT module, name, arguments: SLOT_ADDRESS for a function that the system
+// loader binds, nothing for one of a lazily bound module.
+.macro BOUND_IMPORT module, name, arguments
+  .ifndef lazily_bound_\module
+        SLOT_ADDRESS \name, \arguments
+  .endif
 .endm
 
         .data
@@ -41,5 +49,5 @@ system_bound_imports:
 #undef SYSTEM_WRAPPED
 #undef SYSTEM_IMPORT
 #define SYSTEM_WRAPPED(name, module, arguments)
-#define SYSTEM_IMPORT(name, module, arguments) BOUND_##module(name, arguments)
+#define SYSTEM_IMPORT(name, module, arguments) BOUND_IMPORT module, name, arguments;
 #include "frame/system_imports.h"

@@ -17,6 +17,7 @@
 
 #include "host/records.h"
 #include "host/services.h"
+#include "host/goods_record.h"
 #include "hostsim/services/dialogs.h"
 #include "hostsim/services/files.h"
 #include "hostsim/services/goods.h"
@@ -29,7 +30,10 @@
 
 namespace {
 
-constexpr std::size_t RecordSize = 769;
+constexpr std::size_t RecordSize = GoodsRecordLength;
+
+// Whether byte i of a record lies in the field.
+bool Within(std::size_t i, GoodsField field) { return i >= field.offset && i < field.offset + field.size; }
 
 // Keys a fuzzed line can hit by chance: empty, one letter, the whole 16-letter symbol
 // field, a digit, Polish letters; index and remarks carry the same keys.
@@ -80,13 +84,13 @@ void CheckGoods(bool namesCopied) {
   if (after.size() != goodsBefore.size()) Fail("the goods file changed its size");
   for (std::size_t at = 0; at + RecordSize <= after.size(); at += RecordSize)
     for (std::size_t i = 0; i < RecordSize; ++i) {
-      bool name = i >= 2 && i < 123, price = (i >= 247 && i < 255) || (i >= 327 && i < 335);
+      bool name = Within(i, GoodsName), price = Within(i, GoodsNetPrice) || Within(i, GoodsGrossPrice);
       if (after[at + i] == goodsBefore[at + i]) continue;
       if (!name && !price) Fail("a byte outside the name and the prices changed");
       if (name && !namesCopied) Fail("a name changed although names are not copied");
       double net, gross;
-      std::memcpy(&net, after.data() + at + 247, sizeof net);
-      std::memcpy(&gross, after.data() + at + 327, sizeof gross);
+      std::memcpy(&net, after.data() + at + GoodsNetPrice.offset, sizeof net);
+      std::memcpy(&gross, after.data() + at + GoodsGrossPrice.offset, sizeof gross);
       if (!std::isfinite(net) || !std::isfinite(gross)) Fail("a price that is no number was stored");
       if (std::signbit(net) || std::signbit(gross)) Fail("a price below zero, or -0, was stored");
     }

@@ -7,26 +7,9 @@
 #include <cstddef>
 #include <cstdint>
 
+#include "host/charsets.h"  // the Polish letters' Mazovia bytes
+
 namespace mazovia {
-
-struct Letter {
-  char16_t unicode;
-  unsigned char byte;
-};
-
-// The Polish letters of the set; everything else at 0x80 and above is CP437.
-inline constexpr Letter kPolish[18] = {
-    {u'ą', 0x86}, {u'Ą', 0x8F}, {u'ć', 0x8D}, {u'Ć', 0x95}, {u'ę', 0x91}, {u'Ę', 0x90},
-    {u'ł', 0x92}, {u'Ł', 0x9C}, {u'ń', 0xA4}, {u'Ń', 0xA5}, {u'ó', 0xA2}, {u'Ó', 0xA3},
-    {u'ś', 0x9E}, {u'Ś', 0x98}, {u'ź', 0xA6}, {u'Ź', 0xA0}, {u'ż', 0xA7}, {u'Ż', 0xA1},
-};
-
-// Mazovia byte of one Polish letter, or -1.
-constexpr int ByteOf(char16_t c) {
-  for (const Letter& l : kPolish)
-    if (l.unicode == c) return l.byte;
-  return -1;
-}
 
 // A UTF-8 literal taken as a template argument.
 template <std::size_t N>
@@ -62,7 +45,7 @@ consteval std::array<char, Length(S) + 1> Convert() {
     }
     if ((c & 0xE0) != 0xC0) throw "only ASCII and Polish letters belong in a Mazovia text";
     char16_t u = static_cast<char16_t>(((c & 0x1F) << 6) | (S.text[i + 1] & 0x3F));
-    int b = ByteOf(u);
+    int b = charsets::PolishLetterToMazovia(u);
     if (b < 0) throw "only ASCII and Polish letters belong in a Mazovia text";
     out[o++] = static_cast<char>(b);
     i += 2;

@@ -34,8 +34,3 @@ static_assert(offsetof(MenuEntry, padding) == 10);
 static_assert(offsetof(MenuEntry, handler) == 12);
 static_assert(offsetof(MenuEntry, spare) == 16);
 #endif
-
-// Commands of the host's dialog service (52026): OK, given to a dialog's F12 button, and
-// the one it returns for a dialog left without a button.
-inline constexpr int16_t CmdOk = 20481;
-inline constexpr int16_t CmdCancel = 20482;

@@ -3,17 +3,12 @@
 #include <cstring>
 
 #include "host/services.h"
+#include "host/settings.h"
 #include "reprice/options.h"
 
 namespace {
 
 constexpr const char* Section = "Przecena";
-enum SettingMode : int {
-  ReadInteger = 1,  // into an int16
-  WriteInteger = 2,
-  ReadText = 8,
-  WriteText = 9,
-};
 constexpr int DialogOne = 1;
 constexpr int ChooserKind = 57;
 constexpr int ChooserRefused = -1;
@@ -23,7 +18,7 @@ constexpr int WarehouseKind = 680;
 // aligned): the store writes an aligned copy, which keeps current when key is missing.
 int16_t ReadSmallSetting(const char* key, int16_t current) {
   int16_t value = current;
-  settingValue(ReadInteger, Section, key, "%d", &value);
+  settingValue(SettingReadInt16, Section, key, "%d", &value);
   return value;
 }
 
@@ -33,12 +28,12 @@ void LoadRepricingSettings(int32_t* warehouse) {
   std::memset(&repricingOptions, 0, sizeof repricingOptions);
   *warehouse = 0;
   // The whole stored path, blanks included: "%128s" would stop at the first blank.
-  settingValue(ReadText, Section, "Path", "%128[^\n]", repricingOptions.path);
+  settingValue(SettingReadText, Section, "Path", "%128[^\n]", repricingOptions.path);
   repricingOptions.identifyBy = ReadSmallSetting("Index", repricingOptions.identifyBy);
   repricingOptions.gross = ReadSmallSetting("Brutto", repricingOptions.gross);
   repricingOptions.copyName = ReadSmallSetting("Opis", repricingOptions.copyName);
   uint16_t low = 0;  // the store gives 16 bits; they arrive as a non-negative number
-  settingValue(ReadInteger, Section, "Mag", "%d", &low);
+  settingValue(SettingReadInt16, Section, "Mag", "%d", &low);
   *warehouse = low;
 }
 
@@ -57,9 +52,9 @@ bool AskRepricingOptions() {
 int32_t ChooseWarehouse(int32_t warehouse) { return selectWarehouse(warehouse, WarehouseKind, 0); }
 
 void SaveRepricingSettings(int32_t warehouse) {
-  if (warehouse >= 0) settingValue(WriteInteger, Section, "Mag", "%d", warehouse);
-  settingValue(WriteInteger, Section, "Brutto", "%d", int32_t{repricingOptions.gross});
-  settingValue(WriteText, Section, "Path", "%s", repricingOptions.path);
-  settingValue(WriteInteger, Section, "Index", "%d", int32_t{repricingOptions.identifyBy});
-  settingValue(WriteInteger, Section, "Opis", "%d", int32_t{repricingOptions.copyName});
+  if (warehouse >= 0) settingValue(SettingWriteInt, Section, "Mag", "%d", warehouse);
+  settingValue(SettingWriteInt, Section, "Brutto", "%d", int32_t{repricingOptions.gross});
+  settingValue(SettingWriteText, Section, "Path", "%s", repricingOptions.path);
+  settingValue(SettingWriteInt, Section, "Index", "%d", int32_t{repricingOptions.identifyBy});
+  settingValue(SettingWriteInt, Section, "Opis", "%d", int32_t{repricingOptions.copyName});
 }

@@ -4,7 +4,7 @@
 #include <cstddef>
 #include <cstdint>
 
-#include "host/records.h"  // CmdOk, CmdCancel
+#include "host/dialog.h"  // CmdOk, CmdCancel
 
 #pragma pack(push, 1)
 struct RepricingOptions {

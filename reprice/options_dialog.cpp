@@ -4,24 +4,17 @@
 #include <cstddef>
 #include <cstdint>
 
+#include "host/dialog.h"
 #include "host/mazovia.h"
 #include "reprice/options.h"
 
 namespace {
 
-enum DialogKind : uint16_t {
-  KindButton = 0,
-  KindRadioButton = 1,
-  KindCheckBox = 2,
-  KindStaticText = 3,
-  KindInputLine = 5,
-  KindWindow = 0xFFFF,
-};
-constexpr uint16_t NoCommand = 0xFFFF;
-constexpr uint16_t FlagsData = 0x0400;    // the control carries a value of the data record
-constexpr uint16_t FlagsSpacer = 0x0800;  // the empty text record
-constexpr uint16_t KeyF12 = 0x5500;
-constexpr uint16_t KeyF3 = 0x3D00;
+// Short names of host/dialog.h's kinds, flags and keys for the table below.
+constexpr uint16_t KindButton = DialogButton, KindRadioButton = DialogRadioButton, KindCheckBox = DialogCheckBox,
+                   KindStaticText = DialogStaticText, KindInputLine = DialogInputLine, KindWindow = DialogWindow;
+constexpr uint16_t NoCommand = DialogNoCommand, FlagsData = DialogFlagData, FlagsSpacer = DialogFlagSpacer;
+constexpr uint16_t KeyF12 = DialogKeyF12, KeyF3 = DialogKeyF3;
 constexpr uint16_t CommandOk = static_cast<uint16_t>(CmdOk);
 constexpr uint16_t CommandChangeFile = static_cast<uint16_t>(CmdChangeFile);
 
@@ -34,9 +27,13 @@ struct DialogRecord {
 
 // After the label: the host's link to the input line below it.
 constexpr unsigned char LabelTail[] = {0x05, 0x00, 0x26, 0x00};
+static_assert(sizeof LabelTail == DialogLabelTailSize);
 // After the input line: its maximum length, 128, is held twice.
 constexpr unsigned char InputLineTail[] = {0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x80, 0x00,
                                            0x08, 0x00, 0x00, 0x00, 0x80, 0x00, 0x01, 0x00, 0x00};
+static_assert(sizeof InputLineTail == DialogInputTailSize);
+static_assert(InputLineTail[DialogInputLengthAt] == 0x80 && InputLineTail[DialogInputLengthAt + 1] == 0 &&
+              InputLineTail[DialogInputLengthCopyAt] == 0x80 && InputLineTail[DialogInputLengthCopyAt + 1] == 0);
 
 // kind, command, flags, key, x, y, w, h, text, bytes after the text
 constexpr DialogRecord Records[] = {
@@ -56,8 +53,8 @@ constexpr DialogRecord Records[] = {
     {KindButton, CommandChangeFile, 0, KeyF3, 22, 16, 15, 1, Mz("\x05" "F3\x01 Zmień plik"), nullptr, 0},
 };
 constexpr std::size_t RecordCount = sizeof Records / sizeof Records[0];
-constexpr std::size_t HeaderSize = 8;
-constexpr std::size_t RecordHeadSize = 20;  // eight 16-bit numbers and 4 zero bytes
+constexpr std::size_t HeaderSize = DialogHeaderSize;
+constexpr std::size_t RecordHeadSize = DialogRecordHeadSize;
 
 // Bytes of a zero-terminated text, the terminator included.
 consteval std::size_t TextSize(const char* text) {

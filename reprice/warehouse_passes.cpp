@@ -2,10 +2,10 @@
 #include <cstdio>
 #include <cstring>
 
+#include "host/goods_record.h"
 #include "host/mazovia.h"
 #include "host/records.h"
 #include "host/services.h"
-#include "reprice/goods_record.h"
 #include "reprice/goods_table.h"
 #include "reprice/options.h"
 #include "reprice/price_list.h"
@@ -14,8 +14,6 @@
 
 namespace {
 
-constexpr int GrossToNet = 1;      // modes of the net/gross conversion, 52289
-constexpr int NetToGross = 2;
 constexpr int CopiedNameLimit = 120;
 
 // One pass over a warehouse: the cursor, the file's name and the host's record buffer.

@@ -1,34 +1,12 @@
-// Mazovia is CP437 with 18 bytes given to the Polish letters; the table below is
-// CP437's upper half, and the Polish letters are laid over it from host/mazovia.h.
+// UTF-8 to and from Mazovia through the host's tables (host/charsets.h).
 #include "hostsim/services/charset.h"
 
-#include <array>
 #include <cstdint>
 
-#include "host/mazovia.h"
+#include "host/charsets.h"
 
 namespace hostsim {
 namespace {
-
-constexpr char16_t kCp437Upper[128] = {
-    u'Ç', u'ü', u'é', u'â', u'ä', u'à', u'å', u'ç', u'ê', u'ë', u'è', u'ï', u'î', u'ì', u'Ä', u'Å',
-    u'É', u'æ', u'Æ', u'ô', u'ö', u'ò', u'û', u'ù', u'ÿ', u'Ö', u'Ü', u'¢', u'£', u'¥', u'₧', u'ƒ',
-    u'á', u'í', u'ó', u'ú', u'ñ', u'Ñ', u'ª', u'º', u'¿', u'⌐', u'¬', u'½', u'¼', u'¡', u'«', u'»',
-    u'░', u'▒', u'▓', u'│', u'┤', u'╡', u'╢', u'╖', u'╕', u'╣', u'║', u'╗', u'╝', u'╜', u'╛', u'┐',
-    u'└', u'┴', u'┬', u'├', u'─', u'┼', u'╞', u'╟', u'╚', u'╔', u'╩', u'╦', u'╠', u'═', u'╬', u'╧',
-    u'╨', u'╤', u'╥', u'╙', u'╘', u'╒', u'╓', u'╫', u'╪', u'┘', u'┌', u'█', u'▄', u'▌', u'▐', u'▀',
-    u'α', u'ß', u'Γ', u'π', u'Σ', u'σ', u'µ', u'τ', u'Φ', u'Θ', u'Ω', u'δ', u'∞', u'φ', u'ε', u'∩',
-    u'≡', u'±', u'≥', u'≤', u'⌠', u'⌡', u'÷', u'≈', u'°', u'∙', u'·', u'√', u'ⁿ', u'²', u'■', u'\u00A0',
-};
-
-// The character of each byte 0x80-0xFF of Mazovia.
-constexpr std::array<char16_t, 128> MakeUpperHalf() {
-  std::array<char16_t, 128> table{};
-  for (int i = 0; i < 128; ++i) table[i] = kCp437Upper[i];
-  for (const mazovia::Letter& l : mazovia::kPolish) table[l.byte - 0x80] = l.unicode;
-  return table;
-}
-constexpr std::array<char16_t, 128> kUpperHalf = MakeUpperHalf();
 
 // Appends the UTF-8 bytes of one character of the Basic Multilingual Plane.
 void AppendUtf8(std::string& out, char16_t c) {
@@ -70,13 +48,13 @@ std::string MazoviaToUtf8(std::string_view mazovia) {
   return out;
 }
 
-char16_t MazoviaChar(unsigned char byte) { return byte < 0x80 ? byte : kUpperHalf[byte - 0x80]; }
+char16_t MazoviaChar(unsigned char byte) { return charsets::MazoviaToUnicode(byte); }
 
 bool MazoviaByte(char16_t c, char& byte) {
-  if (c < 0x80) return byte = static_cast<char>(c), true;
-  for (int k = 0; k < 128; ++k)
-    if (kUpperHalf[k] == c) return byte = static_cast<char>(0x80 + k), true;
-  return false;
+  int b = charsets::UnicodeToMazovia(c);
+  if (b < 0) return false;
+  byte = static_cast<char>(b);
+  return true;
 }
 
 std::string Utf8ToMazovia(std::string_view utf8) {

@@ -8,21 +8,10 @@
 #include <string>
 #include <vector>
 
-#include "host/records.h"
+#include "host/dialog.h"  // the description's layout, kinds, keys and commands
 
 namespace hostsim {
 
-// Record kinds of a dialog description.
-enum DialogRecordKind : uint16_t {
-  DialogButton = 0,
-  DialogRadioButton = 1,
-  DialogCheckBox = 2,
-  DialogStaticText = 3,
-  DialogInputLine = 5,
-  DialogWindow = 0xFFFF,
-};
-inline constexpr uint16_t DialogKeyF12 = 0x5500;
-inline constexpr uint16_t DialogKeyF3 = 0x3D00;
 inline constexpr int16_t DialogLeft = CmdCancel;  // the dialog was left without a button
 
 struct DialogRecord {

@@ -7,11 +7,10 @@
 #include <string>
 #include <vector>
 
+#include "host/goods_record.h"  // GoodsRecordLength, the bytes of a record of a goods file
 #include "hostsim/services/price_journal.h"  // the journal the stores write
 
 namespace hostsim {
-
-inline constexpr int GoodsFileRecordLength = 769;
 
 // What the goods services did since the last reset.
 struct GoodsCounters {

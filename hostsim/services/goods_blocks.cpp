@@ -15,7 +15,7 @@ namespace hostsim {
 namespace {
 
 constexpr int32_t BlockRecords = 256;  // about 197 KB a block
-constexpr std::size_t BlockBytes = BlockRecords * static_cast<std::size_t>(GoodsFileRecordLength);
+constexpr std::size_t BlockBytes = BlockRecords * static_cast<std::size_t>(GoodsRecordLength);
 
 std::vector<GoodsBlocks*> openOnDisk;  // every goods file open on disk
 
@@ -36,7 +36,7 @@ struct GoodsBlocks {
 
 namespace {
 
-long Offset(int32_t record) { return static_cast<long>(record) * GoodsFileRecordLength; }
+long Offset(int32_t record) { return static_cast<long>(record) * GoodsRecordLength; }
 
 // Writes the block's put records back in one write, from the first put record to the
 // last; the records between go back with the bytes read, so the file holds exactly the
@@ -47,9 +47,9 @@ bool WriteBack(GoodsBlocks* g) {
   while (to > from && !g->dirty[to - 1]) --to;
   if (from == to) return true;
   std::fill(g->dirty.begin() + from, g->dirty.begin() + to, 0);
-  std::size_t bytes = static_cast<std::size_t>(to - from) * GoodsFileRecordLength;
+  std::size_t bytes = static_cast<std::size_t>(to - from) * GoodsRecordLength;
   bool written = std::fseek(g->file, Offset(g->first + from), SEEK_SET) == 0 &&
-                 std::fwrite(g->data.data() + static_cast<std::size_t>(from) * GoodsFileRecordLength, 1, bytes,
+                 std::fwrite(g->data.data() + static_cast<std::size_t>(from) * GoodsRecordLength, 1, bytes,
                              g->file) == bytes;
   if (!written) g->lost = true;
   return written;
@@ -63,7 +63,7 @@ bool LoadBlockOf(GoodsBlocks* g, int32_t record) {
   g->count = 0;
   if (std::fseek(g->file, Offset(record), SEEK_SET) != 0) return false;
   std::size_t n = std::fread(g->data.data(), 1, BlockBytes, g->file);
-  g->count = static_cast<int32_t>(n / GoodsFileRecordLength);
+  g->count = static_cast<int32_t>(n / GoodsRecordLength);
   return g->count > 0;
 }
 
@@ -99,24 +99,24 @@ long GoodsFileBytes(const GoodsBlocks* g) { return g ? g->bytes : -1; }
 const unsigned char* GoodsBlockRecord(GoodsBlocks* g, int32_t record) {
   if (!g || record < 0) return nullptr;
   if (g->memory) {
-    std::size_t at = static_cast<std::size_t>(record) * GoodsFileRecordLength;
-    if (at + GoodsFileRecordLength > g->memory->size()) return nullptr;
+    std::size_t at = static_cast<std::size_t>(record) * GoodsRecordLength;
+    if (at + GoodsRecordLength > g->memory->size()) return nullptr;
     return reinterpret_cast<const unsigned char*>(g->memory->data() + at);
   }
   bool inBlock = record >= g->first && record < g->first + g->count;
   if (!inBlock && !LoadBlockOf(g, record)) return nullptr;
-  return g->data.data() + static_cast<std::size_t>(record - g->first) * GoodsFileRecordLength;
+  return g->data.data() + static_cast<std::size_t>(record - g->first) * GoodsRecordLength;
 }
 
 bool PutGoodsBlockRecord(GoodsBlocks* g, int32_t record, const unsigned char* bytes) {
   if (!g || !g->update || !GoodsBlockRecord(g, record)) return false;
   if (g->memory) {
-    std::memcpy(g->memory->data() + static_cast<std::size_t>(record) * GoodsFileRecordLength, bytes,
-                GoodsFileRecordLength);
+    std::memcpy(g->memory->data() + static_cast<std::size_t>(record) * GoodsRecordLength, bytes,
+                GoodsRecordLength);
     return true;
   }
   int32_t i = record - g->first;
-  std::memcpy(g->data.data() + static_cast<std::size_t>(i) * GoodsFileRecordLength, bytes, GoodsFileRecordLength);
+  std::memcpy(g->data.data() + static_cast<std::size_t>(i) * GoodsRecordLength, bytes, GoodsRecordLength);
   g->dirty[i] = 1;
   return true;
 }

@@ -5,6 +5,7 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "host/goods_record.h"
 #include "hostsim/services/charset.h"
 #include "hostsim/services/goods.h"
 
@@ -12,33 +13,35 @@ namespace hostsim {
 
 namespace {
 
-// Where the record's fields lie, and how many bytes each holds with its NUL.
+// A text field of the record (where it lies, how many bytes it holds with its NUL)
+// and its name in the CSV.
 struct TextField {
-  std::size_t offset, size;
+  GoodsField field;
   const char* label;
 };
-constexpr TextField NameField{2, 121, "name"};
-constexpr TextField SymbolField{123, 17, "symbol"};
-constexpr TextField IndexField{140, 89, "index"};
-constexpr TextField RemarksField{457, 312, "remarks"};
-constexpr std::size_t VatOffset = 229, NetOffset = 247, GrossOffset = 327;
+constexpr TextField NameField{GoodsName, "name"};
+constexpr TextField SymbolField{GoodsSymbol, "symbol"};
+constexpr TextField IndexField{GoodsIndex, "index"};
+constexpr TextField RemarksField{GoodsRemarks, "remarks"};
+constexpr std::size_t VatOffset = GoodsVatCode.offset, NetOffset = GoodsNetPrice.offset,
+                      GrossOffset = GoodsGrossPrice.offset;
 
 // Writes a UTF-8 text into its field in Mazovia; false with a reason when it leaves
 // no room for the terminator (the record is then unchanged).
 bool PutText(std::string& record, const TextField& f, const std::string& utf8, std::string& error) {
   std::string bytes = Utf8ToMazovia(utf8);
-  if (bytes.size() >= f.size) {
-    error = std::string(f.label) + " longer than " + std::to_string(f.size - 1) + " characters";
+  if (bytes.size() >= f.field.size) {
+    error = std::string(f.label) + " longer than " + std::to_string(f.field.size - 1) + " characters";
     return false;
   }
-  record.replace(f.offset, bytes.size(), bytes);
+  record.replace(f.field.offset, bytes.size(), bytes);
   return true;
 }
 
 // A field's text in UTF-8, up to its terminator or the end of the field.
 std::string GetText(const std::string& record, const TextField& f) {
-  const char* at = record.data() + f.offset;
-  return MazoviaToUtf8(std::string(at, strnlen(at, f.size)));
+  const char* at = record.data() + f.field.offset;
+  return MazoviaToUtf8(std::string(at, strnlen(at, f.field.size)));
 }
 
 void PutDouble(std::string& record, std::size_t offset, double d) { std::memcpy(&record[offset], &d, sizeof d); }
@@ -157,7 +160,7 @@ std::string Pad(const std::string& utf8, std::size_t width) {
 }  // namespace
 
 bool GoodsRecordBytes(const GoodsRow& row, std::string& record, std::string& error) {
-  record.assign(GoodsFileRecordLength, '\0');
+  record.assign(GoodsRecordLength, '\0');
   if (!PutText(record, SymbolField, row.symbol, error) || !PutText(record, IndexField, row.index, error) ||
       !PutText(record, NameField, row.name, error) || !PutText(record, RemarksField, row.remarks, error))
     return false;
@@ -233,31 +236,31 @@ bool GoodsFileFromCsv(const std::string& csv, std::string& file, std::string& er
 
 std::string GoodsFileToCsv(const std::string& file) {
   std::string csv = "symbol,index,name,vat,net,gross,remarks\n";
-  std::size_t whole = file.size() / GoodsFileRecordLength;
+  std::size_t whole = file.size() / GoodsRecordLength;
   for (std::size_t i = 0; i < whole; ++i) {
-    GoodsRow r = GoodsRowOf(file.substr(i * GoodsFileRecordLength, GoodsFileRecordLength));
+    GoodsRow r = GoodsRowOf(file.substr(i * GoodsRecordLength, GoodsRecordLength));
     csv += QuoteCsv(r.symbol) + "," + QuoteCsv(r.index) + "," + QuoteCsv(r.name) + "," +
            std::to_string(r.vatCode) + "," + PriceText(r.net * 10000.0) + "," +
            PriceText(r.gross * 10000.0) + "," + QuoteCsv(r.remarks) + "\n";
   }
-  if (file.size() % GoodsFileRecordLength)
-    csv += "# partial record of " + std::to_string(file.size() % GoodsFileRecordLength) + " bytes at the end\n";
+  if (file.size() % GoodsRecordLength)
+    csv += "# partial record of " + std::to_string(file.size() % GoodsRecordLength) + " bytes at the end\n";
   return csv;
 }
 
 std::string GoodsFileToTable(const std::string& file) {
   std::string table = Pad("symbol", 12) + " " + Pad("name", 34) + " vat " + Pad("      netto", 12) +
                       Pad("     brutto", 12) + " remarks\n";
-  std::size_t whole = file.size() / GoodsFileRecordLength;
+  std::size_t whole = file.size() / GoodsRecordLength;
   for (std::size_t i = 0; i < whole; ++i) {
-    GoodsRow r = GoodsRowOf(file.substr(i * GoodsFileRecordLength, GoodsFileRecordLength));
+    GoodsRow r = GoodsRowOf(file.substr(i * GoodsRecordLength, GoodsRecordLength));
     char prices[64];
     std::snprintf(prices, sizeof prices, " %3d %11s %11s ", r.vatCode, PriceText(r.net * 10000.0).c_str(),
                   PriceText(r.gross * 10000.0).c_str());
     table += Pad(r.symbol, 12) + " " + Pad(r.name, 34) + prices + r.remarks + "\n";
   }
-  if (file.size() % GoodsFileRecordLength)
-    table += "# partial record of " + std::to_string(file.size() % GoodsFileRecordLength) + " bytes at the end\n";
+  if (file.size() % GoodsRecordLength)
+    table += "# partial record of " + std::to_string(file.size() % GoodsRecordLength) + " bytes at the end\n";
   return table;
 }
 

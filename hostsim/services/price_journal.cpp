@@ -10,6 +10,7 @@
 #include <ctime>
 #include <optional>
 
+#include "host/goods_record.h"
 #include "hostsim/services/data_folder.h"
 #include "hostsim/services/host_files.h"
 #include "hostsim/services/svc_settings.h"
@@ -18,15 +19,11 @@ namespace hostsim {
 
 namespace {
 
-constexpr std::size_t RecordLength = 769;
-constexpr std::size_t Name = 2, NameLength = 121, Symbol = 123, SymbolLength = 17;
-constexpr std::size_t Net = 247, Gross = 327;
-
 // The note waiting for its store.
 struct HeldNote {
   bool held;
   const void* record;
-  unsigned char before[RecordLength];
+  unsigned char before[GoodsRecordLength];
   std::string text;
 };
 HeldNote note;
@@ -40,16 +37,17 @@ std::string LocalClock() {
   return text;
 }
 
-// A record's text field as a string, at most n bytes.
-std::string FieldString(const unsigned char* at, std::size_t n) {
-  const char* text = reinterpret_cast<const char*>(at);
-  return std::string(text, strnlen(text, n));
+// A record's text field as a string, up to its terminator or the field's end.
+std::string FieldString(const unsigned char* record, GoodsField field) {
+  const char* text = reinterpret_cast<const char*>(record + field.offset);
+  return std::string(text, strnlen(text, field.size));
 }
 
-// The double at `at`, read bytewise.
-double ReadDouble(const unsigned char* at) {
+// A record's price field, read bytewise.
+double ReadDouble(const unsigned char* record, GoodsField field) {
   double d;
-  std::memcpy(&d, at, sizeof d);
+  static_assert(sizeof d == GoodsNetPrice.size && sizeof d == GoodsGrossPrice.size);
+  std::memcpy(&d, record + field.offset, sizeof d);
   return d;
 }
 
@@ -74,15 +72,15 @@ std::string WarehouseOf(const std::string& base) {
 
 // One line of the stored change, "" when nothing of net, gross or name changed.
 std::string ChangeLine(const unsigned char* was, const unsigned char* now, const std::string& text) {
-  bool nameChanged = FieldString(now + Name, NameLength) != FieldString(was + Name, NameLength);
-  double oldNet = ReadDouble(was + Net), newNet = ReadDouble(now + Net);
-  double oldGross = ReadDouble(was + Gross), newGross = ReadDouble(now + Gross);
+  bool nameChanged = FieldString(now, GoodsName) != FieldString(was, GoodsName);
+  double oldNet = ReadDouble(was, GoodsNetPrice), newNet = ReadDouble(now, GoodsNetPrice);
+  double oldGross = ReadDouble(was, GoodsGrossPrice), newGross = ReadDouble(now, GoodsGrossPrice);
   if (!nameChanged && oldNet == newNet && oldGross == newGross) return "";
   char prices[160];
   std::snprintf(prices, sizeof prices, "; netto %.2f -> %.2f; brutto %.2f -> %.2f", oldNet / 10000.0,
                 newNet / 10000.0, oldGross / 10000.0, newGross / 10000.0);
-  std::string line = text + ": " + FieldString(now + Symbol, SymbolLength) + prices;
-  if (nameChanged) line += "; nazwa " + FieldString(was + Name, NameLength) + " -> " + FieldString(now + Name, NameLength);
+  std::string line = text + ": " + FieldString(now, GoodsSymbol) + prices;
+  if (nameChanged) line += "; nazwa " + FieldString(was, GoodsName) + " -> " + FieldString(now, GoodsName);
   return line + "\r\n";
 }
 
@@ -101,7 +99,7 @@ void StartJournalRun(const std::string& goodsFile) {
 void HoldPriceNote(const void* record, const void* before, const char* text) {
   note.held = record && before;
   note.record = record;
-  if (note.held) std::memcpy(note.before, before, RecordLength);
+  if (note.held) std::memcpy(note.before, before, GoodsRecordLength);
   note.text = text ? text : "";
 }
 

@@ -30,14 +30,7 @@ void ApplyAnswersDialogs() {
 
 namespace {
 
-constexpr std::size_t HeaderSize = 8;
-constexpr std::size_t RecordHeadSize = 20;
 constexpr uint32_t LargestDescription = 65536;
-constexpr uint16_t NoCommand = 0xFFFF;
-constexpr uint16_t FlagsData = 0x0400;
-constexpr std::size_t LabelTailSize = 4;
-constexpr std::size_t InputTailSize = 18;
-constexpr std::size_t InputLengthAt = 7, InputLengthCopyAt = 13;
 constexpr int16_t ValueSize = 2;  // a radio group's or a check box's int16
 
 uint16_t Get16(const unsigned char* p) { return static_cast<uint16_t>(p[0] | p[1] << 8); }
@@ -45,8 +38,8 @@ uint32_t Get32(const unsigned char* p) { return Get16(p) | uint32_t{Get16(p + 2)
 
 // Bytes a record of this kind carries after its text's terminator.
 std::size_t TailSize(const DialogRecord& r) {
-  if (r.kind == DialogInputLine) return InputTailSize;
-  if (r.kind == DialogStaticText && r.key != 0) return LabelTailSize;
+  if (r.kind == DialogInputLine) return DialogInputTailSize;
+  if (r.kind == DialogStaticText && r.key != 0) return DialogLabelTailSize;
   return 0;
 }
 
@@ -59,11 +52,11 @@ bool HasData(uint16_t kind) {
 
 // One record at p within [p, end); false with error when it runs past end.
 bool ReadRecord(const unsigned char*& p, const unsigned char* end, DialogRecord& r, std::string& error) {
-  if (end - p < static_cast<std::ptrdiff_t>(RecordHeadSize)) return error = "record head past the end", false;
+  if (end - p < static_cast<std::ptrdiff_t>(DialogRecordHeadSize)) return error = "record head past the end", false;
   uint16_t* fields[] = {&r.kind, &r.command, &r.flags, &r.key, &r.x, &r.y, &r.width, &r.height};
   for (int i = 0; i < 8; ++i) *fields[i] = Get16(p + 2 * i);
   if (Get32(p + 16) != 0) return error = "nonzero bytes after a record's numbers", false;
-  p += RecordHeadSize;
+  p += DialogRecordHeadSize;
   const unsigned char* nul = static_cast<const unsigned char*>(std::memchr(p, 0, end - p));
   if (!nul) return error = "text without terminator", false;
   r.text.assign(reinterpret_cast<const char*>(p), nul - p);
@@ -82,11 +75,11 @@ bool CheckControl(const DialogRecord& r, std::string& error) {
   bool known = r.kind == DialogButton || r.kind == DialogRadioButton || r.kind == DialogCheckBox ||
                r.kind == DialogStaticText || r.kind == DialogInputLine;
   if (!known) return error = "unknown control kind " + std::to_string(r.kind), false;
-  if ((r.kind == DialogButton) == (r.command == NoCommand)) return error = "command does not fit the kind", false;
-  if (HasData(r.kind) != ((r.flags & FlagsData) != 0)) return error = "data flag does not fit the kind", false;
+  if ((r.kind == DialogButton) == (r.command == DialogNoCommand)) return error = "command does not fit the kind", false;
+  if (HasData(r.kind) != ((r.flags & DialogFlagData) != 0)) return error = "data flag does not fit the kind", false;
   if (r.kind == DialogInputLine) {
     auto tail = reinterpret_cast<const unsigned char*>(r.after.data());
-    if (Get16(tail + InputLengthAt) != Get16(tail + InputLengthCopyAt) || Get16(tail + InputLengthAt) == 0)
+    if (Get16(tail + DialogInputLengthAt) != Get16(tail + DialogInputLengthCopyAt) || Get16(tail + DialogInputLengthAt) == 0)
       return error = "input line lengths disagree", false;
   }
   return true;
@@ -255,7 +248,7 @@ std::string HotKeys(const std::string& text) {
 }  // namespace
 
 int InputLength(const DialogRecord& r) {
-  return Get16(reinterpret_cast<const unsigned char*>(r.after.data()) + InputLengthAt);
+  return Get16(reinterpret_cast<const unsigned char*>(r.after.data()) + DialogInputLengthAt);
 }
 
 bool StartsRadioRun(const DialogDescription& d, std::size_t i) {
@@ -270,7 +263,7 @@ bool ReadDialogDescription(const void* description, DialogDescription& out, std:
   out.controlCount = Get16(base + 6);
   if (out.bytesAfterCount > LargestDescription) return error = "implausible size", false;
   if (out.bytesAfterCount != out.windowBytes + 4u) return error = "header sizes disagree", false;
-  const unsigned char* p = base + HeaderSize;
+  const unsigned char* p = base + DialogHeaderSize;
   const unsigned char* end = p + out.windowBytes;
   if (!ReadRecord(p, end, out.window, error)) return false;
   if (out.window.kind != DialogWindow) return error = "first record is not the window", false;

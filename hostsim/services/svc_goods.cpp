@@ -10,6 +10,7 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "host/goods_record.h"
 #include "host/records.h"
 #include "host/services.h"
 #include "hostsim/services/answers.h"
@@ -36,7 +37,7 @@ namespace {
 
 constexpr uint32_t CursorMagic = 0x52554353;  // "SCUR": a cursor this stand-in opened
 
-// What 52278 keeps in the plug-in's 192-byte cursor.
+// What 52278 keeps in the plug-in's cursor (GoodsCursor).
 struct CursorState {
   uint32_t magic;
   int32_t update;     // 1: stores allowed
@@ -45,7 +46,7 @@ struct CursorState {
   GoodsBlocks* file;
   unsigned char* record;
 };
-static_assert(sizeof(CursorState) <= 192);
+static_assert(sizeof(CursorState) <= sizeof(GoodsCursor));
 
 // The state kept in a cursor, copied out of and back into its bytes (no alignment assumed).
 CursorState LoadCursor(const void* cursor) {
@@ -88,10 +89,10 @@ void ShowWhatTheOpenFound(const char* fileName, const GoodsBlocks* file) {
     return;
   }
   long bytes = GoodsFileBytes(file);
-  long partial = bytes < 0 ? 0 : bytes % GoodsFileRecordLength;
+  long partial = bytes < 0 ? 0 : bytes % GoodsRecordLength;
   if (partial == 0) return;
   std::string text = "a partial trailing record of " + std::to_string(partial) + " bytes after " +
-                     std::to_string(bytes / GoodsFileRecordLength) +
+                     std::to_string(bytes / GoodsRecordLength) +
                      " whole records: the pass ends before it and leaves it as it is";
   Show("openTableFile", name.c_str(), text.c_str(), 0);
 }
@@ -172,7 +173,7 @@ static int NextRecordUntimed(void* cursor) {
   DropPriceNote();
   const unsigned char* record = GoodsBlockRecord(s.file, s.next);
   if (!record) return 0;
-  std::memcpy(s.record, record, GoodsFileRecordLength);
+  std::memcpy(s.record, record, GoodsRecordLength);
   s.current = s.next++;
   SaveCursor(cursor, s);
   ++goodsCounters.fetches;
@@ -214,14 +215,14 @@ static void CloseTableFileUntimed(void* cursor) {
   SaveCursor(cursor, CursorState{});
 }
 
-// Mode 1: gross to net (price / (1 + rate)); mode 2: net to gross (price * (1 + rate)).
+// GrossToNet: price / (1 + rate); NetToGross: price * (1 + rate) (host/goods_record.h).
 // Unrounded; any other mode gives the price back.
 double convertNetGross(int mode, int16_t vatCode, double price) {
   conversions.push_back({mode, vatCode, price});
   auto it = vatRates.find(vatCode);
   double rate = it == vatRates.end() ? 0.0 : it->second;
-  if (mode == 1) return price / (1.0 + rate);
-  if (mode == 2) return price * (1.0 + rate);
+  if (mode == GrossToNet) return price / (1.0 + rate);
+  if (mode == NetToGross) return price * (1.0 + rate);
   return price;
 }
 

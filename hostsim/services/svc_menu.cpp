@@ -21,7 +21,7 @@ std::vector<int> removeMenuCalls;
 DescriptorConfig descriptorConfig;
 std::vector<int> descriptorCalls;
 alignas(8) unsigned char goodsDescriptor[64];
-alignas(8) unsigned char goodsRecordBuffer[769];
+alignas(8) unsigned char goodsRecordBuffer[GoodsRecordLength];
 
 uint32_t DateValue(const std::string& text) {
   static const char* const months[12] = {"Jan", "Feb", "Mar", "Apr", "May", "Jun",

@@ -48,7 +48,7 @@ extern std::vector<int> descriptorCalls;
 // 64-bit build the pointer at offset 8 covers offset 12) and the goods record
 // buffer it points at, which the goods services fill.
 extern unsigned char goodsDescriptor[64];
-extern unsigned char goodsRecordBuffer[769];
+extern unsigned char goodsRecordBuffer[GoodsRecordLength];
 
 void ResetMenu();
 void ApplyAnswersMenu();

@@ -141,7 +141,7 @@ void ResetSettings() {
 
 }  // namespace hostsim
 
-// Host service 52225 (modes in svc_settings.h): 0 when read or written, 1 when not; a
+// Host service 52225 (modes in host/settings.h): 0 when read or written, 1 when not; a
 // failed read leaves its target as it was. Every call is recorded in settingCalls.
 extern "C" int16_t HOST_CDECL settingValue(int mode, const char* section, const char* key, const char* format,
                                            ...) {

@@ -7,15 +7,11 @@
 #include <string>
 #include <vector>
 
+#include "host/settings.h"  // the service's modes
+
 namespace hostsim {
 
 inline constexpr const char* SettingsFileName = "settings.ini";
-
-// Modes of host service 52225.
-inline constexpr int SettingReadInt16 = 1;  // scanf format, int16_t* target: exactly 16 bits written
-inline constexpr int SettingWriteInt = 2;   // printf format, int value
-inline constexpr int SettingReadText = 8;   // scanf format, char* target
-inline constexpr int SettingWriteText = 9;  // printf format, const char* value
 
 // One call of the service as the stand-in saw it. value: the stored text that a read
 // found, or the text a write produced.

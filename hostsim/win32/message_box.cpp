@@ -5,6 +5,7 @@
 #include <cstdlib>
 #include <deque>
 
+#include "host/charsets.h"
 #include "host/services.h"
 #include "hostsim/services/answer_keys.h"
 #include "hostsim/services/console_shows.h"
@@ -26,7 +27,7 @@ MessageBoxFunction systemBox;
 std::string AsMazovia(const char* text) {
   std::string s = text ? text : "";
   if (s.find_first_of("\x01\x02\x05") != std::string::npos) return s;
-  convertCharset(s.data(), s.data(), 3, 1);
+  convertCharset(s.data(), s.data(), charsets::SetWindows1250, charsets::SetMazovia);
   return s;
 }
 

@@ -103,5 +103,32 @@ TEST_F(BinderTest, WithoutHostCallbackTheServiceIsReported) {
   EXPECT_TRUE(kindTwoCalls.empty());
 }
 
+// The resolver's C++ code, here the host's callback it asks, runs with the direction
+// flag clear and its stack aligned to 16 bytes (its frame at 8 past a multiple of 16:
+// the return address and the saved EBP below an aligned call), whatever the caller had.
+uint32_t callbackFlags, callbackFrame;
+uint32_t __cdecl WatchingHostCallback(uint32_t kind, uint32_t value) {
+  callbackFlags = __builtin_ia32_readeflags_u32();
+  callbackFrame = reinterpret_cast<uint32_t>(__builtin_frame_address(0));
+  return FakeHostCallback(kind, value);
+}
+
+TEST_F(BinderTest, ResolverRunsWithDirectionFlagClearOnAnAlignedStack) {
+  hostCallback = WatchingHostCallback;
+  const struct {
+    uint32_t ordinal;
+    const ProbeRegisters& load;
+  } rows[] = {{52303, kFirst}, {52304, kSecond}};
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.ordinal);
+    services[row.ordinal] = reinterpret_cast<void*>(&ProbeService);
+    callbackFlags = 0xFFFFFFFF;
+    ExpectTransparentCall(Entry(row.ordinal), row.load);
+    EXPECT_EQ(callbackFlags & 0x400, 0u) << "direction flag";
+    EXPECT_EQ(callbackFrame % 16, 8u);
+    EXPECT_EQ(probeSeen.registers.flags & 0x400, row.load.flags & 0x400) << "the caller's direction flag";
+  }
+}
+
 }  // namespace
 }  // namespace binding_test

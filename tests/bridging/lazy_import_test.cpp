@@ -284,3 +284,46 @@ TEST_F(LazyImports, LaterOfTwoLoadsOfAModuleDropsItsReference) {
   EXPECT_STREQ(buffer, "5");
   EXPECT_EQ(freed, std::vector<HMODULE>{GetModuleHandleA("USER32.dll")});
 }
+
+// A lazy import's first call: the resolver's code (watched here in the system lookup it
+// makes) runs with the direction flag clear on a stack aligned to 16 bytes (its
+// frame at 8 past a multiple of 16), and the bound function is entered with the
+// caller's flags, the direction flag set as the caller left it.
+namespace {
+uint32_t lookupFlags, lookupFrame, functionFlags;
+FARPROC WINAPI WatchingGetProcAddress(HMODULE module, LPCSTR name) {
+  lookupFlags = __builtin_ia32_readeflags_u32();
+  lookupFrame = reinterpret_cast<uint32_t>(__builtin_frame_address(0));
+  return LackingGetProcAddress(module, name);
+}
+BOOL WINAPI FlagsWatchingHistoryInfo(void*) {
+  functionFlags = __builtin_ia32_readeflags_u32();
+  return 0x4057;
+}
+// Calls a one-argument stdcall function with the direction flag set; clears it again.
+uint32_t CallWithDirectionFlagSet(const void* function, void* argument) {
+  uint32_t result;
+  asm volatile("std\n\tpushl %2\n\tcall *%1\n\tcld"
+               : "=a"(result)
+               : "r"(function), "r"(argument)
+               : "ecx", "edx", "memory", "cc");
+  return result;
+}
+}  // namespace
+
+TEST_F(LazyImports, FirstCallBindsWithDirectionFlagClearAndEntersWithTheCallersFlags) {
+  Load();
+  void** cell = WrapperCell(*Slot("GetProcAddress"));
+  ASSERT_NE(cell, nullptr);
+  *cell = reinterpret_cast<void*>(&WatchingGetProcAddress);
+  hostsim::namedFunctions["SetConsoleHistoryInfo"] = reinterpret_cast<void*>(&FlagsWatchingHistoryInfo);
+  void** slot = Emu32Slot("SetConsoleHistoryInfo");
+  ASSERT_NE(slot, nullptr);
+  lookupFlags = functionFlags = 0;
+  EXPECT_EQ(CallWithDirectionFlagSet(*slot, nullptr), 0x4057u);
+  EXPECT_EQ(*slot, reinterpret_cast<void*>(&FlagsWatchingHistoryInfo));
+  EXPECT_NE(lookupFlags, 0u) << "the lookup was not made";
+  EXPECT_EQ(lookupFlags & 0x400, 0u) << "direction flag during the binding";
+  EXPECT_EQ(lookupFrame % 16, 8u);
+  EXPECT_EQ(functionFlags & 0x400, 0x400u) << "the caller's direction flag";
+}

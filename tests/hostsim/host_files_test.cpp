@@ -8,6 +8,7 @@
 #include <cstring>
 #include <string>
 
+#include "host/goods_record.h"
 #include "host/records.h"
 #include "host/services.h"
 #include "hostsim/services/files.h"
@@ -16,11 +17,10 @@
 #include "hostsim/services/reset.h"
 #include "hostsim/services/svc_settings.h"
 #include "hostsim/services/transcript.h"
-#include "reprice/goods_record.h"
 
 namespace {
 
-constexpr std::size_t RecordSize = 769;
+constexpr std::size_t RecordSize = GoodsRecordLength;
 
 struct Place {
   const char* label;
@@ -133,7 +133,7 @@ TEST_F(HostFilesTest, ACursorOverManyBlocksLeavesExactlyTheAcceptedStores) {
     for (; nextRecord(&cursor) == 1; ++fetched) {
       ASSERT_EQ(std::string(reinterpret_cast<char*>(buffer), RecordSize), PatternRecord(fetched)) << fetched;
       if (fetched % 3) continue;
-      std::memset(buffer + 247, 0x11 + fetched % 50, 8);
+      std::memset(buffer + GoodsNetPrice.offset, 0x11 + fetched % 50, GoodsNetPrice.size);
       if (storeRecord(&cursor) != 1) continue;
       ++accepted;
       expected.replace(static_cast<std::size_t>(fetched) * RecordSize, RecordSize,
@@ -208,7 +208,7 @@ TEST_F(HostFilesTest, TheJournalAndTheSettingsLiveWhereTheFilesDo) {
     Use(place);
     hostsim::journalClock = FixedClock;
     std::string record(RecordSize, '\0');
-    record.replace(123, 4, "KAWA");
+    record.replace(GoodsSymbol.offset, 4, "KAWA");
     ASSERT_TRUE(hostsim::WriteHostFile(hostsim::GoodsFileName(1), record));
     unsigned char buffer[RecordSize], before[RecordSize];
     unsigned char descriptor[16] = {};
@@ -220,7 +220,7 @@ TEST_F(HostFilesTest, TheJournalAndTheSettingsLiveWhereTheFilesDo) {
     ASSERT_EQ(nextRecord(&cursor), 1);
     std::memcpy(before, buffer, RecordSize);
     double net = 123400.0;
-    std::memcpy(buffer + 247, &net, sizeof net);
+    std::memcpy(buffer + GoodsNetPrice.offset, &net, sizeof net);
     notePriceChange(buffer, before, 0, 1, "Przecena");
     ASSERT_EQ(storeRecord(&cursor), 1);
     closeTableFile(&cursor);

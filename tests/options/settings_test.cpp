@@ -39,7 +39,7 @@ bool StartRun(int32_t& warehouse) {
 std::vector<std::string> Writes() {
   std::vector<std::string> w;
   for (const hostsim::SettingCall& c : hostsim::settingCalls)
-    if (c.mode == hostsim::SettingWriteInt || c.mode == hostsim::SettingWriteText) w.push_back(c.key + "=" + c.value);
+    if (c.mode == SettingWriteInt || c.mode == SettingWriteText) w.push_back(c.key + "=" + c.value);
   return w;
 }
 

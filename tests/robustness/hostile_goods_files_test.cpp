@@ -28,8 +28,8 @@ std::string Prices() {
 // A record whose text fields are filled to their ends with `fill`, no terminator.
 std::string Unterminated(char fill, int16_t vat = 1) {
   std::string r = Record("", "", "", vat, 10.0, 12.3);
-  for (auto [at, size] : {std::pair<std::size_t, std::size_t>{2, 121}, {123, 17}, {140, 89}, {457, 312}})
-    r.replace(at, size, std::string(size, fill));
+  for (GoodsField field : {GoodsName, GoodsSymbol, GoodsIndex, GoodsRemarks})
+    r.replace(field.offset, field.size, std::string(field.size, fill));
   return r;
 }
 
@@ -42,7 +42,7 @@ std::vector<Case> Cases() {
   std::vector<Case> cases = {
       {"an empty file", ""},
       {"one byte", "A"},
-      {"only a partial record", std::string(768, 'A')},
+      {"only a partial record", std::string(RecordSize - 1, 'A')},
       {"texts without terminators", Unterminated('A') + Unterminated('\xff') + Unterminated('\0') + Unterminated('\x01')},
       {"a trailing partial record", Record("A", "A", "A", 1, 1, 1) + Record("B", "B", "B", 1, 1, 1) + std::string(500, 'A')},
       {"a trailing partial record of one byte", Record("A", "A", "A", 1, 1, 1) + "\0"},
@@ -66,9 +66,9 @@ std::vector<Case> Cases() {
   std::string keyed;  // random records with a key the price file has
   for (int i = 0; i < 40; ++i) {
     std::string r = random.Bytes(RecordSize);
-    r.replace(123, 2, std::string("A\0", 2));
-    r.replace(140, 2, std::string("B\0", 2));
-    r.replace(457, 1, std::string(1, '\0'));
+    r.replace(GoodsSymbol.offset, 2, std::string("A\0", 2));
+    r.replace(GoodsIndex.offset, 2, std::string("B\0", 2));
+    r.replace(GoodsRemarks.offset, 1, std::string(1, '\0'));
     keyed += r;
   }
   cases.push_back({"random records with keys", keyed});

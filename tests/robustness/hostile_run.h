@@ -10,6 +10,7 @@
 #include <cstring>
 #include <string>
 
+#include "host/goods_record.h"
 #include "hostsim/services/host_files.h"
 #include "tests/run/run_fixture.h"
 
@@ -34,8 +35,9 @@ struct Random {
   }
 };
 
-inline constexpr std::size_t RecordSize = 769;
-inline constexpr std::size_t NameAt = 2, NameSize = 121, NetAt = 247, GrossAt = 327, PriceSize = 8;
+inline constexpr std::size_t RecordSize = GoodsRecordLength;
+inline constexpr std::size_t NameAt = GoodsName.offset, NameSize = GoodsName.size, NetAt = GoodsNetPrice.offset,
+                             GrossAt = GoodsGrossPrice.offset, PriceSize = GoodsNetPrice.size;
 
 inline double PriceAt(const std::string& record, std::size_t at) {
   double d;
@@ -132,14 +134,14 @@ class HostileRun : public testing_run::RunFixture {
 inline std::string Record(const std::string& symbol, const std::string& index, const std::string& remarks,
                           int16_t vat, double net, double gross, const std::string& name = "Towar") {
   std::string r(RecordSize, '\0');
-  auto put = [&](std::size_t at, std::size_t size, const std::string& text) {
-    r.replace(at, std::min(text.size(), size - 1), text.substr(0, size - 1));
+  auto put = [&](GoodsField field, const std::string& text) {
+    r.replace(field.offset, std::min(text.size(), field.size - 1), text.substr(0, field.size - 1));
   };
-  put(NameAt, NameSize, name);
-  put(123, 17, symbol);
-  put(140, 89, index);
-  put(457, 312, remarks);
-  std::memcpy(r.data() + 229, &vat, sizeof vat);
+  put(GoodsName, name);
+  put(GoodsSymbol, symbol);
+  put(GoodsIndex, index);
+  put(GoodsRemarks, remarks);
+  std::memcpy(r.data() + GoodsVatCode.offset, &vat, sizeof vat);
   double n = net * 10000, g = gross * 10000;
   std::memcpy(r.data() + NetAt, &n, sizeof n);
   std::memcpy(r.data() + GrossAt, &g, sizeof g);

@@ -91,7 +91,7 @@ TEST_F(PriceFieldsTest, OnlyAPriceOfZeroOrMoreIsApplied) {
         const Repriced& r = gross ? row.asGross : row.asNet;
         std::string after = FileBytes(hostsim::GoodsFileName(1));
         ASSERT_EQ(after.size(), before.size());
-        EXPECT_TRUE(after.substr(769, 769) == before.substr(769, 769)) << "HERB changed";
+        EXPECT_TRUE(after.substr(RecordBytes, RecordBytes) == before.substr(RecordBytes, RecordBytes)) << "HERB changed";
         if (row.outcome != Applied) {
           EXPECT_TRUE(after == before) << "the goods changed";
         } else {
@@ -104,11 +104,11 @@ TEST_F(PriceFieldsTest, OnlyAPriceOfZeroOrMoreIsApplied) {
             EXPECT_FALSE(std::signbit(price)) << "a negative zero was stored";
           EXPECT_EQ(goods[0].name, copy ? "Kawa nowa" : "Kawa mielona");
           EXPECT_EQ(goods[2].name, copy ? "Kawa nowa" : "Kawa druga");
-          for (std::size_t at : {std::size_t{0}, std::size_t{2 * 769}})
-            for (std::size_t i = 0; i < 769; ++i) {
+          for (std::size_t at : {std::size_t{0}, 2 * RecordBytes})
+            for (std::size_t i = 0; i < RecordBytes; ++i) {
               bool nameOrPrice = (i >= 2 && i < 123) || (i >= 247 && i < 255) || (i >= 327 && i < 335);
               if (nameOrPrice) continue;
-              EXPECT_EQ(after[at + i], before[at + i]) << "record " << at / 769 << ", byte " << i;
+              EXPECT_EQ(after[at + i], before[at + i]) << "record " << at / RecordBytes << ", byte " << i;
             }
         }
 

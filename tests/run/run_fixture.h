@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "host/goods_record.h"
 #include "host/records.h"
 #include "hostsim/services/charset.h"
 #include "hostsim/services/data_folder.h"
@@ -32,6 +33,9 @@
 #endif
 
 namespace testing_run {
+
+// The bytes of one goods record: the stride of a goods file.
+inline constexpr std::size_t RecordBytes = GoodsRecordLength;
 
 inline const char* const ReportFiles[] = {"INFO.TXT", "INFO2.TXT", "INFO3.TXT", "INFO4.TXT"};
 
@@ -152,7 +156,8 @@ class RunFixture : public ::testing::Test {
   std::vector<hostsim::GoodsRow> Goods(int warehouse) {
     std::string file = FileBytes(hostsim::GoodsFileName(warehouse));
     std::vector<hostsim::GoodsRow> rows;
-    for (std::size_t at = 0; at + 769 <= file.size(); at += 769) rows.push_back(hostsim::GoodsRowOf(file.substr(at, 769)));
+    for (std::size_t at = 0; at + GoodsRecordLength <= file.size(); at += GoodsRecordLength)
+      rows.push_back(hostsim::GoodsRowOf(file.substr(at, GoodsRecordLength)));
     return rows;
   }
 
@@ -177,7 +182,7 @@ class RunFixture : public ::testing::Test {
   static int SettingWrites() {
     int n = 0;
     for (const hostsim::SettingCall& c : hostsim::settingCalls)
-      n += c.mode == hostsim::SettingWriteInt || c.mode == hostsim::SettingWriteText;
+      n += c.mode == SettingWriteInt || c.mode == SettingWriteText;
     return n;
   }
 

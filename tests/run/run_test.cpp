@@ -255,10 +255,10 @@ TEST_F(RunTest, AStoredRecordChangesOnlyInItsPricesAndName) {
   ASSERT_TRUE(hostsim::GoodsFileFromCsv(Shop, file, error)) << error;
   // Every byte the run must keep gets a mark: the unused parts of each record and the
   // text fields' bytes after their terminators.
-  const std::pair<std::size_t, std::size_t> texts[] = {{2, 123}, {123, 140}, {140, 229}, {457, 769}};
-  for (std::size_t record = 0; record < file.size(); record += 769) {
+  const std::pair<std::size_t, std::size_t> texts[] = {{2, 123}, {123, 140}, {140, 229}, {457, RecordBytes}};
+  for (std::size_t record = 0; record < file.size(); record += RecordBytes) {
     for (std::size_t at : {0u, 1u}) file[record + at] = '\x5A';
-    for (std::size_t at = 231; at < 769; ++at)
+    for (std::size_t at = 231; at < RecordBytes; ++at)
       if ((at < 247 || at >= 255) && (at < 327 || at >= 335) && at < 457) file[record + at] = static_cast<char>(0xC0 + at % 23);
     for (auto [from, to] : texts)
       for (std::size_t at = file.find('\0', record + from) + 1; at < record + to; ++at)
@@ -271,17 +271,17 @@ TEST_F(RunTest, AStoredRecordChangesOnlyInItsPricesAndName) {
   std::string after = FileBytes(hostsim::GoodsFileName(1));
   ASSERT_EQ(after.size(), file.size());
   auto mayChange = [](std::size_t i) {
-    std::size_t at = i % 769;
+    std::size_t at = i % RecordBytes;
     return (at >= 2 && at < 123) || (at >= 247 && at < 255) || (at >= 327 && at < 335);
   };
   int changed = 0;
   for (std::size_t i = 0; i < file.size(); ++i) {
     if (file[i] != after[i]) ++changed;
     if (mayChange(i)) continue;
-    EXPECT_EQ(file[i], after[i]) << "record " << i / 769 << ", byte " << i % 769;
+    EXPECT_EQ(file[i], after[i]) << "record " << i / RecordBytes << ", byte " << i % RecordBytes;
   }
   EXPECT_GT(changed, 0);
-  EXPECT_TRUE(after.substr(769, 769) == file.substr(769, 769));  // HERB: not in the file
+  EXPECT_TRUE(after.substr(RecordBytes, RecordBytes) == file.substr(RecordBytes, RecordBytes));  // HERB: not in the file
   auto goods = Goods(1);
   EXPECT_EQ(goods[0].name, "Kawa");
   EXPECT_EQ(goods[0].gross, 20.00);
@@ -406,7 +406,7 @@ TEST_F(RunTest, PricesThatAreNoFiniteNumbersAreNeverStored) {
     Run();
     std::string after = FileBytes(hostsim::GoodsFileName(1));
     ASSERT_EQ(after.size(), before.size());
-    EXPECT_TRUE(after.substr(0, 769) == before.substr(0, 769)) << "the first record changed";
+    EXPECT_TRUE(after.substr(0, RecordBytes) == before.substr(0, RecordBytes)) << "the first record changed";
     auto info3 = Lines("INFO3.TXT");
     ASSERT_GE(info3.size(), 1u);
     if (row.info3Suffix == "-") {

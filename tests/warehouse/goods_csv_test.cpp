@@ -4,8 +4,8 @@
 
 #include <cstring>
 
+#include "host/goods_record.h"
 #include "hostsim/services/goods_csv.h"
-#include "reprice/goods_record.h"
 
 namespace {
 
