@@ -104,7 +104,7 @@ bool NamesShareAWord(const std::string& a, const std::string& b) {
 std::vector<GoodsChange> CompareGoodsFiles(const std::string& before, const std::string& after, int warehouse,
                                            double warnPercent) {
   std::vector<GoodsChange> out;
-  const std::size_t length = GoodsFileRecordLength;
+  const std::size_t length = GoodsRecordLength;
   for (std::size_t at = 0; at + length <= before.size(); at += length) {
     std::string old = before.substr(at, length);
     std::string now = at + length <= after.size() ? after.substr(at, length) : old;

@@ -166,10 +166,10 @@ bool MakeBackup(const std::string& goodsFile, std::string& backup, std::string& 
 void RecordRunEnd(const OpenRun& run) {
   std::string bytes, sums;
   bool read = ReadHostFile(run.goodsFile, bytes);
-  for (std::size_t at = 0; at < bytes.size(); at += GoodsFileRecordLength) {
+  for (std::size_t at = 0; at < bytes.size(); at += GoodsRecordLength) {
     char line[16];
     std::snprintf(line, sizeof line, "%08X\r\n",
-                  static_cast<unsigned>(Crc32(std::string_view(bytes).substr(at, GoodsFileRecordLength))));
+                  static_cast<unsigned>(Crc32(std::string_view(bytes).substr(at, GoodsRecordLength))));
     sums += line;
   }
   std::vector<BackupRun> runs;

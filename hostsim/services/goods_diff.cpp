@@ -7,8 +7,8 @@
 #include <cstdio>
 #include <cstring>
 
+#include "host/goods_record.h"
 #include "hostsim/services/charset.h"
-#include "reprice/goods_record.h"
 
 namespace hostsim {
 

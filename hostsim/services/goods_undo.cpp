@@ -8,6 +8,7 @@
 #include <filesystem>
 #include <vector>
 
+#include "host/goods_record.h"
 #include "hostsim/services/charset.h"
 #include "hostsim/services/data_folder.h"
 #include "hostsim/services/goods.h"
@@ -19,8 +20,7 @@ namespace hostsim {
 
 namespace {
 
-constexpr std::size_t SymbolOffset = 123, SymbolSize = 17;  // the goods record's symbol
-constexpr std::size_t ListedRecords = 20;                   // records named at most
+constexpr std::size_t ListedRecords = 20;  // records named at most
 
 // "the run of <time> of warehouse <n> (<goods file>)".
 std::string RunName(const BackupRun& r) {
@@ -40,9 +40,9 @@ std::string Records(std::size_t n) { return std::to_string(n) + (n == 1 ? " reco
 // Record `i` (from 0) of a goods file named for people: "record 3 (MLEKO-32)".
 std::string RecordName(const std::string& file, std::size_t i) {
   std::string name = "record " + std::to_string(i + 1);
-  std::size_t at = i * GoodsFileRecordLength + SymbolOffset;
-  if (at + SymbolSize > file.size()) return name;
-  return name + " (" + MazoviaToUtf8(std::string(file.data() + at, strnlen(file.data() + at, SymbolSize))) + ")";
+  std::size_t at = i * GoodsRecordLength + GoodsSymbol.offset;
+  if (at + GoodsSymbol.size > file.size()) return name;
+  return name + " (" + MazoviaToUtf8(std::string(file.data() + at, strnlen(file.data() + at, GoodsSymbol.size))) + ")";
 }
 
 // The lines that say how the goods file differs from what the run left: the records
@@ -53,11 +53,11 @@ std::string WhatChanged(const BackupRun& r, const std::string& now) {
   std::vector<uint32_t> then;  // one line "XXXXXXXX" CR LF per record
   for (std::size_t at = 0; at < sums.size(); at += 10)
     then.push_back(static_cast<uint32_t>(std::strtoul(sums.substr(at, 8).c_str(), nullptr, 16)));
-  std::size_t chunks = (now.size() + GoodsFileRecordLength - 1) / GoodsFileRecordLength;
+  std::size_t chunks = (now.size() + GoodsRecordLength - 1) / GoodsRecordLength;
   std::string lines;
   std::size_t differ = 0;
   for (std::size_t i = 0; i < std::min(chunks, then.size()); ++i) {
-    std::string_view chunk = std::string_view(now).substr(i * GoodsFileRecordLength, GoodsFileRecordLength);
+    std::string_view chunk = std::string_view(now).substr(i * GoodsRecordLength, GoodsRecordLength);
     if (Crc32(chunk) == then[i]) continue;
     if (++differ <= ListedRecords) lines += "  " + RecordName(now, i) + " differs\n";
   }

@@ -116,10 +116,10 @@ void JournalUndo(const std::string& goodsFile, const std::string& runTime, const
   std::string base = BaseName(goodsFile);
   std::string journal = "--- " + journalClock() + "; magazyn " + GoodsFileWarehouse(base) + " (" + base + "); " +
                         Mz("cofnięcie przebiegu z ") + runTime + " (kopia " + backup + ")\r\n";
-  std::size_t records = std::min(current.size(), restored.size()) / RecordLength;
+  std::size_t records = std::min(current.size(), restored.size()) / GoodsRecordLength;
   for (std::size_t i = 0; i < records; ++i) {
-    const auto* was = reinterpret_cast<const unsigned char*>(current.data() + i * RecordLength);
-    const auto* now = reinterpret_cast<const unsigned char*>(restored.data() + i * RecordLength);
+    const auto* was = reinterpret_cast<const unsigned char*>(current.data() + i * GoodsRecordLength);
+    const auto* now = reinterpret_cast<const unsigned char*>(restored.data() + i * GoodsRecordLength);
     journal += ChangeLine(was, now, Mz("Cofnięcie przebiegu"));
   }
   AppendHostFile(DataPath(PriceJournalName), journal);

@@ -77,7 +77,7 @@ std::string BaseName(const std::string& path) {
 // Whether storing the cursor's record buffer would change the record last fetched.
 bool StoreChangesRecord(const CursorState& s) {
   const unsigned char* was = GoodsBlockRecord(s.file, s.current);
-  return !was || std::memcmp(was, s.record, GoodsFileRecordLength) != 0;
+  return !was || std::memcmp(was, s.record, GoodsRecordLength) != 0;
 }
 
 // Tells in the transcript what the host found at the open: no file (the pass visits
