@@ -5,6 +5,8 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "hostsim/services/failure_plan.h"
+
 namespace hostsim {
 namespace {
 
@@ -19,6 +21,7 @@ enum ValueForm {
   FormBox,        // a message box answer
   FormVat,        // a VAT code and its percentage
   FormDialog,     // dialog actions
+  FormFail,       // a failure plan: ordinal, call, "on", the conversion's variant
 };
 
 struct AnswerKey {
@@ -49,6 +52,10 @@ constexpr AnswerKey Keys[] = {
     {"fail_alloc_from", FormCount, "K", "the K-th memory allocation and all later ones fail"},
     {"memory_budget", FormAmount, "BYTES", "the host's memory for the plug-in"},
     {"stop_after", FormAmount, "N", "the price file reading is stopped after N lines"},
+    {"fail", FormFail, "ORDINAL CALL [on] [infinity | minus infinity]",
+     "call CALL (from 1) of the host service ORDINAL fails, with on every later one too: 21286 null, "
+     "52026 command 0x7FFF, 52169 -1, 52179 NaN, 52225 1, 52278 not opened, 52279 no record, 52280 "
+     "not stored, 52289 NaN (or infinity), 52337 -1, 52407 line lost, 52460 stop"},
 };
 
 struct BoxName {
@@ -140,6 +147,11 @@ bool HasForm(const AnswerKey& k, const std::string& value, std::string& error) {
     case FormBox: return BoxAnswerId(value, id);
     case FormVat: return CheckVat(value);
     case FormDialog: return CheckDialog(value, error);
+    case FormFail: {
+      FailingService service;
+      ServicePlan plan;
+      return ParseFailAnswer(value.c_str(), service, plan);
+    }
   }
   return false;
 }

@@ -5,6 +5,7 @@
 #include "hostsim/services/console_shows.h"
 #include "hostsim/services/data_folder.h"
 #include "hostsim/services/dialogs.h"
+#include "hostsim/services/failure_plan.h"
 #include "hostsim/services/files.h"
 #include "hostsim/services/goods.h"
 #include "hostsim/services/host_state.h"
@@ -34,6 +35,7 @@ void ResetHostSim() {
   ResetGoods();
   ResetFiles();
   ResetProcesses();
+  ResetFailurePlan();
 }
 
 void ApplyAnswers() {
@@ -43,6 +45,7 @@ void ApplyAnswers() {
   ApplyAnswersMemory();
   ApplyAnswersDialogs();
   ApplyAnswersGoods();
+  ApplyAnswersFailurePlan();
 }
 
 }  // namespace hostsim

@@ -6,6 +6,7 @@
 // in blocks; it is complete when the cursor closes). A trailing partial record ends
 // the walk and is never cut or rewritten. A price-change note waits for the store of its
 // record and reaches the journal only when that store is carried out (price_journal.h).
+#include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -14,6 +15,7 @@
 #include "host/services.h"
 #include "hostsim/services/answers.h"
 #include "hostsim/services/data_folder.h"
+#include "hostsim/services/failure_plan.h"
 #include "hostsim/services/goods.h"
 #include "hostsim/services/goods_blocks.h"
 #include "hostsim/services/host_files.h"
@@ -24,8 +26,6 @@
 namespace hostsim {
 
 GoodsCounters goodsCounters;
-int failingStoreCall;
-bool storesFailFromThen;
 std::set<int> failingStoreRecords;
 std::map<int, double> vatRates;
 std::vector<Conversion> conversions;
@@ -57,13 +57,6 @@ void SaveCursor(void* cursor, const CursorState& s) { std::memcpy(cursor, &s, si
 // Whether the cursor is one this stand-in opened and has not closed.
 bool IsOpen(const CursorState& s) { return s.magic == CursorMagic && s.file; }
 
-// Whether the store of this record, as the stores-th store call, is configured to fail.
-bool StoreFails(int record) {
-  if (failingStoreRecords.count(record)) return true;
-  if (failingStoreCall <= 0) return false;
-  return storesFailFromThen ? goodsCounters.stores >= failingStoreCall
-                            : goodsCounters.stores == failingStoreCall;
-}
 
 // The last part of a path (after the last / or \).
 std::string BaseName(const std::string& path) {
@@ -97,8 +90,6 @@ std::string GoodsFileName(int warehouse, const std::string& prefix, const std::s
 
 void ResetGoods() {
   goodsCounters = {};
-  failingStoreCall = 0;
-  storesFailFromThen = false;
   failingStoreRecords.clear();
   vatRates = DefaultVatRates;
   conversions.clear();
@@ -129,10 +120,17 @@ void tableFileName(int warehouse, char* buffer, const char* prefix, const char* 
   std::snprintf(buffer, 256, "%s", name.c_str());
 }
 
-// 1 when the file opened (for update: read and write); 0 otherwise, and the cursor is
-// then marked so that fetches end at once and the close does nothing.
+// 1 when the file opened (for update: read and write); 0 otherwise (also when the
+// failure plan fails the call), and the cursor is then marked so that fetches end at
+// once and the close does nothing.
 static int OpenTableFileUntimed(void* cursor, void* table, const char* fileName, int update) {
+  bool planned = CallFails(FailingService::TableOpen);
   if (!cursor) return 0;
+  if (planned) {
+    SaveCursor(cursor, CursorState{});
+    ++goodsCounters.failedOpens;
+    return 0;
+  }
   CursorState s{};
   s.current = -1;
   if (table) std::memcpy(&s.record, static_cast<char*>(table) + GoodsTableRecordBufferOffset, sizeof s.record);
@@ -154,9 +152,10 @@ static int OpenTableFileUntimed(void* cursor, void* table, const char* fileName,
 }
 
 // 1 with the next whole record in the record buffer; 0 at the end, at a trailing
-// partial record, or for a cursor that is not open.
+// partial record, for a cursor that is not open, or when the failure plan fails the
+// call (the cursor stays where it was).
 static int NextRecordUntimed(void* cursor) {
-  if (!cursor) return 0;
+  if (CallFails(FailingService::Fetch) || !cursor) return 0;
   CursorState s = LoadCursor(cursor);
   if (!IsOpen(s)) return 0;
   DropPriceNote();
@@ -174,9 +173,11 @@ static int NextRecordUntimed(void* cursor) {
 // journaled only then.
 static int StoreRecordUntimed(void* cursor) {
   ++goodsCounters.stores;
+  bool planned = CallFails(FailingService::Store);
   CursorState s = cursor ? LoadCursor(cursor) : CursorState{};
   bool possible = IsOpen(s) && s.update && s.current >= 0;
-  if (!possible || StoreFails(s.current) || !PutGoodsBlockRecord(s.file, s.current, s.record)) {
+  if (planned || !possible || failingStoreRecords.count(s.current) ||
+      !PutGoodsBlockRecord(s.file, s.current, s.record)) {
     DropPriceNote();
     ++goodsCounters.storesFailed;
     return 0;
@@ -199,9 +200,16 @@ static void CloseTableFileUntimed(void* cursor) {
 }
 
 // Mode 1: gross to net (price / (1 + rate)); mode 2: net to gross (price * (1 + rate)).
-// Unrounded; any other mode gives the price back.
+// Unrounded; any other mode gives the price back. A call that the failure plan fails
+// gives NaN, or infinity or minus infinity as the plan's variant says.
 double convertNetGross(int mode, int16_t vatCode, double price) {
   conversions.push_back({mode, vatCode, price});
+  if (CallFails(FailingService::Conversion)) {
+    int variant = PlanOf(FailingService::Conversion).variant;
+    if (variant == ConversionInfinity) return HUGE_VAL;
+    if (variant == ConversionMinusInfinity) return -HUGE_VAL;
+    return std::nan("");
+  }
   auto it = vatRates.find(vatCode);
   double rate = it == vatRates.end() ? 0.0 : it->second;
   if (mode == 1) return price / (1.0 + rate);

@@ -4,6 +4,7 @@
 #include <limits>
 
 #include "host/mazovia.h"
+#include "hostsim/services/failure_plan.h"
 #include "hostsim/services/memory.h"
 #include "reprice/warehouse.h"
 #include "tests/warehouse/warehouse_fixture.h"
@@ -130,7 +131,7 @@ TEST_F(PassesTest, ToleranceBoundsAreExclusiveAndNanIsAChange) {
 TEST_F(PassesTest, AFailedStoreIsFoundByTheCheck) {
   WriteGoods(1, {Goods("A", P(10.00), P(12.30), 1)});
   std::string before = FileBytes(hostsim::GoodsFileName(1));
-  hostsim::failingStoreCall = 1;
+  hostsim::PlanFailure(hostsim::FailingService::Store, 1);
   entries = {Entry("A", P(20.00))};
   RunPasses(1, 1);
   EXPECT_EQ(hostsim::goodsCounters.storesFailed, 1);
