@@ -4,8 +4,8 @@
 #include <cstring>
 
 #include "host/services.h"
-#include "hostsim/services/failure_plan.h"
 #include "hostsim/services/data_folder.h"
+#include "hostsim/services/failure_plan.h"
 #include "hostsim/services/reset.h"
 #include "hostsim/services/svc_settings.h"
 
