@@ -115,36 +115,35 @@ inline int SummaryCount(const std::string& summary, const std::string& label) {
   return std::atoi(summary.c_str() + at + label.size());
 }
 
-// Everything wrong with the run just made, one line each; empty when it is sound.
-// goods: the goods file after it; summary: the summary's text (UTF-8), empty when none
-// was shown; appendsLost: the run lost report lines (its INFO files may lack lines).
-inline std::vector<std::string> RunProblems(const std::string& goods, const std::string& summary, bool appendsLost) {
+// Everything wrong with the goods file after a run, one line each: a record neither
+// wholly old nor wholly new, a change outside names and prices, a price that is no
+// number, the partial tail touched. isNew: which records are wholly new.
+inline std::vector<std::string> GoodsProblems(const std::string& goods, std::vector<bool>& isNew) {
   std::vector<std::string> problems;
   const std::vector<std::string> old = OldRecords(), fresh = NewRecords();
   std::string before = GoodsFile(old);
   if (std::string p = testing_hostile::GoodsProblem(before, goods, true); !p.empty()) problems.push_back(p);
+  isNew.assign(old.size(), false);
   if (goods.size() != before.size()) return problems;
-  std::vector<bool> isNew(old.size());
   for (std::size_t i = 0; i < old.size(); ++i) {
     std::string now = goods.substr(i * RecordSize, RecordSize);
     isNew[i] = now == fresh[i];
     if (now != old[i] && now != fresh[i])
       problems.push_back("record " + std::to_string(i) + " is neither the old one nor the new one");
   }
-  if (summary.empty()) {
-    if (goods != before) problems.push_back("the goods changed in a run that showed no summary");
-    for (const char* f : testing_run::ReportFiles)
-      if (testing_run::Exists(f)) problems.push_back(std::string(f) + " written by a run that ended early");
-    return problems;
-  }
-  // A key is claimed changed (repriced, or its price the same with its name copied)
-  // when INFO4.TXT has its entry and neither INFO.TXT reports it failed nor INFO2.TXT
-  // as not found.
+  return problems;
+}
+
+// The reports' claims against the goods file: a key is claimed changed (repriced, or
+// its price the same with its name copied) when INFO4.TXT has its entry and neither
+// INFO.TXT reports it failed nor INFO2.TXT as not found. notHeld: the keys read whose
+// records do not all hold their new contents.
+inline std::vector<std::string> ClaimProblems(const std::vector<bool>& isNew, bool appendsLost, int& notHeld) {
+  std::vector<std::string> problems;
   std::vector<std::string> info = testing_run::Lines("INFO.TXT"), info2 = testing_run::Lines("INFO2.TXT"),
                            info4 = testing_run::Lines("INFO4.TXT");
   // With lines lost only the summary can tell; every entry was read then (one service
   // fails at a time).
-  int notHeld = 0;
   for (const Key& k : RepricedKeys) {
     bool held = true;
     for (int r : k.records) held = held && isNew[r];
@@ -155,6 +154,25 @@ inline std::vector<std::string> RunProblems(const std::string& goods, const std:
     if (!HasStatus(info, k.symbol, "Źle zmianiono cenę") && !HasStatus(info2, k.symbol, "Brak towaru na magazynie"))
       problems.push_back(std::string(k.symbol) + ": not held by the goods file, yet reported as changed");
   }
+  return problems;
+}
+
+// Everything wrong with the run just made, one line each; empty when it is sound.
+// goods: the goods file after it; summary: the summary's text (UTF-8), empty when none
+// was shown; appendsLost: the run lost report lines (its INFO files may lack lines).
+inline std::vector<std::string> RunProblems(const std::string& goods, const std::string& summary, bool appendsLost) {
+  std::vector<bool> isNew;
+  std::vector<std::string> problems = GoodsProblems(goods, isNew);
+  std::string before = GoodsFile(OldRecords());
+  if (goods.size() != before.size()) return problems;
+  if (summary.empty()) {
+    if (goods != before) problems.push_back("the goods changed in a run that showed no summary");
+    for (const char* f : testing_run::ReportFiles)
+      if (testing_run::Exists(f)) problems.push_back(std::string(f) + " written by a run that ended early");
+    return problems;
+  }
+  int notHeld = 0;
+  for (std::string& p : ClaimProblems(isNew, appendsLost, notHeld)) problems.push_back(p);
   // The summary too: every key read and not held is counted as failed or as not found.
   int counted = SummaryCount(summary, "Błąd zmiany ceny:") + SummaryCount(summary, "Ilość niezidentyfikowanych towarów:");
   if (counted < notHeld)

@@ -42,7 +42,7 @@ class FailureSweep : public testing_hostile::HostileRun {
     if (service) hostsim::PlanFailure(*service, plan.call, plan.fromThenOn, plan.variant);
     std::vector<std::string> problems;
 #ifdef PRZECENA_DLL
-    hostsim::CallOutcome o = hostsim::ChooseMenuCommand(testing_run::RepricingCommand);
+    hostsim::CallOutcome o = hostsim::ChooseMenuCommand(RepricingCommand);
     if (!o.completed) problems.push_back("the run ended in an exception, code " + std::to_string(o.exceptionCode));
 #else
     hostsim::EnterPluginCall();
@@ -118,3 +118,118 @@ TEST_F(FailureSweep, EveryCallOfEveryServiceFailing) {
 }
 
 }  // namespace
+
+#ifdef PRZECENA_DLL
+#include <windows.h>
+
+#include <set>
+
+#include "hostsim/services/service_table.h"
+#include "hostsim/win32/import_patch.h"
+
+namespace {
+
+// Every host service the run calls (load and run of the shop together), by ordinal.
+const std::set<uint32_t> RunServices = {21286, 21287, 52026, 52028, 52029, 52064, 52161,
+                                        52169, 52179, 52225, 52278, 52279, 52280, 52281,
+                                        52289, 52311, 52337, 52405, 52407, 52411, 52460};
+
+// The plug-in's system message boxes: each is counted and answered with boxAnswer.
+int boxAnswer = IDIGNORE;
+std::vector<std::string> boxTexts;
+int WINAPI AnsweringMessageBox(HWND, LPCSTR text, LPCSTR, UINT) {
+  boxTexts.emplace_back(text);
+  return boxAnswer;
+}
+
+class MissingServices : public testing_run::RunFixture {
+ protected:
+  // A fresh shop and a fresh load of the plug-in by a host that lacks `missing` (0:
+  // none); the plug-in's message boxes are answered with `answer`. The load's outcome.
+  hostsim::CallOutcome FreshLoad(uint32_t missing, int answer) {
+    StartAfresh();
+    testing_run::WriteFile("towary.txt", PriceFile());
+    EXPECT_TRUE(hostsim::WriteHostFile(hostsim::GoodsFileName(1), GoodsFile(OldRecords())));
+    PlayTheUser();
+    if (missing) hostsim::missingServices = {missing};
+    boxAnswer = answer;
+    boxTexts.clear();
+    EXPECT_TRUE(hostsim::LoadPluginLibrary(PRZECENA_DLL));
+    loaded = loadedOnce = true;
+    EXPECT_NE(hostsim::PatchImport(static_cast<HMODULE>(hostsim::PluginModule()), "user32.dll", "MessageBoxA",
+                                   reinterpret_cast<void*>(&AnsweringMessageBox)),
+              nullptr);
+    char name[64];
+    return hostsim::LoadCall(name);
+  }
+
+  // Whether the outcome is the plug-in's SE_Exception carrying the given-up service's
+  // exception with its ordinal.
+  static std::string AbortProblem(const hostsim::CallOutcome& o, uint32_t ordinal) {
+    if (o.completed) return "completed";
+    if (o.exceptionCode != hostsim::SeExceptionCode) return "exception " + std::to_string(o.exceptionCode);
+    if (o.innerCode != 0xE0534501u) return "carries " + std::to_string(o.innerCode);
+    auto* info = reinterpret_cast<const EXCEPTION_POINTERS*>(o.innerInfo);
+    if (!hostsim::InPluginImage(o.innerInfo) || info->ExceptionRecord->NumberParameters != 1)
+      return "no copy of the record with one parameter";
+    if (info->ExceptionRecord->ExceptionInformation[0] != ordinal)
+      return "carries the ordinal " + std::to_string(info->ExceptionRecord->ExceptionInformation[0]);
+    return "";
+  }
+};
+
+// The reference run through the DLL asks the host for exactly the services listed.
+TEST_F(MissingServices, TheRunCallsTheListedServices) {
+  ASSERT_TRUE(FreshLoad(0, IDIGNORE).completed);
+  hostsim::CallOutcome o = hostsim::ChooseMenuCommand(RepricingCommand);
+  ASSERT_TRUE(o.completed);
+  std::set<uint32_t> asked;
+  for (const auto& [kind, value] : hostsim::callbackCalls)
+    if (kind == 2 && value < 65536) asked.insert(value);
+  asked.erase(52256);  // the goods table descriptor: the load's alone
+  asked.erase(52081);  // the menu command: the load's alone
+  asked.erase(52158);  // the character set of the missing service's report
+  EXPECT_EQ(asked, RunServices);
+  EXPECT_TRUE(testing_run::FileBytes(hostsim::GoodsFileName(1)) == GoodsFile(NewRecords()));
+}
+
+// Ignore: the stub answers in its place; the load and the run return, the goods stay
+// sound and the reports claim nothing the goods do not hold.
+TEST_F(MissingServices, IgnoredEachRunsSafely) {
+  for (uint32_t ordinal : RunServices) {
+    SCOPED_TRACE(ordinal);
+    hostsim::CallOutcome load = FreshLoad(ordinal, IDIGNORE);
+    EXPECT_TRUE(load.completed) << std::hex << load.exceptionCode;
+    hostsim::CallOutcome run = hostsim::ChooseMenuCommand(RepricingCommand);
+    EXPECT_TRUE(run.completed) << std::hex << run.exceptionCode << " " << run.innerCode;
+    EXPECT_EQ(boxTexts.size(), 1u);
+    std::vector<bool> isNew;
+    EXPECT_EQ(GoodsProblems(testing_run::FileBytes(hostsim::GoodsFileName(1)), isNew), std::vector<std::string>{});
+    int notHeld = 0;
+    EXPECT_EQ(ClaimProblems(isNew, false, notHeld), std::vector<std::string>{});
+  }
+}
+
+// Abort: the call that first needs the service (the load, or the run) leaves the
+// plug-in as SE_Exception carrying 0xE0534501 and the ordinal; the goods stay sound;
+// and the next load of a host that has the service works and reprices the shop.
+TEST_F(MissingServices, AbortedEachEndsInTheExceptionAndTheNextLoadWorks) {
+  for (uint32_t ordinal : RunServices) {
+    SCOPED_TRACE(ordinal);
+    hostsim::CallOutcome load = FreshLoad(ordinal, IDABORT);
+    hostsim::CallOutcome ended = load;
+    if (load.completed) ended = hostsim::ChooseMenuCommand(RepricingCommand);
+    EXPECT_EQ(AbortProblem(ended, ordinal), "");
+    EXPECT_EQ(boxTexts.size(), 1u);
+    std::vector<bool> isNew;
+    EXPECT_EQ(GoodsProblems(testing_run::FileBytes(hostsim::GoodsFileName(1)), isNew), std::vector<std::string>{});
+
+    ASSERT_TRUE(FreshLoad(0, IDIGNORE).completed);
+    ASSERT_TRUE(hostsim::ChooseMenuCommand(RepricingCommand).completed);
+    EXPECT_TRUE(testing_run::FileBytes(hostsim::GoodsFileName(1)) == GoodsFile(NewRecords()));
+    EXPECT_TRUE(boxTexts.empty());
+  }
+}
+
+}  // namespace
+#endif
