@@ -21,11 +21,11 @@ constexpr FailingRow Rows[] = {
     HOSTSIM_FAILING_SERVICES(HOSTSIM_FAILING_ROW)
 #undef HOSTSIM_FAILING_ROW
 };
-constexpr std::size_t ServiceCount_ = sizeof Rows / sizeof Rows[0];
-static_assert(ServiceCount_ == sizeof FailingServices / sizeof FailingServices[0]);
+constexpr std::size_t RowCount = sizeof Rows / sizeof Rows[0];
+static_assert(RowCount == sizeof FailingServices / sizeof FailingServices[0]);
 
-ServicePlan plans[ServiceCount_];
-ServiceCount counts[ServiceCount_];
+ServicePlan plans[RowCount];
+ServiceCount counts[RowCount];
 
 std::size_t Index(FailingService service) { return static_cast<std::size_t>(service); }
 
