@@ -28,13 +28,13 @@ inline std::string Record(const std::string& symbol, const std::string& index, c
 }
 
 // The shop: six goods records and a partial record of 100 bytes at the end (prices
-// below in złoty; the records hold them in ten-thousandths).
-//   0 KAWA    VAT 1  10.00 / 12.30  repriced to 20.00 / 24.60, renamed
-//   1 HERB    VAT 1   5.00 /  6.15  same price, renamed (stored for its name)
-//   2 MLEKO   VAT 2   2.00 /  2.16  repriced to 3.00 / 3.24, renamed
-//   3 CUKIER  VAT 1   4.00 /  4.92  not in the price file
-//   4 MLEKO   VAT 2   3.00 /  3.24  same price as its new one, renamed
-//   5 SOL     VAT 3   1.00 /  1.05  the price file's price is no number: untouched
+// in ten-thousandths): symbol, index, VAT code, net, gross, name.
+//   0 KAWA    100  1  10.00 / 12.30  Kawa stara
+//   1 HERB    200  1   5.00 /  6.15  Herbata
+//   2 MLEKO   300  2   2.00 /  2.16  Mleko
+//   3 CUKIER  400  1   4.00 /  4.92  Cukier     (in no price file)
+//   4 MLEKO   301  2   3.00 /  3.24  Mleko UHT
+//   5 SOL     500  3   1.00 /  1.05  Sól        (its price line holds no number)
 inline std::vector<std::string> OldRecords() {
   return {
       Record("KAWA", "100", "polka 1", 1, 100000, 123000, "Kawa stara"),
@@ -48,46 +48,72 @@ inline std::vector<std::string> OldRecords() {
 
 inline const std::string PartialTail = std::string(100, '\x5A');
 
-// What the price file makes of each record; the old record where it changes nothing.
-inline std::vector<std::string> NewRecords() {
-  std::vector<std::string> r = OldRecords();
-  r[0] = Record("KAWA", "100", "polka 1", 1, 200000, 246000, Mz("Kawa świeża"));
-  r[1] = Record("HERB", "200", "polka 2", 1, 50000, 61500, "Herbata czarna");
-  r[2] = Record("MLEKO", "300", "lodowka", 2, 30000, 32400, "Mleko 2%");
-  r[4] = Record("MLEKO", "301", "lodowka", 2, 30000, 32400, "Mleko 2%");
-  return r;
-}
-
 inline std::string GoodsFile(const std::vector<std::string>& records) {
   std::string file;
   for (const std::string& r : records) file += r;
   return file + PartialTail;
 }
 
-// The price file (Mazovia, CR LF): three keys the shop reprices, one it lacks, one
-// price that is no number.
-inline std::string PriceFile() {
-  return std::string(Mz("KAWA\tKawa świeża\tszt\t23\t24,60\r\n"
-                        "HERB\tHerbata czarna\tszt\t23\t6,15\r\n"
-                        "MLEKO\tMleko 2%\tszt\t8\t3,24\r\n"
-                        "OSCYPEK\tOscypek\tszt\t23\t9,99\r\n"
-                        "SOL\tSól\tszt\t5\tabc\r\n"));
+// A key of the price file that reprices the shop, with its records.
+struct Key {
+  const char* symbol;  // the price file's field 0
+  std::vector<int> records;
+};
+
+// One way of repricing the shop: the price file (Mazovia, CR LF), the user's dialog
+// (after F3 and the chooser's "towary.txt"), what each record becomes (the old record
+// where nothing changes) and the keys that change records.
+struct Scenario {
+  const char* label;
+  std::string priceFile;
+  std::string dialog;
+  bool namesCopied;
+  std::vector<std::string> newRecords;
+  std::vector<Key> keys;
+};
+
+inline std::vector<Scenario> Scenarios() {
+  std::vector<Scenario> all;
+  // Gross prices by symbol, names copied: three keys reprice (HERB and the second
+  // MLEKO keep their prices and take the new name), OSCYPEK is missing, SOL's price
+  // is no number.
+  Scenario gross{"gross prices by symbol, names copied",
+                 Mz("KAWA\tKawa świeża\tszt\t23\t24,60\r\n"
+                    "HERB\tHerbata czarna\tszt\t23\t6,15\r\n"
+                    "MLEKO\tMleko 2%\tszt\t8\t3,24\r\n"
+                    "OSCYPEK\tOscypek\tszt\t23\t9,99\r\n"
+                    "SOL\tSól\tszt\t5\tabc\r\n"),
+                 "choose B; choose S; tick; F12", true, OldRecords(),
+                 {{"KAWA", {0}}, {"HERB", {1}}, {"MLEKO", {2, 4}}}};
+  gross.newRecords[0] = Record("KAWA", "100", "polka 1", 1, 200000, 246000, Mz("Kawa świeża"));
+  gross.newRecords[1] = Record("HERB", "200", "polka 2", 1, 50000, 61500, "Herbata czarna");
+  gross.newRecords[2] = Record("MLEKO", "300", "lodowka", 2, 30000, 32400, "Mleko 2%");
+  gross.newRecords[4] = Record("MLEKO", "301", "lodowka", 2, 30000, 32400, "Mleko 2%");
+  all.push_back(gross);
+  // Net prices by index, names kept: 100 and 300 reprice, 200 and 301 keep their
+  // prices (nothing stored), 999 is missing, 500's price is no number.
+  Scenario net{"net prices by index, names kept",
+               "100\tKawa\tszt\t23\t20,00\r\n"
+               "200\tHerbata\tszt\t23\t5,00\r\n"
+               "300\tMleko\tszt\t8\t3,00\r\n"
+               "301\tMleko\tszt\t8\t3,00\r\n"
+               "999\tNic\tszt\t23\t1,00\r\n"
+               "500\tSol\tszt\t5\tabc\r\n",
+               "choose N; choose I; clear; F12", false, OldRecords(),
+               {{"100", {0}}, {"300", {2}}}};
+  net.newRecords[0] = Record("KAWA", "100", "polka 1", 1, 200000, 246000, "Kawa stara");
+  net.newRecords[2] = Record("MLEKO", "300", "lodowka", 2, 30000, 32400, "Mleko");
+  all.push_back(net);
+  return all;
 }
 
-// The user: F3 first (the chooser gives the price file), then gross prices, by symbol,
-// names copied, F12; warehouse 1.
-inline void PlayTheUser() {
-  hostsim::dialogs.script = {"F3", "choose B; choose S; tick; F12"};
+// The user: F3 first (the chooser gives the price file), then the scenario's choices
+// and F12; warehouse 1.
+inline void PlayTheUser(const Scenario& scenario) {
+  hostsim::dialogs.script = {"F3", scenario.dialog};
   hostsim::dialogs.chooserScript = {"towary.txt"};
   hostsim::dialogs.warehouseScript = {1};
 }
-
-// The keys the price file reprices, with the records of each.
-struct Key {
-  const char* symbol;
-  std::vector<int> records;
-};
-inline const Key RepricedKeys[] = {{"KAWA", {0}}, {"HERB", {1}}, {"MLEKO", {2, 4}}};
 
 // Whether some line of the report lines begins with the text.
 inline bool HasLineStarting(const std::vector<std::string>& lines, const std::string& start) {
@@ -118,11 +144,13 @@ inline int SummaryCount(const std::string& summary, const std::string& label) {
 // Everything wrong with the goods file after a run, one line each: a record neither
 // wholly old nor wholly new, a change outside names and prices, a price that is no
 // number, the partial tail touched. isNew: which records are wholly new.
-inline std::vector<std::string> GoodsProblems(const std::string& goods, std::vector<bool>& isNew) {
+inline std::vector<std::string> GoodsProblems(const Scenario& scenario, const std::string& goods,
+                                              std::vector<bool>& isNew) {
   std::vector<std::string> problems;
-  const std::vector<std::string> old = OldRecords(), fresh = NewRecords();
+  const std::vector<std::string> old = OldRecords(), &fresh = scenario.newRecords;
   std::string before = GoodsFile(old);
-  if (std::string p = testing_hostile::GoodsProblem(before, goods, true); !p.empty()) problems.push_back(p);
+  if (std::string p = testing_hostile::GoodsProblem(before, goods, scenario.namesCopied); !p.empty())
+    problems.push_back(p);
   isNew.assign(old.size(), false);
   if (goods.size() != before.size()) return problems;
   for (std::size_t i = 0; i < old.size(); ++i) {
@@ -138,13 +166,14 @@ inline std::vector<std::string> GoodsProblems(const std::string& goods, std::vec
 // its price the same with its name copied) when INFO4.TXT has its entry and neither
 // INFO.TXT reports it failed nor INFO2.TXT as not found. notHeld: the keys read whose
 // records do not all hold their new contents.
-inline std::vector<std::string> ClaimProblems(const std::vector<bool>& isNew, bool appendsLost, int& notHeld) {
+inline std::vector<std::string> ClaimProblems(const Scenario& scenario, const std::vector<bool>& isNew,
+                                              bool appendsLost, int& notHeld) {
   std::vector<std::string> problems;
   std::vector<std::string> info = testing_run::Lines("INFO.TXT"), info2 = testing_run::Lines("INFO2.TXT"),
                            info4 = testing_run::Lines("INFO4.TXT");
   // With lines lost only the summary can tell; every entry was read then (one service
   // fails at a time).
-  for (const Key& k : RepricedKeys) {
+  for (const Key& k : scenario.keys) {
     bool held = true;
     for (int r : k.records) held = held && isNew[r];
     bool read = appendsLost || HasLineStarting(info4, std::string("[") + k.symbol + "]");
@@ -160,9 +189,10 @@ inline std::vector<std::string> ClaimProblems(const std::vector<bool>& isNew, bo
 // Everything wrong with the run just made, one line each; empty when it is sound.
 // goods: the goods file after it; summary: the summary's text (UTF-8), empty when none
 // was shown; appendsLost: the run lost report lines (its INFO files may lack lines).
-inline std::vector<std::string> RunProblems(const std::string& goods, const std::string& summary, bool appendsLost) {
+inline std::vector<std::string> RunProblems(const Scenario& scenario, const std::string& goods,
+                                            const std::string& summary, bool appendsLost) {
   std::vector<bool> isNew;
-  std::vector<std::string> problems = GoodsProblems(goods, isNew);
+  std::vector<std::string> problems = GoodsProblems(scenario, goods, isNew);
   std::string before = GoodsFile(OldRecords());
   if (goods.size() != before.size()) return problems;
   if (summary.empty()) {
@@ -172,7 +202,7 @@ inline std::vector<std::string> RunProblems(const std::string& goods, const std:
     return problems;
   }
   int notHeld = 0;
-  for (std::string& p : ClaimProblems(isNew, appendsLost, notHeld)) problems.push_back(p);
+  for (std::string& p : ClaimProblems(scenario, isNew, appendsLost, notHeld)) problems.push_back(p);
   // The summary too: every key read and not held is counted as failed or as not found.
   int counted = SummaryCount(summary, "Błąd zmiany ceny:") + SummaryCount(summary, "Ilość niezidentyfikowanych towarów:");
   if (counted < notHeld)

@@ -3,8 +3,9 @@
 // failing, once and from then on, and every run must leave a sound goods file, give
 // back the host's memory and cursors and claim no change the goods file does not hold.
 // Natively (host files in memory, sanitizers) every call; through the DLL under Wine
-// the first and the last call of each service.
+// the first and the last call of each service (every call with PRZECENA_FULL_SWEEP set).
 #include <cstdio>
+#include <cstdlib>
 #include <map>
 #include <string>
 #include <vector>
@@ -16,26 +17,31 @@ using hostsim::FailingService;
 
 namespace {
 
+// Through the DLL the test command takes the first and the last call of each service;
+// scripts/failure-sweep.sh sets PRZECENA_FULL_SWEEP for every call there too.
+bool Sample() {
 #ifdef PRZECENA_DLL
-constexpr bool Sample = true;
+  return std::getenv("PRZECENA_FULL_SWEEP") == nullptr;
 #else
-constexpr bool Sample = false;
+  return false;
 #endif
+}
 
 class FailureSweep : public testing_hostile::HostileRun {
  protected:
   // One run of the shop with the plan for that service (none: the reference run);
   // the failure plan counts from the run's first call. Returns what is wrong with it.
-  std::vector<std::string> RunWith(const FailingService* service, const hostsim::ServicePlan& plan) {
+  std::vector<std::string> RunWith(const Scenario& scenario, const FailingService* service,
+                                   const hostsim::ServicePlan& plan) {
     TearDown();
 #ifndef PRZECENA_DLL
     hostsim::KeepFilesInMemory(true);
 #endif
     SetUp();
     loaded = loadedOnce = false;
-    testing_run::WriteFile("towary.txt", PriceFile());
+    testing_run::WriteFile("towary.txt", scenario.priceFile);
     EXPECT_TRUE(hostsim::WriteHostFile(hostsim::GoodsFileName(1), GoodsFile(OldRecords())));
-    PlayTheUser();
+    PlayTheUser(scenario);
     Load();
     loadedOnce = true;
     hostsim::ResetFailurePlan();
@@ -55,7 +61,7 @@ class FailureSweep : public testing_hostile::HostileRun {
 #endif
     const hostsim::Shown* summary = Find("messageBoxFormat");
     bool appendsLost = hostsim::fileCounters.appendsFailed > 0;
-    for (std::string& p : RunProblems(testing_run::FileBytes(hostsim::GoodsFileName(1)),
+    for (std::string& p : RunProblems(scenario, testing_run::FileBytes(hostsim::GoodsFileName(1)),
                                       summary ? summary->text : "", appendsLost))
       problems.push_back(p);
     if (std::string p = testing_hostile::ReportProblem(); !p.empty()) problems.push_back(p);
@@ -66,51 +72,69 @@ class FailureSweep : public testing_hostile::HostileRun {
   }
 
   // The calls of each service in the reference run.
-  std::map<FailingService, int> ReferenceCalls() {
-    EXPECT_EQ(RunWith(nullptr, {}), std::vector<std::string>{});
+  std::map<FailingService, int> ReferenceCalls(const Scenario& scenario) {
+    EXPECT_EQ(RunWith(scenario, nullptr, {}), std::vector<std::string>{});
     std::map<FailingService, int> calls;
     for (FailingService s : hostsim::FailingServices) calls[s] = hostsim::CountOf(s).calls;
     return calls;
   }
 };
 
-TEST_F(FailureSweep, TheReferenceRunRepricesTheShop) {
-  EXPECT_EQ(RunWith(nullptr, {}), std::vector<std::string>{});
-  EXPECT_TRUE(testing_run::FileBytes(hostsim::GoodsFileName(1)) == GoodsFile(NewRecords()));
-  const hostsim::Shown* summary = Find("messageBoxFormat");
-  ASSERT_NE(summary, nullptr);
-  EXPECT_EQ(summary->text,
-            "Ilość towarów odczytana z pliku:    5\n"
-            "Ilość niezidentyfikowanych towarów: 1\n"
-            "Ilość za długich symboli:           0\n"
-            "Błąd zmiany ceny:                   1\n"
-            "Towary z takimi samymi cenami:      2");
-  // What the sweep goes through: each service's calls in this run.
+TEST_F(FailureSweep, TheReferenceRunsRepriceTheShop) {
   struct Row {
-    FailingService service;
-    int calls;
+    const char* summary;
+    int settings, fetches, stores, conversions, stops;  // calls of the services
   } rows[] = {
-      {FailingService::Dialog, 2},   {FailingService::Chooser, 1},  {FailingService::Warehouse, 1},
-      {FailingService::Settings, 10}, {FailingService::TableOpen, 2}, {FailingService::Fetch, 14},
-      {FailingService::Store, 4},    {FailingService::Conversion, 8}, {FailingService::Stop, 6},
+      {"Ilość towarów odczytana z pliku:    5\n"
+       "Ilość niezidentyfikowanych towarów: 1\n"
+       "Ilość za długich symboli:           0\n"
+       "Błąd zmiany ceny:                   1\n"
+       "Towary z takimi samymi cenami:      2",
+       10, 14, 4, 8, 6},
+      {"Ilość towarów odczytana z pliku:    6\n"
+       "Ilość niezidentyfikowanych towarów: 1\n"
+       "Ilość za długich symboli:           0\n"
+       "Błąd zmiany ceny:                   1\n"
+       "Towary z takimi samymi cenami:      2",
+       10, 14, 2, 8, 7},
   };
-  for (const Row& row : rows)
-    EXPECT_EQ(hostsim::CountOf(row.service).calls, row.calls) << hostsim::NameOf(row.service);
-  for (FailingService s : hostsim::FailingServices) EXPECT_EQ(hostsim::CountOf(s).failed, 0);
+  std::vector<Scenario> scenarios = Scenarios();
+  for (std::size_t i = 0; i < scenarios.size(); ++i) {
+    const Scenario& scenario = scenarios[i];
+    const Row& row = rows[i];
+    SCOPED_TRACE(scenario.label);
+    EXPECT_EQ(RunWith(scenario, nullptr, {}), std::vector<std::string>{});
+    EXPECT_TRUE(testing_run::FileBytes(hostsim::GoodsFileName(1)) == GoodsFile(scenario.newRecords));
+    const hostsim::Shown* summary = Find("messageBoxFormat");
+    ASSERT_NE(summary, nullptr);
+    EXPECT_EQ(summary->text, row.summary);
+    // What the sweep goes through: each service's calls in this run.
+    EXPECT_EQ(hostsim::CountOf(FailingService::Dialog).calls, 2);
+    EXPECT_EQ(hostsim::CountOf(FailingService::Chooser).calls, 1);
+    EXPECT_EQ(hostsim::CountOf(FailingService::Warehouse).calls, 1);
+    EXPECT_EQ(hostsim::CountOf(FailingService::TableOpen).calls, 2);
+    EXPECT_EQ(hostsim::CountOf(FailingService::Settings).calls, row.settings);
+    EXPECT_EQ(hostsim::CountOf(FailingService::Fetch).calls, row.fetches);
+    EXPECT_EQ(hostsim::CountOf(FailingService::Store).calls, row.stores);
+    EXPECT_EQ(hostsim::CountOf(FailingService::Conversion).calls, row.conversions);
+    EXPECT_EQ(hostsim::CountOf(FailingService::Stop).calls, row.stops);
+    for (FailingService s : hostsim::FailingServices) EXPECT_EQ(hostsim::CountOf(s).failed, 0);
+  }
 }
 
 TEST_F(FailureSweep, EveryCallOfEveryServiceFailing) {
-  std::map<FailingService, int> calls = ReferenceCalls();
   int runs = 0;
-  for (FailingService s : hostsim::FailingServices) {
-    EXPECT_GT(calls[s], 0) << hostsim::NameOf(s) << " is never called: the sweep would not reach it";
-    for (const hostsim::ServicePlan& plan : PlansFor(s, calls[s], Sample)) {
-      std::string label = PlanLabel(s, plan);
-      SCOPED_TRACE(label);
-      std::vector<std::string> problems = RunWith(&s, plan);
-      EXPECT_EQ(problems, std::vector<std::string>{});
-      EXPECT_GE(hostsim::CountOf(s).failed, 1) << "the planned call was never made";
-      ++runs;
+  for (const Scenario& scenario : Scenarios()) {
+    SCOPED_TRACE(scenario.label);
+    std::map<FailingService, int> calls = ReferenceCalls(scenario);
+    for (FailingService s : hostsim::FailingServices) {
+      EXPECT_GT(calls[s], 0) << hostsim::NameOf(s) << " is never called: the sweep would not reach it";
+      for (const hostsim::ServicePlan& plan : PlansFor(s, calls[s], Sample())) {
+        SCOPED_TRACE(PlanLabel(s, plan));
+        EXPECT_EQ(RunWith(scenario, &s, plan), std::vector<std::string>{});
+        EXPECT_GE(hostsim::CountOf(s).failed, 1) << "the planned call was never made";
+        ++runs;
+      }
     }
   }
   RecordProperty("runs", runs);
@@ -144,13 +168,15 @@ int WINAPI AnsweringMessageBox(HWND, LPCSTR text, LPCSTR, UINT) {
 
 class MissingServices : public testing_run::RunFixture {
  protected:
+  const Scenario shop = Scenarios()[0];  // gross prices by symbol, names copied
+
   // A fresh shop and a fresh load of the plug-in by a host that lacks `missing` (0:
   // none); the plug-in's message boxes are answered with `answer`. The load's outcome.
   hostsim::CallOutcome FreshLoad(uint32_t missing, int answer) {
     StartAfresh();
-    testing_run::WriteFile("towary.txt", PriceFile());
+    testing_run::WriteFile("towary.txt", shop.priceFile);
     EXPECT_TRUE(hostsim::WriteHostFile(hostsim::GoodsFileName(1), GoodsFile(OldRecords())));
-    PlayTheUser();
+    PlayTheUser(shop);
     if (missing) hostsim::missingServices = {missing};
     boxAnswer = answer;
     boxTexts.clear();
@@ -191,7 +217,7 @@ TEST_F(MissingServices, TheRunCallsTheListedServices) {
   asked.erase(52081);  // the menu command: the load's alone
   asked.erase(52158);  // the character set of the missing service's report
   EXPECT_EQ(asked, RunServices);
-  EXPECT_TRUE(testing_run::FileBytes(hostsim::GoodsFileName(1)) == GoodsFile(NewRecords()));
+  EXPECT_TRUE(testing_run::FileBytes(hostsim::GoodsFileName(1)) == GoodsFile(shop.newRecords));
 }
 
 // Ignore: the stub answers in its place; the load and the run return, the goods stay
@@ -205,9 +231,9 @@ TEST_F(MissingServices, IgnoredEachRunsSafely) {
     EXPECT_TRUE(run.completed) << std::hex << run.exceptionCode << " " << run.innerCode;
     EXPECT_EQ(boxTexts.size(), 1u);
     std::vector<bool> isNew;
-    EXPECT_EQ(GoodsProblems(testing_run::FileBytes(hostsim::GoodsFileName(1)), isNew), std::vector<std::string>{});
+    EXPECT_EQ(GoodsProblems(shop, testing_run::FileBytes(hostsim::GoodsFileName(1)), isNew), std::vector<std::string>{});
     int notHeld = 0;
-    EXPECT_EQ(ClaimProblems(isNew, false, notHeld), std::vector<std::string>{});
+    EXPECT_EQ(ClaimProblems(shop, isNew, false, notHeld), std::vector<std::string>{});
   }
 }
 
@@ -223,11 +249,11 @@ TEST_F(MissingServices, AbortedEachEndsInTheExceptionAndTheNextLoadWorks) {
     EXPECT_EQ(AbortProblem(ended, ordinal), "");
     EXPECT_EQ(boxTexts.size(), 1u);
     std::vector<bool> isNew;
-    EXPECT_EQ(GoodsProblems(testing_run::FileBytes(hostsim::GoodsFileName(1)), isNew), std::vector<std::string>{});
+    EXPECT_EQ(GoodsProblems(shop, testing_run::FileBytes(hostsim::GoodsFileName(1)), isNew), std::vector<std::string>{});
 
     ASSERT_TRUE(FreshLoad(0, IDIGNORE).completed);
     ASSERT_TRUE(hostsim::ChooseMenuCommand(RepricingCommand).completed);
-    EXPECT_TRUE(testing_run::FileBytes(hostsim::GoodsFileName(1)) == GoodsFile(NewRecords()));
+    EXPECT_TRUE(testing_run::FileBytes(hostsim::GoodsFileName(1)) == GoodsFile(shop.newRecords));
     EXPECT_TRUE(boxTexts.empty());
   }
 }
