@@ -53,9 +53,7 @@ constexpr AnswerKey Keys[] = {
     {"memory_budget", FormAmount, "BYTES", "the host's memory for the plug-in"},
     {"stop_after", FormAmount, "N", "the price file reading is stopped after N lines"},
     {"fail", FormFail, "ORDINAL CALL [on] [infinity | minus infinity]",
-     "call CALL (from 1) of the host service ORDINAL fails, with on every later one too: 21286 null, "
-     "52026 command 0x7FFF, 52169 -1, 52179 NaN, 52225 1, 52278 not opened, 52279 no record, 52280 "
-     "not stored, 52289 NaN (or infinity), 52337 -1, 52407 line lost, 52460 stop"},
+     "call CALL (from 1) of service ORDINAL fails (on: every later one too):"},
 };
 
 struct BoxName {
@@ -178,6 +176,10 @@ std::string AnswerKeysHelp() {
     if (left.size() < 24) left.resize(24, ' ');
     else left += "\n" + std::string(24, ' ');
     out += left + k.meaning + "\n";
+    if (k.form != FormFail) continue;
+    for (FailingService service : FailingServices)
+      out += std::string(26, ' ') + std::to_string(OrdinalOf(service)) + " " + NameOf(service) + ": " +
+             FailureOf(service) + "\n";
   }
   return out;
 }

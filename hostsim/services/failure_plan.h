@@ -5,18 +5,18 @@
 #include <cstdint>
 
 // X(id, ordinal, failure): the services that can fail and what a failed call gives.
-#define HOSTSIM_FAILING_SERVICES(X)                                                         \
-  X(Memory, 21286, "null: no memory, the old block kept")                                   \
-  X(Dialog, 52026, "a command that no button gives (0x7FFF), the data record untouched")    \
-  X(Chooser, 52169, "-1, as when the chooser is left")                                      \
-  X(Rounding, 52179, "NaN")                                                                 \
-  X(Settings, 52225, "1: nothing read or written")                                          \
-  X(TableOpen, 52278, "0: the goods file does not open")                                    \
-  X(Fetch, 52279, "0: no record, as at the end of the file")                                \
-  X(Store, 52280, "0: the store is not carried out, the file unchanged")                    \
-  X(Conversion, 52289, "NaN, or infinity with variant 1, minus infinity with variant 2")    \
-  X(Warehouse, 52337, "-1: a warehouse number below zero")                                  \
-  X(Append, 52407, "the line is lost")                                                      \
+#define HOSTSIM_FAILING_SERVICES(X)                                        \
+  X(Memory, 21286, "null, the old block kept")                             \
+  X(Dialog, 52026, "the command 0x7FFF, which no button has")              \
+  X(Chooser, 52169, "-1, as when the chooser is left")                     \
+  X(Rounding, 52179, "NaN")                                                \
+  X(Settings, 52225, "1: nothing read or written")                         \
+  X(TableOpen, 52278, "0: the goods file not opened")                      \
+  X(Fetch, 52279, "0: no record, as at the end of the file")               \
+  X(Store, 52280, "0: the store not carried out, the file unchanged")      \
+  X(Conversion, 52289, "NaN, or infinity or minus infinity as planned")   \
+  X(Warehouse, 52337, "-1, a warehouse number below zero")                 \
+  X(Append, 52407, "the line lost")                                        \
   X(Stop, 52460, "1: stop")
 
 namespace hostsim {
