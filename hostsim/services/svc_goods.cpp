@@ -57,7 +57,6 @@ void SaveCursor(void* cursor, const CursorState& s) { std::memcpy(cursor, &s, si
 // Whether the cursor is one this stand-in opened and has not closed.
 bool IsOpen(const CursorState& s) { return s.magic == CursorMagic && s.file; }
 
-
 // The last part of a path (after the last / or \).
 std::string BaseName(const std::string& path) {
   std::size_t slash = path.find_last_of("/\\");
