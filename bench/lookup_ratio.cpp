@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "hostsim/services/failure_plan.h"
 #include "hostsim/services/memory.h"
 #include "hostsim/services/reset.h"
 #include "reprice/price_list.h"
@@ -21,8 +22,7 @@ void Fill(int entries, bool refuseIndex) {
   hostsim::ResetHostSim();
   for (int i = 0; i < entries; ++i) AddPriceEntry(123000.0, "Towar", (std::string(1, 'S') + std::to_string(i)).c_str());
   if (!refuseIndex) return;
-  hostsim::memory.failAt = hostsim::memory.reallocCalls + 1;
-  hostsim::memory.failFromThenOn = true;
+  hostsim::PlanFailure(hostsim::FailingService::Memory, hostsim::memory.reallocCalls + 1, true);
 }
 
 // Seconds for looking every key up twice; found counts the hits.

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "hostsim/services/failure_plan.h"
 #include "hostsim/services/memory.h"
 #include "hostsim/services/reset.h"
 #include "reprice/decimal_number.h"
@@ -70,8 +71,8 @@ void BenchLookup(int entries, int lookups) {
 
   hostsim::ResetHostSim();
   for (int i = 0; i < entries; ++i) AddPriceEntry(100.0, "n", Symbol(i).c_str());
-  hostsim::memory.failAt = hostsim::memory.reallocCalls + 1;  // no memory for the index
-  hostsim::memory.failFromThenOn = true;
+  // no memory for the index
+  hostsim::PlanFailure(hostsim::FailingService::Memory, hostsim::memory.reallocCalls + 1, true);
   int sample = lookups < 1000 ? lookups : 1000;
   start = Clock::now();
   found = 0;
@@ -79,7 +80,7 @@ void BenchLookup(int entries, int lookups) {
   s = Seconds(start);
   std::printf("lookup %d entries x %d keys, linear search: %7.3f s for %d keys, %.1f us per key, about %.0f s for all\n",
               entries, lookups, s, sample, s / sample * 1e6, s / sample * lookups);
-  hostsim::memory.failAt = 0;
+  hostsim::PlanFailure(hostsim::FailingService::Memory, 0);
   ClearPriceList();
 }
 

@@ -26,11 +26,15 @@ _FallbackStubs:
         .endr
 
 // The same for a __cdecl service with a floating-point result, which the caller takes
-// from the FPU stack: returns 0.0 there (and 0 in EAX), removes nothing.
+// from the FPU stack: returns a quiet NaN there (and 0 in EAX), removes nothing. No
+// number, rather than 0.0: a price rounded or converted to 0.0 by a missing service
+// would be stored as a real price, one that is no number never is.
         .text
         .globl  _FallbackStubReal
 _FallbackStubReal:
-        fldz                            // D9 EE: push 0.0, the result
+        pushl   $0x7FC00000             // 68 imm32: a quiet NaN as a float, on the stack
+        flds    (%esp)                  // D9 04 24: push it onto the FPU stack, the result
+        addl    $4, %esp                // 83 C4 04: drop the float
         xorl    %eax, %eax
         xorl    %edx, %edx
         ret

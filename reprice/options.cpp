@@ -13,6 +13,10 @@ constexpr int DialogOne = 1;
 constexpr int ChooserKind = 57;
 constexpr int ChooserRefused = -1;
 constexpr int WarehouseKind = 680;
+// A dialog that answers this many commands of no button in a row, without the user
+// ever confirming, leaving or choosing a file, is a host that cannot show it: the run
+// ends as after leaving it rather than showing it for ever.
+constexpr int MostUnknownCommands = 100;
 
 // Reads one 16-bit setting for a field of the packed record (whose fields are not
 // aligned): the store writes an aligned copy, which keeps current when key is missing.
@@ -38,11 +42,16 @@ void LoadRepricingSettings(int32_t* warehouse) {
 }
 
 bool AskRepricingOptions() {
+  int unknownInARow = 0;
   for (;;) {
     int16_t command = runDialog(OptionsDialogTemplate, DialogOne, &repricingOptions, 0);
     if (command == CmdCancel) return false;
     if (command == CmdOk) return true;
-    if (command != CmdChangeFile) continue;
+    if (command != CmdChangeFile) {
+      if (++unknownInARow >= MostUnknownCommands) return false;
+      continue;
+    }
+    unknownInARow = 0;
     static char mask[256];
     std::strcpy(mask, "C:\\*.*");
     if (chooseFile(ChooserKind, repricingOptions.path, mask, 0) == ChooserRefused) return false;

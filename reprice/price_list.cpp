@@ -47,6 +47,7 @@ int AddPriceEntry(double price, const char* name, const char* symbol, bool badPr
   copyText(entry.symbol, symbol, tooLong ? TooLongKept : static_cast<int>(LongestSymbol));
   entry.status = tooLong ? StatusSymbolTooLong : StatusNotFound;
   entry.badPrice = badPrice;
+  entry.checked = false;
   ++priceList.count;
   return 0;
 }

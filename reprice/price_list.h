@@ -25,6 +25,7 @@ struct PriceEntry {
   char symbol[30];  // field 0, at most 25 characters (a too-long one: its first 24)
   int32_t status;   // a PriceStatus
   bool badPrice;    // field 4 held no number, or one below zero: never applied
+  bool checked;     // the check pass found a goods record of this entry
 };
 
 struct PriceList {

@@ -154,6 +154,7 @@ void CheckRecord(Pass& pass, int32_t gross) {
   GoodsRecord& r = *pass.record;
   PriceEntry* e = IdentifiedEntry(r);
   if (!e || e->badPrice) return;  // an unusable price was never applied: nothing to check
+  e->checked = true;
   // A failure found at an earlier record of the same key stays: a later record that
   // holds its price must not report the failed store as a success.
   if (e->status != StatusSamePrice && e->status != StatusChangeFailed) e->status = StatusRepriced;
@@ -169,6 +170,15 @@ void CheckRecord(Pass& pass, int32_t gross) {
     e->status = StatusChangeFailed;
 }
 
+// An entry whose record the update pass stored (repriced, or its name copied) but the
+// check pass never read - the goods file did not open again or its walk ended early -
+// is not confirmed, and is reported as failed rather than as done.
+void ReportUnconfirmed(PriceEntry& e) {
+  if (e.checked) return;
+  bool stored = e.status == StatusRepriced || (e.status == StatusSamePrice && repricingOptions.copyName);
+  if (stored) e.status = StatusChangeFailed;
+}
+
 }  // namespace
 
 int32_t UpdateWarehousePrices(int32_t warehouse, int32_t gross) {
@@ -182,9 +192,11 @@ int32_t UpdateWarehousePrices(int32_t warehouse, int32_t gross) {
 
 int32_t CheckWarehousePrices(int32_t warehouse, int32_t gross) {
   if (!goodsTable) return 0;
+  for (int32_t i = 0; i < priceList.count; ++i) priceList.entries[i].checked = false;
   Pass pass{};
   OpenPass(pass, warehouse, 0);
   while (NextRecord(pass)) CheckRecord(pass, gross);
   closeTableFile(&pass.cursor);
+  for (int32_t i = 0; i < priceList.count; ++i) ReportUnconfirmed(priceList.entries[i]);
   return 0;
 }

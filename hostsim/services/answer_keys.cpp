@@ -5,6 +5,8 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "hostsim/services/failure_plan.h"
+
 namespace hostsim {
 namespace {
 
@@ -19,6 +21,7 @@ enum ValueForm {
   FormBox,        // a message box answer
   FormVat,        // a VAT code and its percentage
   FormDialog,     // dialog actions
+  FormFail,       // a failure plan: ordinal, call, "on", the conversion's variant
 };
 
 struct AnswerKey {
@@ -49,6 +52,8 @@ constexpr AnswerKey Keys[] = {
     {"fail_alloc_from", FormCount, "K", "the K-th memory allocation and all later ones fail"},
     {"memory_budget", FormAmount, "BYTES", "the host's memory for the plug-in"},
     {"stop_after", FormAmount, "N", "the price file reading is stopped after N lines"},
+    {"fail", FormFail, "ORDINAL CALL [on] [infinity | minus infinity]",
+     "call CALL (from 1) of service ORDINAL fails (on: every later one too):"},
 };
 
 struct BoxName {
@@ -140,6 +145,11 @@ bool HasForm(const AnswerKey& k, const std::string& value, std::string& error) {
     case FormBox: return BoxAnswerId(value, id);
     case FormVat: return CheckVat(value);
     case FormDialog: return CheckDialog(value, error);
+    case FormFail: {
+      FailingService service;
+      ServicePlan plan;
+      return ParseFailAnswer(value.c_str(), service, plan);
+    }
   }
   return false;
 }
@@ -166,6 +176,10 @@ std::string AnswerKeysHelp() {
     if (left.size() < 24) left.resize(24, ' ');
     else left += "\n" + std::string(24, ' ');
     out += left + k.meaning + "\n";
+    if (k.form != FormFail) continue;
+    for (FailingService service : FailingServices)
+      out += std::string(26, ' ') + std::to_string(OrdinalOf(service)) + " " + NameOf(service) + ": " +
+             FailureOf(service) + "\n";
   }
   return out;
 }

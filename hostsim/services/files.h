@@ -7,18 +7,15 @@ namespace hostsim {
 
 struct FileCounters {
   int appends;        // 52407 calls
-  int appendsFailed;  // appends configured to fail or that could not write
+  int appendsFailed;  // appends the failure plan failed or that could not write
   int shows;          // 52405 calls
 };
 extern FileCounters fileCounters;
 
-// The n-th append (from 1; 0 = none) fails and its line is lost.
-extern int failingAppendCall;
-
 // Reads a whole file as bytes; false when it cannot be opened.
 bool ReadWholeFile(const std::string& name, std::string& bytes);
 
-// Back to the defaults: counters zero, no failing append.
+// Back to the defaults: counters zero.
 void ResetFiles();
 
 }  // namespace hostsim

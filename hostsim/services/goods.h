@@ -21,16 +21,15 @@ struct GoodsCounters {
   int fetches;        // 52279 calls that gave a record
   int stores;         // 52280 calls
   int storesWritten;  // stores that reached the file
-  int storesFailed;   // stores refused (configured to fail, read-only cursor, no record)
+  int storesFailed;   // stores refused (planned to fail, refused record, read-only cursor, no record)
   int notes;          // 52411 calls
   int journalLines;   // change lines journaled (a noted record whose store was carried out)
 };
 extern GoodsCounters goodsCounters;
 
-// Stores that fail: the n-th store call (from 1; 0 = none), or every store from that
-// call on, or every store of the given record numbers (from 0 in file order).
-extern int failingStoreCall;
-extern bool storesFailFromThen;
+// Records whose stores the host refuses, as it does a record another workstation
+// holds (numbers from 0 in file order). Which calls of the services fail is the
+// failure plan's (failure_plan.h).
 extern std::set<int> failingStoreRecords;
 
 // VAT code -> rate (0.23 for 23%); a code that is not in the table has rate 0.

@@ -7,10 +7,9 @@
 
 namespace hostsim {
 
+// Which calls of 21286 fail, and when 52179 gives NaN and 52460 asks to stop, is the
+// failure plan's (failure_plan.h); the byte budget is the host's memory for the plug-in.
 struct MemoryService {
-  // Failures of 21286, configured by a test.
-  int failAt;            // 0: never; else the failAt-th call (from 1) answers null
-  bool failFromThenOn;   // with failAt: every later call fails too
   int64_t byteBudget = -1;  // -1: none; else a call fails if the live bytes would exceed it
   // Counted.
   int reallocCalls;      // calls of 21286, failed ones included
@@ -23,8 +22,6 @@ struct MemoryService {
   int copyCalls;         // calls of 52161
   int roundCalls;        // calls of 52179
   int lastRoundStep;     // the step of the last call of 52179
-  // The interruption check 52460.
-  int stopAfter = -1;    // -1: never stop; else the checks after the first stopAfter say stop
   int stopChecks;        // calls of 52460
 };
 extern MemoryService memory;
@@ -37,9 +34,7 @@ extern bool (*keyPressed)();
 // Frees every block still live and forgets all counts and configuration.
 void ResetMemory();
 
-// Answers file: "fail_alloc = K" (the K-th call of 21286 fails), "fail_alloc_from = K"
-// (it and every later one), "memory_budget = BYTES", "stop_after = N" (the checks
-// after the first N ask to stop).
+// Answers file: "memory_budget = BYTES" (the failures are the plan's, failure_plan.h).
 void ApplyAnswersMemory();
 
 }  // namespace hostsim

@@ -5,6 +5,7 @@
 #include "hostsim/services/console_shows.h"
 #include "hostsim/services/data_folder.h"
 #include "hostsim/services/dialogs.h"
+#include "hostsim/services/failure_plan.h"
 #include "hostsim/services/files.h"
 #include "hostsim/services/goods.h"
 #include "hostsim/services/host_state.h"
@@ -36,6 +37,7 @@ void ResetHostSim() {
   ResetPassStatus();
   ResetFiles();
   ResetProcesses();
+  ResetFailurePlan();
 }
 
 void ApplyAnswers() {
@@ -45,6 +47,7 @@ void ApplyAnswers() {
   ApplyAnswersMemory();
   ApplyAnswersDialogs();
   ApplyAnswersGoods();
+  ApplyAnswersFailurePlan();
 }
 
 }  // namespace hostsim

@@ -6,6 +6,7 @@
 #include "hostsim/services/answers.h"
 #include "hostsim/services/charset.h"
 #include "hostsim/services/dialogs.h"
+#include "hostsim/services/failure_plan.h"
 #include "hostsim/services/transcript.h"
 
 namespace hostsim {
@@ -314,10 +315,15 @@ extern "C" {
 // Shows the dialog: fills the controls from data, plays the next script entry (none
 // left: asks askDialog, if set), and on a button writes the controls back into data.
 // A description that fails the structure check is refused as if the dialog had been left.
+// A call that the failure plan fails answers UnknownDialogCommand, the data untouched.
 int16_t runDialog(const void* dialogTemplate, int one, void* data, int zero) {
   ++dialogs.dialogCalls;
   dialogs.lastDialogOne = one;
   dialogs.lastDialogZero = zero;
+  if (hostsim::CallFails(hostsim::FailingService::Dialog)) {
+    hostsim::Show("runDialog", "", "(the host gives a command that no button has)", hostsim::UnknownDialogCommand);
+    return hostsim::UnknownDialogCommand;
+  }
   hostsim::DialogDescription d;
   std::string error;
   if (!hostsim::ReadDialogDescription(dialogTemplate, d, error)) {
@@ -347,14 +353,16 @@ int16_t runDialog(const void* dialogTemplate, int one, void* data, int zero) {
 }
 
 // The next scripted path (none left: askFile's, if set) into path (at most 128
-// characters), or -1.
+// characters), or -1; -1 too, with no answer used, when the failure plan fails the call.
 int chooseFile(int kind, char* path, const char* mask, int zero) {
   ++dialogs.chooserCalls;
   dialogs.lastChooserKind = kind;
   dialogs.lastChooserZero = zero;
   dialogs.lastChooserMask = mask ? mask : "";
   std::string chosen = "-1";
-  if (!dialogs.chooserScript.empty()) {
+  if (hostsim::CallFails(hostsim::FailingService::Chooser)) {
+    chosen = "-1";
+  } else if (!dialogs.chooserScript.empty()) {
     chosen = dialogs.chooserScript.front();
     dialogs.chooserScript.pop_front();
   } else if (dialogs.askFile && dialogs.askFile(dialogs.lastChooserMask, chosen) != 0) {
@@ -369,13 +377,16 @@ int chooseFile(int kind, char* path, const char* mask, int zero) {
 }
 
 // The next scripted warehouse; none left: askWarehouse's, if set, or the one it is given.
+// -1, with no answer used, when the failure plan fails the call.
 int selectWarehouse(int warehouse, int kind, int zero) {
   ++dialogs.warehouseCalls;
   dialogs.lastWarehouseGiven = warehouse;
   dialogs.lastWarehouseKind = kind;
   dialogs.lastWarehouseZero = zero;
   int32_t chosen = warehouse;
-  if (!dialogs.warehouseScript.empty()) {
+  if (hostsim::CallFails(hostsim::FailingService::Warehouse)) {
+    chosen = -1;
+  } else if (!dialogs.warehouseScript.empty()) {
     chosen = dialogs.warehouseScript.front();
     dialogs.warehouseScript.pop_front();
   } else if (dialogs.askWarehouse) {

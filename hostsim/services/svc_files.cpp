@@ -3,6 +3,7 @@
 
 #include "host/services.h"
 #include "hostsim/services/console_shows.h"
+#include "hostsim/services/failure_plan.h"
 #include "hostsim/services/files.h"
 #include "hostsim/services/host_files.h"
 #include "hostsim/services/service_clock.h"
@@ -11,14 +12,10 @@
 namespace hostsim {
 
 FileCounters fileCounters;
-int failingAppendCall;
 
 bool ReadWholeFile(const std::string& name, std::string& bytes) { return ReadHostFile(name, bytes); }
 
-void ResetFiles() {
-  fileCounters = {};
-  failingAppendCall = 0;
-}
+void ResetFiles() { fileCounters = {}; }
 
 }  // namespace hostsim
 
@@ -28,9 +25,10 @@ extern "C" {
 
 // Appends the line and CR LF to the file, creating it with its first line. Inside a
 // plug-in call the file stays open and buffered until the call returns or a file is shown.
+// A call that the failure plan fails loses its line.
 static void AppendLineUntimed(const char* fileName, const char* line) {
   ++fileCounters.appends;
-  if (!fileName || !line || fileCounters.appends == failingAppendCall) {
+  if (CallFails(FailingService::Append) || !fileName || !line) {
     ++fileCounters.appendsFailed;
     return;
   }

@@ -6,6 +6,7 @@
 // in blocks; it is complete when the cursor closes). A trailing partial record ends
 // the walk and is never cut or rewritten. A price-change note waits for the store of its
 // record and reaches the journal only when that store is carried out (price_journal.h).
+#include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -15,6 +16,7 @@
 #include "host/services.h"
 #include "hostsim/services/answers.h"
 #include "hostsim/services/data_folder.h"
+#include "hostsim/services/failure_plan.h"
 #include "hostsim/services/goods.h"
 #include "hostsim/services/goods_backup.h"
 #include "hostsim/services/goods_blocks.h"
@@ -27,8 +29,6 @@
 namespace hostsim {
 
 GoodsCounters goodsCounters;
-int failingStoreCall;
-bool storesFailFromThen;
 std::set<int> failingStoreRecords;
 std::map<int, double> vatRates;
 std::vector<Conversion> conversions;
@@ -59,14 +59,6 @@ void SaveCursor(void* cursor, const CursorState& s) { std::memcpy(cursor, &s, si
 
 // Whether the cursor is one this stand-in opened and has not closed.
 bool IsOpen(const CursorState& s) { return s.magic == CursorMagic && s.file; }
-
-// Whether the store of this record, as the stores-th store call, is configured to fail.
-bool StoreFails(int record) {
-  if (failingStoreRecords.count(record)) return true;
-  if (failingStoreCall <= 0) return false;
-  return storesFailFromThen ? goodsCounters.stores >= failingStoreCall
-                            : goodsCounters.stores == failingStoreCall;
-}
 
 // The last part of a path (after the last / or \).
 std::string BaseName(const std::string& path) {
@@ -106,8 +98,6 @@ std::string GoodsFileName(int warehouse, const std::string& prefix, const std::s
 
 void ResetGoods() {
   goodsCounters = {};
-  failingStoreCall = 0;
-  storesFailFromThen = false;
   failingStoreRecords.clear();
   vatRates = DefaultVatRates;
   conversions.clear();
@@ -139,10 +129,17 @@ void tableFileName(int warehouse, char* buffer, const char* prefix, const char* 
   std::snprintf(buffer, 256, "%s", name.c_str());
 }
 
-// 1 when the file opened (for update: read and write); 0 otherwise, and the cursor is
-// then marked so that fetches end at once and the close does nothing.
+// 1 when the file opened (for update: read and write); 0 otherwise (also when the
+// failure plan fails the call), and the cursor is then marked so that fetches end at
+// once and the close does nothing.
 static int OpenTableFileUntimed(void* cursor, void* table, const char* fileName, int update) {
+  bool planned = CallFails(FailingService::TableOpen);
   if (!cursor) return 0;
+  if (planned) {
+    SaveCursor(cursor, CursorState{});
+    ++goodsCounters.failedOpens;
+    return 0;
+  }
   CursorState s{};
   s.current = -1;
   if (table) std::memcpy(&s.record, static_cast<char*>(table) + GoodsTableRecordBufferOffset, sizeof s.record);
@@ -165,9 +162,10 @@ static int OpenTableFileUntimed(void* cursor, void* table, const char* fileName,
 }
 
 // 1 with the next whole record in the record buffer; 0 at the end, at a trailing
-// partial record, or for a cursor that is not open.
+// partial record, for a cursor that is not open, or when the failure plan fails the
+// call (the cursor stays where it was).
 static int NextRecordUntimed(void* cursor) {
-  if (!cursor) return 0;
+  if (CallFails(FailingService::Fetch) || !cursor) return 0;
   CursorState s = LoadCursor(cursor);
   if (!IsOpen(s)) return 0;
   DropPriceNote();
@@ -187,8 +185,9 @@ static int NextRecordUntimed(void* cursor) {
 // record is preceded by the run's backup (goods_backup.h).
 static int StoreRecordUntimed(void* cursor) {
   ++goodsCounters.stores;
+  bool planned = CallFails(FailingService::Store);
   CursorState s = cursor ? LoadCursor(cursor) : CursorState{};
-  bool possible = IsOpen(s) && s.update && s.current >= 0 && !StoreFails(s.current);
+  bool possible = IsOpen(s) && s.update && s.current >= 0 && !planned && !failingStoreRecords.count(s.current);
   if (possible && StoreChangesRecord(s)) BackUpBeforeStore(s.file, GoodsBlocksName(s.file));
   if (!possible || !PutGoodsBlockRecord(s.file, s.current, s.record)) {
     DropPriceNote();
@@ -216,9 +215,16 @@ static void CloseTableFileUntimed(void* cursor) {
 }
 
 // GrossToNet: price / (1 + rate); NetToGross: price * (1 + rate) (host/goods_record.h).
-// Unrounded; any other mode gives the price back.
+// Unrounded; any other mode gives the price back. A call that the failure plan fails
+// gives NaN, or infinity or minus infinity as the plan's variant says.
 double convertNetGross(int mode, int16_t vatCode, double price) {
   conversions.push_back({mode, vatCode, price});
+  if (CallFails(FailingService::Conversion)) {
+    int variant = PlanOf(FailingService::Conversion).variant;
+    if (variant == ConversionInfinity) return HUGE_VAL;
+    if (variant == ConversionMinusInfinity) return -HUGE_VAL;
+    return std::nan("");
+  }
   auto it = vatRates.find(vatCode);
   double rate = it == vatRates.end() ? 0.0 : it->second;
   if (mode == GrossToNet) return price / (1.0 + rate);

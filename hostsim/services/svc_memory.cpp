@@ -6,6 +6,7 @@
 #include "host/services.h"
 #include "hostsim/services/answers.h"
 #include "hostsim/services/block_store.h"
+#include "hostsim/services/failure_plan.h"
 #include "hostsim/services/memory.h"
 #include "hostsim/services/transcript.h"
 
@@ -37,13 +38,7 @@ int64_t IntegerAnswer(const char* key, int64_t fallback) {
 }  // namespace
 
 void ApplyAnswersMemory() {
-  if (int64_t k = IntegerAnswer("fail_alloc", 0); k > 0) memory.failAt = static_cast<int>(k);
-  if (int64_t k = IntegerAnswer("fail_alloc_from", 0); k > 0) {
-    memory.failAt = static_cast<int>(k);
-    memory.failFromThenOn = true;
-  }
   memory.byteBudget = IntegerAnswer("memory_budget", memory.byteBudget);
-  memory.stopAfter = static_cast<int>(IntegerAnswer("stop_after", memory.stopAfter));
 }
 
 namespace {
@@ -52,12 +47,8 @@ namespace {
 // shows up as a recognisable pattern rather than as zeros.
 constexpr unsigned char FreshByte = 0xA5;
 
-// Whether the current call of 21286 (already counted) is to fail: by its number, or
-// because growing a block from oldSize to newSize would pass the byte budget.
-bool ShouldFail(std::size_t oldSize, std::size_t newSize) {
-  int call = memory.reallocCalls;
-  if (memory.failAt > 0 && (call == memory.failAt || (memory.failFromThenOn && call > memory.failAt)))
-    return true;
+// Whether growing a block from oldSize to newSize would pass the byte budget.
+bool OverBudget(std::size_t oldSize, std::size_t newSize) {
   return memory.byteBudget >= 0 &&
          memory.liveBytes - oldSize + newSize > static_cast<std::size_t>(memory.byteBudget);
 }
@@ -73,6 +64,7 @@ extern "C" {
 // A size of 0 still gives a block (of one byte).
 void* reallocMemory(void* block, uint32_t size) {
   ++memory.reallocCalls;
+  bool planned = hostsim::CallFails(hostsim::FailingService::Memory);
   std::size_t oldSize = 0;
   if (block) {
     auto it = memory.blocks.find(block);
@@ -84,7 +76,7 @@ void* reallocMemory(void* block, uint32_t size) {
     oldSize = it->second;
   }
   std::size_t newSize = size ? size : 1;
-  if (hostsim::ShouldFail(oldSize, newSize)) {
+  if (planned || hostsim::OverBudget(oldSize, newSize)) {
     ++memory.failedCalls;
     return nullptr;
   }
@@ -127,18 +119,20 @@ char* copyText(char* destination, const char* source, int n) {
 }
 
 // The price rounded to a whole multiple of step (in the stored units), halves away
-// from zero; a step of 0 or less, infinity and NaN come back unchanged.
+// from zero; a step of 0 or less, infinity and NaN come back unchanged. A failed call
+// gives NaN.
 double roundAmount(double price, int step) {
   ++memory.roundCalls;
   memory.lastRoundStep = step;
+  if (hostsim::CallFails(hostsim::FailingService::Rounding)) return std::nan("");
   if (step <= 0 || !std::isfinite(price)) return price;
   return std::round(price / step) * step;
 }
 
-// Stop after the configured number of checks, or when the user pressed a key.
+// Stop when the failure plan says so, or when the user pressed a key.
 int stopRequested(void) {
   ++memory.stopChecks;
-  if (memory.stopAfter >= 0 && memory.stopChecks > memory.stopAfter) return 1;
+  if (hostsim::CallFails(hostsim::FailingService::Stop)) return 1;
   return hostsim::keyPressed && hostsim::keyPressed() ? 1 : 0;
 }
 }

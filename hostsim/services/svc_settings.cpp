@@ -9,14 +9,13 @@
 
 #include "host/services.h"
 #include "hostsim/services/data_folder.h"
+#include "hostsim/services/failure_plan.h"
 #include "hostsim/services/host_files.h"
 #include "hostsim/services/service_clock.h"
 
 namespace hostsim {
 
 std::vector<SettingCall> settingCalls;
-int failSettingCall = 0;
-bool failSettingCallsFromThenOn = false;
 
 namespace {
 
@@ -133,22 +132,17 @@ void StoreSetting(const std::string& section, const std::string& key, const std:
 
 void EraseSettings() { RemoveHostFile(DataPath(SettingsFileName)); }
 
-void ResetSettings() {
-  settingCalls.clear();
-  failSettingCall = 0;
-  failSettingCallsFromThenOn = false;
-}
+void ResetSettings() { settingCalls.clear(); }
 
 }  // namespace hostsim
 
 // Host service 52225 (modes in host/settings.h): 0 when read or written, 1 when not; a
-// failed read leaves its target as it was. Every call is recorded in settingCalls.
+// failed read leaves its target as it was; a call that the failure plan fails reads or
+// writes nothing. Every call is recorded in settingCalls.
 extern "C" int16_t HOST_CDECL settingValue(int mode, const char* section, const char* key, const char* format,
                                            ...) {
   using namespace hostsim;
-  int number = static_cast<int>(settingCalls.size()) + 1;
-  bool fail = failSettingCall > 0 && (number == failSettingCall ||
-                                      (failSettingCallsFromThenOn && number > failSettingCall));
+  bool fail = CallFails(FailingService::Settings);
   int64_t start = ServiceTimeStart();
   std::string value;
   int16_t result = 1;

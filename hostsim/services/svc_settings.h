@@ -22,11 +22,6 @@ struct SettingCall {
 };
 extern std::vector<SettingCall> settingCalls;
 
-// Failure injection: the failSettingCall-th call (1-based, 0: none) reads or writes
-// nothing and returns 1; with failSettingCallsFromThenOn every later call as well.
-extern int failSettingCall;
-extern bool failSettingCallsFromThenOn;
-
 // The stored text of a key, without the service (tests and the program).
 std::optional<std::string> StoredSetting(const std::string& section, const std::string& key);
 // Stores a text under a key, creating the section and the file as needed.
@@ -34,7 +29,7 @@ void StoreSetting(const std::string& section, const std::string& key, const std:
 // Deletes the settings file.
 void EraseSettings();
 
-// Forgets the calls and the failure injection; the file stays.
+// Forgets the calls; the file stays. (Which calls fail is the failure plan's.)
 void ResetSettings();
 
 }  // namespace hostsim

@@ -1,5 +1,6 @@
 // Services the host lacks: the report's answers, the fallback stub that Ignore binds
 // (what it removes from the stack), and dead entries that raise on every call.
+#include <cmath>
 #include <iterator>
 #include <type_traits>
 
@@ -98,14 +99,15 @@ TEST_F(FallbackTest, MissingServiceIsReportedOnceAndThenStubbedOrDead) {
   }
 }
 
-// A stub for a service with a floating-point result leaves 0.0 where the caller takes
-// the result from; a plain one would leave the FPU stack empty and the caller a NaN.
-TEST_F(FallbackTest, StubOfAFloatingPointServiceReturnsZero) {
+// A stub for a service with a floating-point result leaves a quiet NaN where the caller
+// takes the result from, so no price is computed from a missing rounding or conversion;
+// a plain one would leave the FPU stack one short for the caller.
+TEST_F(FallbackTest, StubOfAFloatingPointServiceReturnsNoNumber) {
   answers = {IDIGNORE, IDIGNORE};
   for (int i = 0; i < 10; ++i) {  // more calls than the FPU stack is deep
     SCOPED_TRACE(i);
-    EXPECT_EQ(roundAmount(12345.0, 100), 0.0);
-    EXPECT_EQ(convertNetGross(2, 1, 100.0), 0.0);
+    EXPECT_TRUE(std::isnan(roundAmount(12345.0, 100)));
+    EXPECT_TRUE(std::isnan(convertNetGross(2, 1, 100.0)));
   }
   EXPECT_EQ(boxes.size(), 2u);
   double sum = 0;
@@ -119,7 +121,7 @@ extern "C" void FallbackStubReal();
 extern "C" void FallbackAnswerStub52026();
 
 // Every service of the plug-in's list, whatever its number: __cdecl ones remove nothing
-// (a floating-point result comes as 0.0 on the FPU stack), the __stdcall one its 40 bytes;
+// (a floating-point result comes as a quiet NaN on the FPU stack), the __stdcall one its 40 bytes;
 // the dialog service 52026 gets the stub that answers 20482 (the dialog left).
 TEST(ChooseFallback, GivesThePluginsOwnServicesTheStubOfTheirConvention) {
   void* const none = reinterpret_cast<void*>(&FallbackStub0);

@@ -5,6 +5,7 @@
 
 #include "host/services.h"
 #include "hostsim/services/data_folder.h"
+#include "hostsim/services/failure_plan.h"
 #include "hostsim/services/reset.h"
 #include "hostsim/services/svc_settings.h"
 
@@ -70,7 +71,7 @@ TEST_F(SettingsStore, UnknownModeAndLineBreaksAreRefused) {
 }
 
 TEST_F(SettingsStore, CallsAreRecordedAndTheNthCallFails) {
-  hostsim::failSettingCall = 2;
+  hostsim::PlanFailure(hostsim::FailingService::Settings, 2);
   EXPECT_EQ(settingValue(2, "S", "a", "%d", 1), 0);
   EXPECT_NE(settingValue(2, "S", "b", "%d", 2), 0);
   EXPECT_EQ(settingValue(2, "S", "c", "%d", 3), 0);

@@ -31,6 +31,7 @@ cp "$samples"/* "$work/shop/"
 (cd "$work/shop" && "$wine" "$goodstool" build magazyn1.csv MMM1.MGR >/dev/null) || exit 1
 cp -R "$work/shop" "$work/failing"
 cp -R "$work/shop" "$work/elsewhere"
+cp -R "$work/shop" "$work/nostores"
 printf 'warehose = 2\n' >"$work/misspelt.txt"
 printf 'vat = 1 abc\n' >"$work/vat.txt"
 printf 'dialog = type towary.txt; press F12\n' >"$work/action.txt"
@@ -38,6 +39,8 @@ printf 'dialog = type towary.txt; F12\n' >"$work/shop/no_warehouse.txt"
 printf 'dialog = F3\n' >"$work/shop/no_file.txt"
 # Record 3 of the sample warehouse is MLEKO-32, whose price the sample file changes.
 { cat "$work/shop/answers.txt"; echo "fail_store = 3"; } >"$work/failing/failing.txt"
+# Every store of the run not carried out, by the failure plan.
+{ cat "$work/shop/answers.txt"; echo "fail = 52280 1 on"; } >"$work/nostores/no_stores.txt"
 
 row "help lists the answers keys and exit codes" 0 "^  warehouse = N +one answer of the warehouse choice" . --help
 row "help ends with the exit codes" 0 "^3 a call left the plug-in by an exception, 4 done" . --help
@@ -65,6 +68,8 @@ row "batch: the warehouse choice without an answer" 2 \
 row "a run without failed changes" 0 "Błąd zmiany ceny: +0$" shop --data . --answers answers.txt
 row "a run whose summary reports a failed change" 4 "Błąd zmiany ceny: +1$" \
   failing --data . --answers failing.txt
+row "a run whose stores all fail" 4 "Błąd zmiany ceny: +[2-9]$" \
+  nostores --data . --answers no_stores.txt
 
 # --data is the working folder: the answers file is found from where the program
 # starts, the price file the dialog names ("towary.txt") and the reports in the folder.

@@ -1,3 +1,4 @@
+#include "hostsim/services/failure_plan.h"
 #include "hostsim/services/svc_messages.h"
 #include "plugin_fixture.h"
 
@@ -90,7 +91,7 @@ TEST_F(FirstRunNotice, WhatTheHostSetIsWrittenBackAndEndsTheNotices) {
 
 TEST_F(FirstRunNotice, AFailedReadCountsAsZero) {
   hostsim::StoreSetting("Przecenamag", "Pytaj", "1");
-  hostsim::failSettingCall = 1;
+  hostsim::PlanFailure(hostsim::FailingService::Settings, 1);
   EXPECT_EQ(Load(), 0);
   EXPECT_EQ(hostsim::noticeCalls.size(), 1u);
   EXPECT_EQ(Count("messageBox"), 1);

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include "host/mazovia.h"
+#include "hostsim/services/failure_plan.h"
 #include "hostsim/services/answers.h"
 #include "hostsim/services/dialogs.h"
 #include "hostsim/services/memory.h"
@@ -31,14 +32,17 @@ TEST(Answers, ConfigureTheDialogAndMemoryServices) {
             (std::deque<std::string>{"type C:\\" + std::string(Mz("żółte")) + " ceny.txt; F3", "F12"}));
   EXPECT_EQ(hostsim::dialogs.chooserScript, (std::deque<std::string>{"C:\\inne.txt", "-1"}));
   EXPECT_EQ(hostsim::dialogs.warehouseScript, (std::deque<int32_t>{4, -2}));
-  EXPECT_EQ(hostsim::memory.stopAfter, 2);
-  EXPECT_EQ(hostsim::memory.failAt, 3);
-  EXPECT_TRUE(hostsim::memory.failFromThenOn);
+  const hostsim::ServicePlan& stop = hostsim::PlanOf(hostsim::FailingService::Stop);
+  EXPECT_EQ(stop.call, 3);  // the checks after the first 2 stop
+  EXPECT_TRUE(stop.fromThenOn);
+  const hostsim::ServicePlan& alloc = hostsim::PlanOf(hostsim::FailingService::Memory);
+  EXPECT_EQ(alloc.call, 3);
+  EXPECT_TRUE(alloc.fromThenOn);
   EXPECT_EQ(hostsim::memory.byteBudget, 100000);
   hostsim::ResetHostSim();
   EXPECT_TRUE(hostsim::dialogs.script.empty());
-  EXPECT_EQ(hostsim::memory.stopAfter, -1);
-  EXPECT_EQ(hostsim::memory.failAt, 0);
+  EXPECT_EQ(hostsim::PlanOf(hostsim::FailingService::Stop).call, 0);
+  EXPECT_EQ(hostsim::PlanOf(hostsim::FailingService::Memory).call, 0);
 }
 
 }  // namespace

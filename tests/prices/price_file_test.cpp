@@ -8,6 +8,7 @@
 #include <gtest/gtest.h>
 
 #include "host/mazovia.h"
+#include "hostsim/services/failure_plan.h"
 #include "price_test_support.h"
 
 namespace {
@@ -169,15 +170,15 @@ TEST_F(PriceFile, TheInterruptionCheckComesBeforeEveryLine) {
   for (int i = 0; i < 10; ++i) file += Line("S" + std::to_string(i), "N", "1");
   WriteFile("ten.txt", file);
   struct Case {
-    int stopAfter;
+    int stoppingCheck;  // 0: none stops
     int entries;
     int checks;
   };
-  const Case cases[] = {{-1, 10, 11}, {0, 0, 1}, {3, 3, 4}, {10, 10, 11}};
+  const Case cases[] = {{0, 10, 11}, {1, 0, 1}, {4, 3, 4}, {11, 10, 11}};
   for (const Case& c : cases) {
-    SCOPED_TRACE("stop after " + std::to_string(c.stopAfter));
+    SCOPED_TRACE("check " + std::to_string(c.stoppingCheck) + " and later ones stop");
     hostsim::ResetHostSim();
-    hostsim::memory.stopAfter = c.stopAfter;
+    hostsim::PlanFailure(hostsim::FailingService::Stop, c.stoppingCheck, true);
     ASSERT_EQ(ReadPriceFile("ten.txt"), ReadResult::Read);
     EXPECT_EQ(priceList.count, c.entries);
     EXPECT_EQ(hostsim::memory.stopChecks, c.checks);
@@ -202,7 +203,7 @@ TEST_F(PriceFile, RunningOutOfMemoryClearsTheListAndClosesTheFile) {
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
     hostsim::ResetHostSim();
-    hostsim::memory.failAt = c.failAt;
+    hostsim::PlanFailure(hostsim::FailingService::Memory, c.failAt);
     std::string file;
     for (int i = 0; i < c.lines; ++i) file += Line("S" + std::to_string(i), "N", "1");
     WriteFile("full.txt", file);
@@ -225,7 +226,7 @@ TEST_F(PriceFile, RunningOutOfMemoryClearsTheListAndClosesTheFile) {
 
 TEST_F(PriceFile, ReadingAfterAClearedListWorksAgain) {
   WriteFile("again.txt", Line("A", "N", "1"));
-  hostsim::memory.failAt = 1;
+  hostsim::PlanFailure(hostsim::FailingService::Memory, 1);
   ASSERT_EQ(ReadPriceFile("again.txt"), ReadResult::OutOfMemory);
   ASSERT_EQ(ReadPriceFile("again.txt"), ReadResult::Read);
   EXPECT_EQ(priceList.count, 1);

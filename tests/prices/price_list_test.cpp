@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include "host/mazovia.h"
+#include "hostsim/services/failure_plan.h"
 #include "price_test_support.h"
 
 namespace {
@@ -38,14 +39,14 @@ TEST_F(PriceListGrowth, The1001stEntryReallocatesTo2000AndKeepsTheFirst1000) {
 TEST_F(PriceListGrowth, NoMemoryLeavesTheListAsItWas) {
   for (int i = 0; i < 1000; ++i) AddPriceEntry(1.0, "n", "s");
   PriceEntry* before = priceList.entries;
-  hostsim::memory.failAt = 2;
+  hostsim::PlanFailure(hostsim::FailingService::Memory, 2);
   EXPECT_EQ(AddPriceEntry(2.0, "n", "t"), 1);
   EXPECT_EQ(priceList.entries, before);
   EXPECT_EQ(priceList.count, 1000);
   EXPECT_EQ(priceList.capacity, 1000);
   ASSERT_EQ(hostsim::Transcript().size(), 1u);
   EXPECT_EQ(hostsim::Transcript()[0].text, "Za mało pamięci");
-  hostsim::memory.failAt = 0;
+  hostsim::PlanFailure(hostsim::FailingService::Memory, 0);
   EXPECT_EQ(AddPriceEntry(2.0, "n", "t"), 0);
   EXPECT_EQ(priceList.count, 1001);
 }
@@ -143,8 +144,7 @@ TEST_F(PriceLookup, FirstMatchCaseBlindForAToZOnly) {
 
 TEST_F(PriceLookup, WithoutMemoryForTheIndexTheResultsAreTheSame) {
   AddLookupEntries(5000);
-  hostsim::memory.failAt = hostsim::memory.reallocCalls + 1;
-  hostsim::memory.failFromThenOn = true;
+  hostsim::PlanFailure(hostsim::FailingService::Memory, hostsim::memory.reallocCalls + 1, true);
   ExpectLookups(5000);
   EXPECT_EQ(hostsim::memory.failedCalls, 1);  // asked once, not for every lookup
 }

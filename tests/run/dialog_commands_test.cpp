@@ -45,6 +45,40 @@ TEST_F(DialogCommandsTest, ACommandOfNoButtonShowsTheDialogAgain) {
   }
 }
 
+// A host whose dialog service keeps answering a command that no button has (from some
+// showing on) cannot show the dialog: after 100 such answers in a row the run ends as
+// after leaving it, nothing saved, nothing read; an F3 between them starts the count anew.
+TEST_F(DialogCommandsTest, ADialogThatNeverAnswersAButtonEndsTheRunAsLeft) {
+  struct Row {
+    const char* label;
+    int failingFrom;   // the dialog's call from which every call answers 0x7FFF
+    std::vector<std::string> showings;
+    int dialogCalls;
+  } rows[] = {
+      {"from the first showing", 1, {}, 100},
+      {"after a file chosen", 2, {"F3"}, 101},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.label);
+    StartAfresh();
+    WriteGoods(1, Shop);
+    std::string before = FileBytes(hostsim::GoodsFileName(1));
+    WritePriceFile("towary.txt", {{"KAWA", "Kawa", "13,53"}});
+    for (const std::string& s : row.showings) hostsim::dialogs.script.push_back(s);
+    hostsim::dialogs.chooserScript.push_back("towary.txt");
+    hostsim::dialogs.warehouseScript.push_back(1);
+    Load();
+    loadedOnce = true;
+    hostsim::PlanFailure(hostsim::FailingService::Dialog, row.failingFrom, true);
+    Run();
+    EXPECT_EQ(hostsim::dialogs.dialogCalls, row.dialogCalls);
+    EXPECT_EQ(hostsim::dialogs.warehouseCalls, 0);
+    EXPECT_EQ(SettingWrites(), 0);
+    EXPECT_TRUE(FileBytes(hostsim::GoodsFileName(1)) == before);
+    for (const char* f : ReportFiles) EXPECT_FALSE(Exists(f)) << f;
+  }
+}
+
 }  // namespace
 
 #ifdef PRZECENA_DLL

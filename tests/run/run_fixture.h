@@ -14,6 +14,7 @@
 #include "hostsim/services/charset.h"
 #include "hostsim/services/data_folder.h"
 #include "hostsim/services/dialogs.h"
+#include "hostsim/services/failure_plan.h"
 #include "hostsim/services/files.h"
 #include "hostsim/services/goods.h"
 #include "hostsim/services/goods_csv.h"

@@ -106,7 +106,7 @@ TEST_F(RunTest, EveryEarlyExitLeavesTheGoodsAndWritesNoReport) {
     hostsim::dialogs.script.push_back(row.dialog);
     if (!row.chooser.empty()) hostsim::dialogs.chooserScript.push_back(row.chooser);
     hostsim::dialogs.warehouseScript.push_back(1);
-    if (row.failMemory) hostsim::memory.failAt = 1;
+    if (row.failMemory) hostsim::PlanFailure(hostsim::FailingService::Memory, 1);
     Run();
     for (const char* f : ReportFiles) EXPECT_FALSE(Exists(f)) << f;
     EXPECT_TRUE(FileBytes(hostsim::GoodsFileName(1)) == goodsBefore);
@@ -148,10 +148,10 @@ TEST_F(RunTest, ANegativeWarehouseIsNotSavedButNamedInTheReports) {
 TEST_F(RunTest, StopRequestsEndTheReadingAndTheRunGoesOn) {
   struct Row {
     const char* label;
-    int stopAfter;
+    int stoppingCheck;  // this check of 52460 and every later one stop; 0: none
     int read;
     int keyAfter = -1;  // the program's keyboard: a key is pressed after this many checks
-  } rows[] = {{"stop before the first line", 0, 0}, {"stop after two lines", 2, 2}, {"a key pressed", -1, 3, 3}};
+  } rows[] = {{"stop before the first line", 1, 0}, {"stop after two lines", 3, 2}, {"a key pressed", 0, 3, 3}};
   static int keyChecks, keyAfter;
   for (const Row& row : rows) {
     SCOPED_TRACE(row.label);
@@ -159,7 +159,7 @@ TEST_F(RunTest, StopRequestsEndTheReadingAndTheRunGoesOn) {
     WriteGoods(1, Shop);
     WritePriceFile("towary.txt", ShopPrices);
     Load();
-    hostsim::memory.stopAfter = row.stopAfter;
+    hostsim::PlanFailure(hostsim::FailingService::Stop, row.stoppingCheck, true);
     keyChecks = 0;
     keyAfter = row.keyAfter;
     if (row.keyAfter >= 0) hostsim::keyPressed = [] { return ++keyChecks > keyAfter; };
@@ -193,7 +193,7 @@ TEST_F(RunTest, InfoFileIsShownOnlyForMissingOrUnchangedEntries) {
     WriteGoods(1, Shop);
     WritePriceFile("towary.txt", row.prices);
     Load();
-    hostsim::failingStoreCall = row.failingStoreCall;
+    hostsim::PlanFailure(hostsim::FailingService::Store, row.failingStoreCall);
     Answer({});
     Run();
     EXPECT_EQ(hostsim::fileCounters.shows, row.shown ? 1 : 0);

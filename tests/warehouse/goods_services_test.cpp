@@ -1,6 +1,7 @@
 // The stand-in's goods services as a host would offer them: names, the walk through
 // the record buffer, stores in place, configured failures, a trailing partial record.
 #include "host/services.h"
+#include "hostsim/services/failure_plan.h"
 #include "hostsim/services/answers.h"
 #include "tests/warehouse/warehouse_fixture.h"
 
@@ -114,8 +115,7 @@ TEST_F(GoodsServicesTest, StoresFailAsConfiguredAndOnAReadingCursor) {
   for (const Row& row : rows) {
     SCOPED_TRACE(row.label);
     SetUp();
-    hostsim::failingStoreCall = row.failingCall;
-    hostsim::storesFailFromThen = row.fromThen;
+    hostsim::PlanFailure(hostsim::FailingService::Store, row.failingCall, row.fromThen);
     hostsim::failingStoreRecords = row.failingRecords;
     WriteGoods(1, {Goods("A", 1, 1), Goods("B", 2, 2), Goods("C", 3, 3)});
     ASSERT_EQ(Open(1, row.update), 1);

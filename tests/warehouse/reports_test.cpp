@@ -2,6 +2,7 @@
 // wait message and the summary text, through the stand-in's files and transcript.
 
 #include "host/mazovia.h"
+#include "hostsim/services/failure_plan.h"
 #include "reprice/reports.h"
 #include "tests/warehouse/warehouse_fixture.h"
 
@@ -101,7 +102,7 @@ TEST_F(ReportsTest, ABadPriceCountsAsAFailedChangeAtItsPlaceInInfo) {
 
 TEST_F(ReportsTest, TheWaitMessageFramesTheWritingAndAFailedAppendStillCounts) {
   entries = {Entry("A", 1, "a", StatusNotFound), Entry("B", 1, "b", StatusNotFound)};
-  hostsim::failingAppendCall = 2;  // the first entry's INFO2.TXT line
+  hostsim::PlanFailure(hostsim::FailingService::Append, 2);  // the first entry's INFO2.TXT line
   RunCounters c = Write(1);
   EXPECT_EQ(c.unidentifiedCount, 2);
   EXPECT_EQ(Lines(ReportInfo2).size(), 1u);

@@ -4,6 +4,7 @@
 #include <limits>
 
 #include "host/mazovia.h"
+#include "hostsim/services/failure_plan.h"
 #include "hostsim/services/memory.h"
 #include "reprice/warehouse.h"
 #include "tests/warehouse/warehouse_fixture.h"
@@ -130,12 +131,46 @@ TEST_F(PassesTest, ToleranceBoundsAreExclusiveAndNanIsAChange) {
 TEST_F(PassesTest, AFailedStoreIsFoundByTheCheck) {
   WriteGoods(1, {Goods("A", P(10.00), P(12.30), 1)});
   std::string before = FileBytes(hostsim::GoodsFileName(1));
-  hostsim::failingStoreCall = 1;
+  hostsim::PlanFailure(hostsim::FailingService::Store, 1);
   entries = {Entry("A", P(20.00))};
   RunPasses(1, 1);
   EXPECT_EQ(hostsim::goodsCounters.storesFailed, 1);
   EXPECT_EQ(FileBytes(hostsim::GoodsFileName(1)), before);
   EXPECT_EQ(Status(0), StatusChangeFailed);
+}
+
+// The check pass confirms only what it reads: an entry whose record was stored but
+// which the check never reached (the file did not open again, its walk ended early) is
+// reported as failed; an unchanged price with nothing stored stays as it is.
+TEST_F(PassesTest, AnEntryTheCheckNeverReadsIsNotReportedAsDone) {
+  struct Row {
+    const char* label;
+    hostsim::FailingService service;
+    int call;  // 0: nothing fails
+    int32_t a, b, c;
+    double grossB;  // what record B holds afterwards
+  } rows[] = {
+      {"nothing fails", hostsim::FailingService::Fetch, 0, StatusRepriced, StatusRepriced, StatusSamePrice, P(7.00)},
+      {"the check does not open", hostsim::FailingService::TableOpen, 2, StatusChangeFailed, StatusChangeFailed,
+       StatusSamePrice, P(7.00)},
+      // Fetches 1 to 4 are the update pass's (the 4th finds the end), 5 the check's first.
+      {"the check reads only the first record", hostsim::FailingService::Fetch, 6, StatusRepriced,
+       StatusChangeFailed, StatusSamePrice, P(7.00)},
+      {"the update pass reads only the first record", hostsim::FailingService::Fetch, 2, StatusRepriced,
+       StatusChangeFailed, StatusRepriced, P(2.00)},  // C first read by the check, at its price
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.label);
+    SetUp();
+    WriteGoods(1, {Goods("A", P(1), P(1), 1), Goods("B", P(2), P(2), 1), Goods("C", P(1), P(1.23), 1)});
+    hostsim::PlanFailure(row.service, row.call);
+    entries = {Entry("A", P(5)), Entry("B", P(7)), Entry("C", P(1.23))};
+    RunPasses(1, 1);
+    EXPECT_EQ(Status(0), row.a);
+    EXPECT_EQ(Status(1), row.b);
+    EXPECT_EQ(Status(2), row.c);
+    EXPECT_EQ(+ReadGoods(1)[1].grossPrice, row.grossB);
+  }
 }
 
 TEST_F(PassesTest, AFailureFoundOnceStaysWhateverLaterRecordsOfTheKeyHold) {
