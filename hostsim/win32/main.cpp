@@ -15,25 +15,25 @@
 #include <string>
 #include <vector>
 
+#include "hostsim/preview/preview_report.h"
+#include "hostsim/preview/scratch_folder.h"
 #include "hostsim/services/answer_keys.h"
 #include "hostsim/services/answers.h"
 #include "hostsim/services/charset.h"
 #include "hostsim/services/console_shows.h"
-#include "hostsim/win32/console_output_win32.h"
-#include "hostsim/win32/console_win32.h"
 #include "hostsim/services/data_folder.h"
 #include "hostsim/services/goods_backup.h"
 #include "hostsim/services/goods_undo.h"
-#include "hostsim/preview/preview_report.h"
-#include "hostsim/preview/scratch_folder.h"
-#include "hostsim/win32/host.h"
 #include "hostsim/services/memory.h"
-#include "hostsim/win32/message_box.h"
 #include "hostsim/services/reset.h"
 #include "hostsim/services/service_table.h"
 #include "hostsim/services/svc_menu.h"
 #include "hostsim/services/svc_messages.h"
 #include "hostsim/services/transcript.h"
+#include "hostsim/win32/console_output_win32.h"
+#include "hostsim/win32/console_win32.h"
+#include "hostsim/win32/host.h"
+#include "hostsim/win32/message_box.h"
 
 namespace {
 

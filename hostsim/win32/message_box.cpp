@@ -9,8 +9,8 @@
 #include "host/services.h"
 #include "hostsim/services/answer_keys.h"
 #include "hostsim/services/console_shows.h"
-#include "hostsim/win32/import_patch.h"
 #include "hostsim/services/transcript.h"
+#include "hostsim/win32/import_patch.h"
 
 namespace hostsim {
 

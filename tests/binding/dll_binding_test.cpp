@@ -13,11 +13,11 @@
 #include <vector>
 
 #include "host/mazovia.h"
-#include "hostsim/win32/host.h"
-#include "hostsim/win32/import_patch.h"
 #include "hostsim/services/reset.h"
 #include "hostsim/services/service_table.h"
 #include "hostsim/services/svc_settings.h"
+#include "hostsim/win32/host.h"
+#include "hostsim/win32/import_patch.h"
 #include "tests/support/windows1250.h"
 
 namespace {

@@ -4,9 +4,9 @@
 #include <iterator>
 #include <type_traits>
 
-#include "tests/binding/binding_fixture.h"
 #include "host/records.h"
 #include "host/services.h"
+#include "tests/binding/binding_fixture.h"
 
 namespace binding_test {
 namespace {

@@ -3,13 +3,13 @@
 // program's name as the system gives it, cut at 300 characters.
 #include <cstring>
 
-#include "tests/binding/binding_fixture.h"
 #include "frame/lifecycle.h"
 #include "host/charsets.h"
 #include "host/mazovia.h"
 #include "host/records.h"
 #include "host/services.h"
 #include "hostsim/win32/import_patch.h"
+#include "tests/binding/binding_fixture.h"
 #include "tests/support/windows1250.h"
 
 namespace binding_test {

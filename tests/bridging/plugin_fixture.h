@@ -8,10 +8,10 @@
 #include <algorithm>
 #include <string>
 
-#include "hostsim/win32/host.h"
 #include "hostsim/services/host_state.h"
 #include "hostsim/services/reset.h"
 #include "hostsim/services/svc_settings.h"
+#include "hostsim/win32/host.h"
 #include "tests/bridging/loaded_image.h"
 
 class BridgedPluginTest : public ::testing::Test {

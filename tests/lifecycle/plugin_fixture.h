@@ -5,10 +5,10 @@
 
 #include <string>
 
-#include "hostsim/win32/host.h"
 #include "hostsim/services/reset.h"
 #include "hostsim/services/svc_settings.h"
 #include "hostsim/services/transcript.h"
+#include "hostsim/win32/host.h"
 
 class PluginTest : public ::testing::Test {
  protected:

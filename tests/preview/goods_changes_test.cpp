@@ -6,10 +6,10 @@
 
 #include <gtest/gtest.h>
 
+#include "host/mazovia.h"
 #include "hostsim/preview/goods_changes.h"
 #include "hostsim/preview/histogram.h"
 #include "hostsim/preview/reported_goods.h"
-#include "host/mazovia.h"
 #include "tests/preview/preview_fixture.h"
 
 using namespace hostsim::preview;

@@ -84,8 +84,8 @@ TEST_F(DialogCommandsTest, ADialogThatNeverAnswersAButtonEndsTheRunAsLeft) {
 #ifdef PRZECENA_DLL
 #include <windows.h>
 
-#include "hostsim/win32/import_patch.h"
 #include "hostsim/services/service_table.h"
+#include "hostsim/win32/import_patch.h"
 
 namespace {
 

@@ -1,8 +1,8 @@
 // The stand-in's goods services as a host would offer them: names, the walk through
 // the record buffer, stores in place, configured failures, a trailing partial record.
 #include "host/services.h"
-#include "hostsim/services/failure_plan.h"
 #include "hostsim/services/answers.h"
+#include "hostsim/services/failure_plan.h"
 #include "tests/warehouse/warehouse_fixture.h"
 
 using namespace testing_goods;
