@@ -25,6 +25,7 @@
 #include "hostsim/services/host_files.h"
 #include "hostsim/services/memory.h"
 #include "hostsim/services/reset.h"
+#include "hostsim/services/svc_settings.h"
 #include "reprice/goods_table.h"
 #include "reprice/run.h"
 
@@ -172,6 +173,26 @@ inline void CheckGivenBack() {
   if (!hostsim::memory.blocks.empty()) Fail("host memory left after the run");
   if (hostsim::memory.unknownBlocks != 0) Fail("a memory block the host never handed out came back");
   if (hostsim::goodsCounters.openCursors != 0) Fail("a goods cursor left open");
+}
+
+// Every setting of section "Przecena" the run wrote is one it can have read back: the
+// path within 128 characters, "Index", "Brutto" and "Opis" 16-bit numbers, "Mag" a
+// number from 0 to 65535. (A write the store refused left the old value, which the run
+// never wrote.)
+inline void CheckSettingsWritten() {
+  for (const hostsim::SettingCall& call : hostsim::settingCalls) {
+    if (call.section != "Przecena" || (call.mode != hostsim::SettingWriteInt && call.mode != hostsim::SettingWriteText))
+      continue;
+    if (call.key == "Path") {
+      if (call.value.size() > 128) Fail("setting Path written longer than 128 characters");
+      continue;
+    }
+    long low = call.key == "Mag" ? 0 : -32768, high = call.key == "Mag" ? 65535 : 32767;
+    char* end = nullptr;
+    long n = std::strtol(call.value.c_str(), &end, 10);
+    if (call.value.empty() || *end || n < low || n > high)
+      Fail("setting " + call.key + " written as \"" + call.value + "\"");
+  }
 }
 
 }  // namespace fuzz_run
