@@ -50,8 +50,24 @@ inline constexpr const char* SmallShopCsv =
 // Names the fuzzer in the messages of its failed checks.
 inline const char* fuzzerName = "fuzzer";
 
+// The work folder that EnterWorkFolder makes, and its removal with the price file.
+namespace detail {
+inline char memoryFolder[] = "/dev/shm/przecena-fuzz-XXXXXX";
+inline char diskFolder[] = "/tmp/przecena-fuzz-XXXXXX";
+inline char* workFolder;
+
+inline void RemoveWorkFolder() {
+  hostsim::KeepFilesInMemory(false);
+  std::remove("towary.txt");
+  rmdir(workFolder);
+}
+}  // namespace detail
+
+// Names the failed check and aborts, which libFuzzer reports as a crash, keeping the
+// input; the work folder goes first, since an abort skips the exit handlers.
 [[noreturn]] inline void Fail(const std::string& what) {
   std::fprintf(stderr, "%s: %s\n", fuzzerName, what.c_str());
+  if (detail::workFolder) detail::RemoveWorkFolder();
   std::abort();
 }
 
@@ -77,18 +93,6 @@ inline std::string GoodsFile(const char* csv) {
   if (!hostsim::GoodsFileFromCsv(csv, file, error)) Fail("goods CSV refused: " + error);
   return file;
 }
-
-namespace detail {
-inline char memoryFolder[] = "/dev/shm/przecena-fuzz-XXXXXX";
-inline char diskFolder[] = "/tmp/przecena-fuzz-XXXXXX";
-inline char* workFolder;
-
-inline void RemoveWorkFolder() {
-  hostsim::KeepFilesInMemory(false);
-  std::remove("towary.txt");
-  rmdir(workFolder);
-}
-}  // namespace detail
 
 // Makes a fresh work folder the current one, on a memory file system where there is
 // one, removed (with the price file "towary.txt" in it) when the fuzzer ends. Called

@@ -24,18 +24,16 @@ for name in "${fuzzers[@]}"; do
   [ -n "${max_len[$name]:-}" ] || { echo "run.sh: no fuzzer $name" >&2; exit 2; }
   mkdir -p "$out/corpus/$name"
   log=$out/$name.log
+  # One process (what -jobs=1 amounts to): its output, the statistics included, goes
+  # straight to the log; -jobs would write it into the fuzzer's work folder.
   (cd "$out" && "$out/fuzz/$name" -max_total_time="$seconds" -max_len="${max_len[$name]}" -timeout=10 \
-     -rss_limit_mb=2048 -jobs=1 -workers=1 -print_final_stats=1 -artifact_prefix="$out/" \
+     -rss_limit_mb=2048 -print_final_stats=1 -artifact_prefix="$out/" \
      "$out/corpus/$name" "$root/fuzz/corpus/$name" "$@" >"$log" 2>&1) || {
     echo "$name: FAILED, see $log" >&2
     tail -n 30 "$log" >&2
     exit 1
   }
-  # -jobs=1 writes the run's own output to fuzz-0.log.
-  stats=$out/fuzz-0.log
-  [ -f "$stats" ] || stats=$log
-  runs=$(grep -a 'stat::number_of_executed_units' "$stats" | tail -n1 | awk '{print $2}')
-  rate=$(grep -a 'stat::average_exec_per_sec' "$stats" | tail -n1 | awk '{print $2}')
+  runs=$(grep -a 'stat::number_of_executed_units' "$log" | tail -n1 | awk '{print $2}')
+  rate=$(grep -a 'stat::average_exec_per_sec' "$log" | tail -n1 | awk '{print $2}')
   echo "$name: $runs executions in $seconds s, $rate per second"
-  mv -f "$stats" "$log" 2>/dev/null || true
 done
