@@ -26,6 +26,11 @@ int16_t ReadSmallSetting(const char* key, int16_t current) {
   return value;
 }
 
+// The path's last byte ends its text: the host's dialog and file chooser write into
+// the record and may leave all 129 bytes without a terminator, which would make the
+// path run on into the fields after it.
+void TerminatePath() { repricingOptions.path[sizeof repricingOptions.path - 1] = 0; }
+
 }  // namespace
 
 void LoadRepricingSettings(int32_t* warehouse) {
@@ -45,6 +50,7 @@ bool AskRepricingOptions() {
   int unknownInARow = 0;
   for (;;) {
     int16_t command = runDialog(OptionsDialogTemplate, DialogOne, &repricingOptions, 0);
+    TerminatePath();
     if (command == CmdCancel) return false;
     if (command == CmdOk) return true;
     if (command != CmdChangeFile) {
@@ -54,7 +60,9 @@ bool AskRepricingOptions() {
     unknownInARow = 0;
     static char mask[256];
     std::strcpy(mask, "C:\\*.*");
-    if (chooseFile(ChooserKind, repricingOptions.path, mask, 0) == ChooserRefused) return false;
+    int chosen = chooseFile(ChooserKind, repricingOptions.path, mask, 0);
+    TerminatePath();
+    if (chosen == ChooserRefused) return false;
   }
 }
 

@@ -41,7 +41,8 @@ extern const unsigned char OptionsDialogTemplate[530];
 void LoadRepricingSettings(int32_t* warehouse);
 
 // Shows the options dialog, again after every F3 file choice, until it is confirmed
-// with F12 (true) or left, or the file chooser gives -1 (false). Edits repricingOptions.
+// with F12 (true) or left, or the file chooser gives -1 (false). Edits repricingOptions;
+// whatever the host writes there, the path ends within its 129 bytes.
 bool AskRepricingOptions();
 
 // The warehouse for the run as the host's warehouse choice gives it, whatever its sign.

@@ -1,13 +1,13 @@
 #!/usr/bin/env bash
 # Installs what a fresh Debian 12 machine lacks to build and test the plug-in:
 # the i686 mingw-w64 cross compiler, 32-bit Wine, CMake, Ninja, tmux (the terminal
-# session test) and the GoogleTest sources; on a kernel that runs no 32-bit programs,
+# session test), clang with libFuzzer (the fuzzers) and the GoogleTest sources; on a kernel that runs no 32-bit programs,
 # the emulator that 32-bit Wine needs (i386-emulation.sh). Returns at once when
 # everything is already there.
 set -euo pipefail
 
 packages=(g++-mingw-w64-i686-posix mingw-w64-i686-dev wine wine32:i386 cmake ninja-build
-          googletest g++ git tmux)
+          googletest g++ git tmux clang libclang-rt-14-dev)
 
 missing=()
 for p in "${packages[@]}"; do

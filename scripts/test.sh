@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Sets everything up and runs every test: the native build (sanitizers) first, then
-# the Win32 build under Wine.
+# the Win32 build under Wine, then each fuzzer over its seeds and for a few seconds.
 set -euo pipefail
 cd "$(dirname "${BASH_SOURCE[0]}")/.."
 scripts/setup.sh
@@ -13,3 +13,6 @@ scripts/wine-run.sh --init
 scripts/wine-run.sh --server 600
 trap 'scripts/wine-run.sh --stop-server || true' EXIT
 ctest --preset win32 -j2
+cmake --preset fuzz >/dev/null
+cmake --build --preset fuzz
+ctest --preset fuzz -j2

@@ -80,6 +80,10 @@ struct DialogService {
   std::function<int16_t(const DialogDescription&, DialogValues& values, bool& writeBack)> askDialog;
   std::function<int(const std::string& mask, std::string& chosen)> askFile;
   std::function<int32_t(int32_t offered)> askWarehouse;
+  // When set, answers every showing before the script: a host that writes whatever it
+  // likes into the data record (the bytes at data, as many as the description lays
+  // out) and answers whatever command it returns; nothing else is written back.
+  std::function<int16_t(const DialogDescription&, unsigned char* data)> writeRecord;
 
   int dialogCalls;
   int chooserCalls;

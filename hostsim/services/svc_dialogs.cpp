@@ -342,9 +342,15 @@ int16_t runDialog(const void* dialogTemplate, int one, void* data, int zero) {
     script = dialogs.script.front();
     dialogs.script.pop_front();
   }
-  if (scripted || !dialogs.askDialog) showing.command = hostsim::PlayShowing(d, script, showing.closed, showing.writtenBack);
-  else showing.command = dialogs.askDialog(d, showing.closed, showing.writtenBack);
-  if (showing.writtenBack) hostsim::WriteValues(d, showing.closed, record);
+  if (dialogs.writeRecord) {
+    showing.command = dialogs.writeRecord(d, record);
+    showing.closed = hostsim::ReadValues(d, record);
+    showing.writtenBack = true;
+  } else {
+    if (scripted || !dialogs.askDialog) showing.command = hostsim::PlayShowing(d, script, showing.closed, showing.writtenBack);
+    else showing.command = dialogs.askDialog(d, showing.closed, showing.writtenBack);
+    if (showing.writtenBack) hostsim::WriteValues(d, showing.closed, record);
+  }
   dialogs.showings.push_back(showing);
   // The transcript shows the dialog as the user left it, after the scripted actions;
   // its mode is the command answered.

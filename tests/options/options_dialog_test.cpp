@@ -53,6 +53,22 @@ TEST_F(OptionsDialog, LeavingChangesNothing) {
   EXPECT_EQ(dialogs.dialogCalls, 1);
 }
 
+// A host may fill the whole data record: a path of 129 letters and no terminator
+// reaches the run as its first 128, and the other fields keep what the host wrote.
+TEST_F(OptionsDialog, APathTheHostLeavesWithoutTerminatorEndsWithinItsField) {
+  dialogs.writeRecord = [](const hostsim::DialogDescription&, unsigned char* data) -> int16_t {
+    std::memset(data, 'x', 129);
+    const unsigned char values[6] = {0x01, 0x00, 0x07, 0x00, 0xFF, 0xFF};  // gross 1, by 7, names -1
+    std::memcpy(data + 129, values, sizeof values);
+    return CmdOk;
+  };
+  EXPECT_TRUE(AskRepricingOptions());
+  EXPECT_EQ(std::string(repricingOptions.path), std::string(128, 'x'));
+  EXPECT_EQ(+repricingOptions.gross, 1);
+  EXPECT_EQ(+repricingOptions.identifyBy, 7);
+  EXPECT_EQ(+repricingOptions.copyName, -1);
+}
+
 TEST_F(OptionsDialog, F3ThenAFileShowsTheDialogAgainWithIt) {
   dialogs.script = {"choose U; F3", "F12"};
   dialogs.chooserScript = {"C:\\wybrany.txt"};

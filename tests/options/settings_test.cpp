@@ -108,6 +108,23 @@ TEST_F(Settings, AStoredPathLongerThan128IsCutNotOverflowed) {
   EXPECT_EQ(+repricingOptions.gross, 1);
 }
 
+// A stored path with carriage returns inside is read as it stands (up to 128 bytes);
+// the store cannot keep a line end in a value, so saving it is refused and the stored
+// value stays whole rather than cut.
+TEST_F(Settings, AStoredPathWithCarriageReturnsIsReadAndItsSaveRefused) {
+  const std::string stored = "tow\r\rar" + std::string(200, '\r') + "y.txt";
+  StoreSetting("Przecena", "Path", stored);
+  hostsim::dialogs.script = {"F12"};
+  int32_t warehouse;
+  ASSERT_TRUE(StartRun(warehouse));
+  EXPECT_EQ(std::string(repricingOptions.path), "tow\r\rar" + std::string(121, '\r'));
+  ASSERT_EQ(hostsim::settingCalls.size(), 10u);  // five reads, five writes
+  EXPECT_EQ(hostsim::settingCalls[7].key, "Path");
+  EXPECT_EQ(hostsim::settingCalls[7].result, 1);
+  EXPECT_EQ(StoredSetting("Przecena", "Path").value_or(""), stored);
+  EXPECT_EQ(StoredSetting("Przecena", "Mag").value_or(""), "0");
+}
+
 TEST_F(Settings, TheWarehouseArrivesAsItsLow16Bits) {
   struct Case {
     const char* stored;
