@@ -12,18 +12,6 @@ namespace {
 
 constexpr std::size_t HeaderBytes = 16;
 
-#if defined(__SANITIZE_ADDRESS__)
-constexpr bool MoveOnEveryGrowth = true;
-#elif defined(__has_feature)
-#if __has_feature(address_sanitizer)
-constexpr bool MoveOnEveryGrowth = true;
-#else
-constexpr bool MoveOnEveryGrowth = false;
-#endif
-#else
-constexpr bool MoveOnEveryGrowth = false;
-#endif
-
 // The capacity recorded in the header of a block handed out.
 std::size_t& CapacityOf(void* block) {
   return *reinterpret_cast<std::size_t*>(static_cast<char*>(block) - HeaderBytes);
@@ -32,11 +20,11 @@ std::size_t& CapacityOf(void* block) {
 }  // namespace
 
 void* ResizeBlock(void* block, std::size_t oldSize, std::size_t newSize) {
-  if (block && newSize <= CapacityOf(block) && (!MoveOnEveryGrowth || newSize <= oldSize)) return block;
+  if (block && newSize <= CapacityOf(block) && (!BlocksMoveOnEveryGrowth || newSize <= oldSize)) return block;
   if (newSize > SIZE_MAX - HeaderBytes) return nullptr;
   std::size_t capacity = newSize;
   char* fresh = nullptr;
-  if (block && !MoveOnEveryGrowth && newSize <= (SIZE_MAX - HeaderBytes) / 3 * 2) {
+  if (block && !BlocksMoveOnEveryGrowth && newSize <= (SIZE_MAX - HeaderBytes) / 3 * 2) {
     capacity = newSize + newSize / 2;  // growing: room for the next steps
     fresh = static_cast<char*>(std::malloc(HeaderBytes + capacity));
     if (!fresh) capacity = newSize;  // no room for the room: the exact size may still fit

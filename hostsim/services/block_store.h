@@ -13,6 +13,19 @@
 
 namespace hostsim {
 
+// Whether every growth moves the block (a build with AddressSanitizer).
+#if defined(__SANITIZE_ADDRESS__)
+inline constexpr bool BlocksMoveOnEveryGrowth = true;
+#elif defined(__has_feature)
+#if __has_feature(address_sanitizer)
+inline constexpr bool BlocksMoveOnEveryGrowth = true;
+#else
+inline constexpr bool BlocksMoveOnEveryGrowth = false;
+#endif
+#else
+inline constexpr bool BlocksMoveOnEveryGrowth = false;
+#endif
+
 // The block resized to newSize bytes, its first min(oldSize, newSize) bytes kept
 // (oldSize: the size the block was last given; block null: a new block). Null when
 // the system has no memory, with the old block untouched and still valid.

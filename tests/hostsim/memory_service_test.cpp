@@ -1,25 +1,15 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
-#include <set>
 
 #include "host/services.h"
+#include "hostsim/services/block_store.h"
 #include "hostsim/services/memory.h"
 #include "hostsim/services/reset.h"
 
 namespace {
 
-#if defined(__SANITIZE_ADDRESS__)
-constexpr bool AddressSanitizer = true;
-#elif defined(__has_feature)
-#if __has_feature(address_sanitizer)
-constexpr bool AddressSanitizer = true;
-#else
-constexpr bool AddressSanitizer = false;
-#endif
-#else
-constexpr bool AddressSanitizer = false;
-#endif
+constexpr bool AddressSanitizer = hostsim::BlocksMoveOnEveryGrowth;
 
 // Grows one block the way the plug-in grows a list (1000 bytes at a time, up to
 // 100,000), writing a byte pattern into every step; checks that each growth keeps what
