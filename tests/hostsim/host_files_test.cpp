@@ -111,6 +111,15 @@ std::string PatternRecord(int number) {
   return r;
 }
 
+// Opens warehouse 1's goods file for update (52278) with buffer as the goods table's
+// record buffer; the service's result.
+int OpenGoodsForUpdate(GoodsCursor& cursor, unsigned char* buffer) {
+  unsigned char descriptor[16] = {};
+  void* pointer = buffer;
+  std::memcpy(descriptor + GoodsTableRecordBufferOffset, &pointer, sizeof pointer);
+  return openTableFile(&cursor, descriptor, 4, hostsim::GoodsFileName(1).c_str(), 1, 0);
+}
+
 TEST_F(HostFilesTest, ACursorOverManyBlocksLeavesExactlyTheAcceptedStores) {
   constexpr int Records = 600;  // more than two of the cursor's blocks
   const std::string tail(100, 'p');
@@ -123,11 +132,8 @@ TEST_F(HostFilesTest, ACursorOverManyBlocksLeavesExactlyTheAcceptedStores) {
     ASSERT_TRUE(hostsim::WriteHostFile(hostsim::GoodsFileName(1), before));
     hostsim::failingStoreRecords = {300};  // in the second block
     unsigned char buffer[RecordSize];
-    unsigned char descriptor[16] = {};
-    void* pointer = buffer;
-    std::memcpy(descriptor + GoodsTableRecordBufferOffset, &pointer, sizeof pointer);
     GoodsCursor cursor{};
-    ASSERT_EQ(openTableFile(&cursor, descriptor, 4, hostsim::GoodsFileName(1).c_str(), 1, 0), 1);
+    ASSERT_EQ(OpenGoodsForUpdate(cursor, buffer), 1);
     std::string expected = before;
     int fetched = 0, accepted = 0;
     for (; nextRecord(&cursor) == 1; ++fetched) {
@@ -156,11 +162,8 @@ TEST_F(HostFilesTest, ARefusedStoreWritesNothingWhateverItsBlock) {
     ASSERT_TRUE(hostsim::WriteHostFile(hostsim::GoodsFileName(1), before));
     hostsim::failingStoreRecords = {0, 255, 256, 299};
     unsigned char buffer[RecordSize];
-    unsigned char descriptor[16] = {};
-    void* pointer = buffer;
-    std::memcpy(descriptor + GoodsTableRecordBufferOffset, &pointer, sizeof pointer);
     GoodsCursor cursor{};
-    ASSERT_EQ(openTableFile(&cursor, descriptor, 4, hostsim::GoodsFileName(1).c_str(), 1, 0), 1);
+    ASSERT_EQ(OpenGoodsForUpdate(cursor, buffer), 1);
     while (nextRecord(&cursor) == 1) {
       std::memset(buffer, 'Z', RecordSize);
       storeRecord(&cursor);
@@ -183,12 +186,9 @@ TEST_F(HostFilesTest, TheStoresOfACursorLeftOpenAreInTheFileWhenTheCallReturns) 
     Use(place);
     ASSERT_TRUE(hostsim::WriteHostFile(hostsim::GoodsFileName(1), PatternRecord(0) + PatternRecord(1)));
     unsigned char buffer[RecordSize];
-    unsigned char descriptor[16] = {};
-    void* pointer = buffer;
-    std::memcpy(descriptor + GoodsTableRecordBufferOffset, &pointer, sizeof pointer);
     GoodsCursor cursor{};
     hostsim::EnterPluginCall();
-    ASSERT_EQ(openTableFile(&cursor, descriptor, 4, hostsim::GoodsFileName(1).c_str(), 1, 0), 1);
+    ASSERT_EQ(OpenGoodsForUpdate(cursor, buffer), 1);
     nextRecord(&cursor);
     nextRecord(&cursor);
     std::memset(buffer, 'Q', RecordSize);
@@ -211,12 +211,9 @@ TEST_F(HostFilesTest, TheJournalAndTheSettingsLiveWhereTheFilesDo) {
     record.replace(GoodsSymbol.offset, 4, "KAWA");
     ASSERT_TRUE(hostsim::WriteHostFile(hostsim::GoodsFileName(1), record));
     unsigned char buffer[RecordSize], before[RecordSize];
-    unsigned char descriptor[16] = {};
-    void* pointer = buffer;
-    std::memcpy(descriptor + GoodsTableRecordBufferOffset, &pointer, sizeof pointer);
     GoodsCursor cursor{};
     hostsim::EnterPluginCall();
-    ASSERT_EQ(openTableFile(&cursor, descriptor, 4, hostsim::GoodsFileName(1).c_str(), 1, 0), 1);
+    ASSERT_EQ(OpenGoodsForUpdate(cursor, buffer), 1);
     ASSERT_EQ(nextRecord(&cursor), 1);
     std::memcpy(before, buffer, RecordSize);
     double net = 123400.0;

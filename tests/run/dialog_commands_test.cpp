@@ -11,7 +11,19 @@ const std::string Shop =
     "symbol,index,name,vat,net,gross,remarks\n"
     "KAWA,100,Kawa mielona,1,10.00,12.30,półka 1\n";
 
-class DialogCommandsTest : public RunFixture {};
+class DialogCommandsTest : public RunFixture {
+ protected:
+  // A fresh run: warehouse 1 is the shop, towary.txt reprices KAWA, the dialog's
+  // showings are scripted. Returns the goods file's bytes before the run.
+  std::string StartWithShop(const std::vector<std::string>& showings) {
+    StartAfresh();
+    WriteGoods(1, Shop);
+    std::string before = FileBytes(hostsim::GoodsFileName(1));
+    WritePriceFile("towary.txt", {{"KAWA", "Kawa", "13,53"}});
+    for (const std::string& s : showings) hostsim::dialogs.script.push_back(s);
+    return before;
+  }
+};
 
 TEST_F(DialogCommandsTest, ACommandOfNoButtonShowsTheDialogAgain) {
   struct Row {
@@ -25,11 +37,7 @@ TEST_F(DialogCommandsTest, ACommandOfNoButtonShowsTheDialogAgain) {
   };
   for (const Row& row : rows) {
     SCOPED_TRACE(row.label);
-    StartAfresh();
-    WriteGoods(1, Shop);
-    std::string before = FileBytes(hostsim::GoodsFileName(1));
-    WritePriceFile("towary.txt", {{"KAWA", "Kawa", "13,53"}});
-    for (const std::string& s : row.showings) hostsim::dialogs.script.push_back(s);
+    std::string before = StartWithShop(row.showings);
     hostsim::dialogs.warehouseScript.push_back(1);
     Run();
     EXPECT_EQ(hostsim::dialogs.dialogCalls, static_cast<int>(row.showings.size()));
@@ -60,11 +68,7 @@ TEST_F(DialogCommandsTest, ADialogThatNeverAnswersAButtonEndsTheRunAsLeft) {
   };
   for (const Row& row : rows) {
     SCOPED_TRACE(row.label);
-    StartAfresh();
-    WriteGoods(1, Shop);
-    std::string before = FileBytes(hostsim::GoodsFileName(1));
-    WritePriceFile("towary.txt", {{"KAWA", "Kawa", "13,53"}});
-    for (const std::string& s : row.showings) hostsim::dialogs.script.push_back(s);
+    std::string before = StartWithShop(row.showings);
     hostsim::dialogs.chooserScript.push_back("towary.txt");
     hostsim::dialogs.warehouseScript.push_back(1);
     Load();
