@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "hostsim/services/failure_plan.h"
+#include "hostsim/player/failure_plan.h"
 #include "hostsim/services/memory.h"
 #include "hostsim/services/reset.h"
 #include "reprice/price_list.h"

@@ -10,7 +10,7 @@
 #include <string>
 
 #include "fuzz/fuzz_run.h"
-#include "hostsim/services/answers.h"
+#include "hostsim/player/answers.h"
 #include "hostsim/services/goods.h"
 
 namespace {

@@ -6,7 +6,7 @@
 // bytes, zero-terminated) and the bytes its kind carries after the text.
 #pragma once
 
-// CmdCancel as a plain number, for the assembler too (frame/fallback_results.h).
+// CmdCancel as a plain number, for the assembler too (frame/binding/fallback_results.h).
 #define HOST_CMD_CANCEL 20482
 
 #ifndef __ASSEMBLER__

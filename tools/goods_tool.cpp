@@ -12,10 +12,10 @@
 #include <string>
 #include <utility>
 
-#include "hostsim/services/charset.h"
+#include "hostsim/base/charset.h"
+#include "hostsim/goods/goods_csv.h"
+#include "hostsim/goods/goods_diff.h"
 #include "hostsim/services/files.h"
-#include "hostsim/services/goods_csv.h"
-#include "hostsim/services/goods_diff.h"
 
 #ifdef _WIN32
 #include <fcntl.h>

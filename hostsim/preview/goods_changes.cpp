@@ -5,9 +5,9 @@
 #include <cstdio>
 #include <set>
 
+#include "host/goods_record.h"
+#include "hostsim/goods/goods_csv.h"
 #include "hostsim/preview/preview.h"
-#include "hostsim/services/goods.h"
-#include "hostsim/services/goods_csv.h"
 
 namespace hostsim::preview {
 namespace {

@@ -3,8 +3,8 @@
 #include <filesystem>
 #include <fstream>
 
+#include "hostsim/base/transcript.h"
 #include "hostsim/preview/scratch_folder.h"
-#include "hostsim/services/transcript.h"
 
 namespace hostsim::preview {
 namespace {

@@ -1,6 +1,6 @@
 #include "hostsim/preview/reported_goods.h"
 
-#include "hostsim/services/charset.h"
+#include "hostsim/base/charset.h"
 
 namespace hostsim::preview {
 namespace {

@@ -1,12 +1,12 @@
 #include "hostsim/services/console_questions.h"
 
-#include "hostsim/services/chooser_ui.h"
+#include "hostsim/screen/chooser_ui.h"
+#include "hostsim/screen/dialog_ui.h"
+#include "hostsim/screen/menu_ui.h"
+#include "hostsim/screen/message_ui.h"
+#include "hostsim/screen/text_viewer.h"
 #include "hostsim/services/console_shows.h"
-#include "hostsim/services/dialog_ui.h"
 #include "hostsim/services/dialogs.h"
-#include "hostsim/services/menu_ui.h"
-#include "hostsim/services/message_ui.h"
-#include "hostsim/services/text_viewer.h"
 
 namespace hostsim {
 

@@ -4,7 +4,7 @@
 #pragma once
 #include <string>
 
-#include "hostsim/services/keys.h"
+#include "hostsim/screen/keys.h"
 
 namespace hostsim {
 

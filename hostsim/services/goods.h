@@ -8,7 +8,8 @@
 #include <vector>
 
 #include "host/goods_record.h"  // GoodsRecordLength, the bytes of a record of a goods file
-#include "hostsim/services/price_journal.h"  // the journal the stores write
+#include "hostsim/goods/price_journal.h"  // the journal the stores write
+#include "hostsim/goods/vat_rates.h"      // DefaultVatRates
 
 namespace hostsim {
 
@@ -35,8 +36,6 @@ extern std::set<int> failingStoreRecords;
 // VAT code -> rate (0.23 for 23%); a code that is not in the table has rate 0.
 extern std::map<int, double> vatRates;
 
-// The host's VAT table as it is by default: 1: 23%, 2: 8%, 3: 5%, 4: 0%.
-inline const std::map<int, double> DefaultVatRates = {{1, 0.23}, {2, 0.08}, {3, 0.05}, {4, 0.0}};
 
 // Every call of 52289, in order.
 struct Conversion {

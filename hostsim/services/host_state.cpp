@@ -2,7 +2,7 @@
 
 #include <cstdlib>
 
-#include "hostsim/services/answers.h"
+#include "hostsim/player/answers.h"
 
 namespace hostsim {
 

@@ -2,12 +2,12 @@
 #include <cstring>
 
 #include "host/services.h"
+#include "hostsim/base/host_files.h"
+#include "hostsim/base/transcript.h"
+#include "hostsim/player/failure_plan.h"
 #include "hostsim/services/console_shows.h"
-#include "hostsim/services/failure_plan.h"
 #include "hostsim/services/files.h"
-#include "hostsim/services/host_files.h"
 #include "hostsim/services/service_clock.h"
-#include "hostsim/services/transcript.h"
 
 namespace hostsim {
 

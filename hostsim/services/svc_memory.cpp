@@ -4,11 +4,11 @@
 #include <cstring>
 
 #include "host/services.h"
-#include "hostsim/services/answers.h"
+#include "hostsim/base/transcript.h"
+#include "hostsim/player/answers.h"
+#include "hostsim/player/failure_plan.h"
 #include "hostsim/services/block_store.h"
-#include "hostsim/services/failure_plan.h"
 #include "hostsim/services/memory.h"
-#include "hostsim/services/transcript.h"
 
 namespace hostsim {
 

@@ -7,7 +7,7 @@
 #include <cstring>
 
 #include "host/services.h"
-#include "hostsim/services/answers.h"
+#include "hostsim/player/answers.h"
 
 namespace hostsim {
 

@@ -8,9 +8,9 @@
 
 #include "host/mazovia.h"
 #include "host/services.h"
-#include "hostsim/services/answers.h"
+#include "hostsim/base/transcript.h"
+#include "hostsim/player/answers.h"
 #include "hostsim/services/console_shows.h"
-#include "hostsim/services/transcript.h"
 
 namespace hostsim {
 

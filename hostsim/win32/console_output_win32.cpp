@@ -5,8 +5,8 @@
 #include <cstdio>
 #include <string>
 
-#include "hostsim/services/pass_status.h"
-#include "hostsim/services/transcript.h"
+#include "hostsim/base/transcript.h"
+#include "hostsim/screen/pass_status.h"
 
 namespace hostsim {
 namespace {

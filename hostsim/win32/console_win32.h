@@ -1,6 +1,6 @@
 // The stand-in's screen and keys on the Windows console (hostsim.exe only).
 #pragma once
-#include "hostsim/services/keys.h"
+#include "hostsim/screen/keys.h"
 
 namespace hostsim {
 

@@ -2,7 +2,7 @@
 
 #include <windows.h>
 
-#include "hostsim/services/host_files.h"
+#include "hostsim/services/plugin_call.h"
 #include "hostsim/services/service_table.h"
 #include "hostsim/services/svc_menu.h"
 

@@ -7,9 +7,9 @@
 
 #include "host/charsets.h"
 #include "host/services.h"
-#include "hostsim/services/answer_keys.h"
+#include "hostsim/base/transcript.h"
+#include "hostsim/player/answer_keys.h"
 #include "hostsim/services/console_shows.h"
-#include "hostsim/services/transcript.h"
 #include "hostsim/win32/import_patch.h"
 
 namespace hostsim {

@@ -3,7 +3,7 @@
 #include <cstdio>
 #include <cstdlib>
 
-#include "frame/lifecycle.h"
+#include "frame/lifecycle/lifecycle.h"
 #include "hostsim/win32/import_patch.h"
 
 // The frame's state that the table reads; in the DLL the lifecycle code has it.

@@ -12,8 +12,8 @@
 #include <string>
 #include <vector>
 
-#include "frame/host_table.h"
-#include "frame/lifecycle.h"
+#include "frame/binding/host_table.h"
+#include "frame/lifecycle/lifecycle.h"
 
 // probe.S
 struct ProbeRegisters {

@@ -3,7 +3,7 @@
 // program's name as the system gives it, cut at 300 characters.
 #include <cstring>
 
-#include "frame/lifecycle.h"
+#include "frame/lifecycle/lifecycle.h"
 #include "host/charsets.h"
 #include "host/mazovia.h"
 #include "host/records.h"

@@ -3,7 +3,7 @@
 
 #include <windows.h>
 
-#include "frame/environment.h"
+#include "frame/bridging/environment.h"
 
 TEST(Environment, DosExtenderByItsMarkerElseTheVersionWordsHighBit) {
   HMODULE extender = LoadLibraryA(BORLAND_MODULE);

@@ -7,8 +7,8 @@
 #include <string>
 #include <vector>
 
-#include "frame/delay_load.h"
-#include "frame/lifecycle.h"
+#include "frame/bridging/delay_load.h"
+#include "frame/lifecycle/lifecycle.h"
 #include "frame/runtime/runtime.h"
 #include "tests/bridging/program_exports.h"
 

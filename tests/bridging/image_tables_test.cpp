@@ -18,7 +18,7 @@ std::vector<std::string> Rows(const std::string& module, bool wrapped, bool unwr
   if (wrapped && module == #rowModule) names.push_back(#name);
 #define SYSTEM_IMPORT(name, rowModule, arguments) \
   if (unwrapped && module == #rowModule) names.push_back(#name);
-#include "frame/system_imports.h"
+#include "frame/bridging/system_imports.h"
 #undef SYSTEM_WRAPPED
 #undef SYSTEM_IMPORT
   return names;

@@ -18,7 +18,7 @@ std::vector<Row> WrappedRows() {
   return {
 #define SYSTEM_WRAPPED(name, module, arguments) {#name, #module, arguments},
 #define SYSTEM_IMPORT(name, module, arguments)
-#include "frame/system_imports.h"
+#include "frame/bridging/system_imports.h"
 #undef SYSTEM_WRAPPED
 #undef SYSTEM_IMPORT
   };

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "frame/system_wrappers.h"
+#include "frame/bridging/system_wrappers.h"
 #include "host/services.h"
 #include "tests/bridging/register_call.h"
 
@@ -19,7 +19,7 @@ const std::vector<Row>& WrappedRows() {
   static const std::vector<Row> rows = {
 #define SYSTEM_WRAPPED(name, module, arguments) {#name, arguments},
 #define SYSTEM_IMPORT(name, module, arguments)
-#include "frame/system_imports.h"
+#include "frame/bridging/system_imports.h"
 #undef SYSTEM_WRAPPED
 #undef SYSTEM_IMPORT
   };

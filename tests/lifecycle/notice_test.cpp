@@ -1,4 +1,4 @@
-#include "hostsim/services/failure_plan.h"
+#include "hostsim/player/failure_plan.h"
 #include "hostsim/services/svc_messages.h"
 #include "plugin_fixture.h"
 

@@ -5,9 +5,9 @@
 
 #include <string>
 
+#include "hostsim/base/transcript.h"
 #include "hostsim/services/reset.h"
 #include "hostsim/services/svc_settings.h"
-#include "hostsim/services/transcript.h"
 #include "hostsim/win32/host.h"
 
 class PluginTest : public ::testing::Test {

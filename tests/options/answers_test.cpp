@@ -5,9 +5,9 @@
 #include <gtest/gtest.h>
 
 #include "host/mazovia.h"
-#include "hostsim/services/answers.h"
+#include "hostsim/player/answers.h"
+#include "hostsim/player/failure_plan.h"
 #include "hostsim/services/dialogs.h"
-#include "hostsim/services/failure_plan.h"
 #include "hostsim/services/memory.h"
 #include "hostsim/services/reset.h"
 

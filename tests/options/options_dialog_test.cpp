@@ -5,9 +5,9 @@
 #include <gtest/gtest.h>
 
 #include "host/mazovia.h"
+#include "hostsim/base/transcript.h"
 #include "hostsim/services/dialogs.h"
 #include "hostsim/services/reset.h"
-#include "hostsim/services/transcript.h"
 #include "reprice/options.h"
 
 namespace {

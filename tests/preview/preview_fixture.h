@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "hostsim/services/goods_csv.h"
+#include "hostsim/goods/goods_csv.h"
 
 namespace testing_preview {
 

@@ -7,7 +7,7 @@
 #include <gtest/gtest.h>
 
 #include "host/mazovia.h"
-#include "hostsim/services/failure_plan.h"
+#include "hostsim/player/failure_plan.h"
 #include "price_test_support.h"
 
 namespace {

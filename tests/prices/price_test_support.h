@@ -5,9 +5,9 @@
 
 #include <gtest/gtest.h>
 
+#include "hostsim/base/transcript.h"
 #include "hostsim/services/memory.h"
 #include "hostsim/services/reset.h"
-#include "hostsim/services/transcript.h"
 #include "reprice/price_list.h"
 
 // Writes bytes exactly as given (binary) and returns the path.

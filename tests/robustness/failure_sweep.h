@@ -11,7 +11,7 @@
 #include <vector>
 
 #include "host/mazovia.h"
-#include "hostsim/services/failure_plan.h"
+#include "hostsim/player/failure_plan.h"
 #include "tests/robustness/hostile_run.h"
 
 namespace testing_sweep {

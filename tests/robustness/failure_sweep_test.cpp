@@ -148,6 +148,7 @@ TEST_F(FailureSweep, EveryCallOfEveryServiceFailing) {
 
 #include <set>
 
+#include "hostsim/services/plugin_call.h"
 #include "hostsim/services/service_table.h"
 #include "hostsim/win32/import_patch.h"
 

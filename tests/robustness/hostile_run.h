@@ -11,7 +11,8 @@
 #include <string>
 
 #include "host/goods_record.h"
-#include "hostsim/services/host_files.h"
+#include "hostsim/base/host_files.h"
+#include "hostsim/services/plugin_call.h"
 #include "tests/run/run_fixture.h"
 
 namespace testing_hostile {

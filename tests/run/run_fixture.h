@@ -11,18 +11,18 @@
 
 #include "host/goods_record.h"
 #include "host/records.h"
-#include "hostsim/services/charset.h"
-#include "hostsim/services/data_folder.h"
+#include "hostsim/base/charset.h"
+#include "hostsim/base/data_folder.h"
+#include "hostsim/base/transcript.h"
+#include "hostsim/goods/goods_csv.h"
+#include "hostsim/player/failure_plan.h"
 #include "hostsim/services/dialogs.h"
-#include "hostsim/services/failure_plan.h"
 #include "hostsim/services/files.h"
 #include "hostsim/services/goods.h"
-#include "hostsim/services/goods_csv.h"
 #include "hostsim/services/memory.h"
 #include "hostsim/services/reset.h"
 #include "hostsim/services/svc_menu.h"
 #include "hostsim/services/svc_settings.h"
-#include "hostsim/services/transcript.h"
 #include "tests/support/report_files.h"
 
 #ifdef PRZECENA_DLL

@@ -2,7 +2,7 @@
 // wait message and the summary text, through the stand-in's files and transcript.
 
 #include "host/mazovia.h"
-#include "hostsim/services/failure_plan.h"
+#include "hostsim/player/failure_plan.h"
 #include "reprice/reports.h"
 #include "tests/warehouse/warehouse_fixture.h"
 

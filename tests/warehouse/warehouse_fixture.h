@@ -10,11 +10,11 @@
 #include <vector>
 
 #include "host/goods_record.h"
-#include "hostsim/services/data_folder.h"
+#include "hostsim/base/data_folder.h"
+#include "hostsim/base/transcript.h"
 #include "hostsim/services/files.h"
 #include "hostsim/services/goods.h"
 #include "hostsim/services/reset.h"
-#include "hostsim/services/transcript.h"
 #include "reprice/goods_table.h"
 #include "reprice/options.h"
 #include "reprice/price_list.h"

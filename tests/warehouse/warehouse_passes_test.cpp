@@ -4,7 +4,7 @@
 #include <limits>
 
 #include "host/mazovia.h"
-#include "hostsim/services/failure_plan.h"
+#include "hostsim/player/failure_plan.h"
 #include "hostsim/services/memory.h"
 #include "reprice/warehouse.h"
 #include "tests/warehouse/warehouse_fixture.h"

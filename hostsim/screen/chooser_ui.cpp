@@ -1,0 +1,127 @@
+// The file chooser's list and the warehouse number entry, drawn on the stand-in's screen.
+#include <algorithm>
+#include <cstdlib>
+#include <string_view>
+
+#include "hostsim/base/charset.h"
+#include "hostsim/screen/chooser_ui.h"
+
+namespace hostsim {
+namespace {
+
+constexpr int ListX = 20, ListY = 2, ListWidth = 40, ListHeight = 21;
+constexpr int ListRows = ListHeight - 2;  // names shown at once
+constexpr int EntryX = 20, EntryY = 8, EntryWidth = 40, EntryHeight = 9;
+constexpr int ListedRows = 3;  // rows for the numbers of the warehouses with goods
+constexpr int EntryDigits = 6;  // a minus sign and five digits: any 16-bit number
+
+void DrawList(std::string_view mask, const std::vector<std::string>& names, int chosen, int top, Screen& s) {
+  ClearScreen(s, AttrScreen);
+  DrawWindow(s, ListX, ListY, ListWidth, ListHeight, ScreenText(mask), AttrWindow);
+  if (names.empty()) PutText(s, ListX + 2, ListY + 1, u"(brak plików)", AttrWindow);
+  for (int row = 0; row < ListRows && top + row < static_cast<int>(names.size()); ++row) {
+    uint16_t attr = top + row == chosen ? AttrFocus : AttrWindow;
+    FillArea(s, ListX + 1, ListY + 1 + row, ListWidth - 2, 1, attr);
+    std::u16string name = ScreenText(names[top + row]);
+    if (static_cast<int>(name.size()) > ListWidth - 4) name.resize(ListWidth - 4);
+    PutText(s, ListX + 2, ListY + 1 + row, name, attr);
+  }
+}
+
+// The numbers as lines of at most width characters, "1, 2, 10", at most rows lines; a
+// list that does not fit ends with "...".
+std::vector<std::string> ListedNumbers(const std::vector<int32_t>& numbers, std::size_t width, int rows) {
+  std::vector<std::string> lines(1);
+  for (std::size_t i = 0; i < numbers.size(); ++i) {
+    std::string item = std::to_string(numbers[i]) + (i + 1 < numbers.size() ? "," : "");
+    if (!lines.back().empty() && lines.back().size() + 1 + item.size() > width) {
+      if (static_cast<int>(lines.size()) == rows) {  // full: drop numbers until "..." fits
+        while (lines.back().size() + 4 > width && lines.back().find(' ') != std::string::npos)
+          lines.back().resize(lines.back().rfind(' '));
+        lines.back() += " ...";
+        return lines;
+      }
+      lines.emplace_back();
+    }
+    lines.back() += (lines.back().empty() ? "" : " ") + item;
+  }
+  return lines;
+}
+
+void DrawEntry(const std::string& digits, const std::vector<int32_t>& existing, Screen& s) {
+  ClearScreen(s, AttrScreen);
+  DrawWindow(s, EntryX, EntryY, EntryWidth, EntryHeight, u"Magazyn", AttrWindow);
+  int x = PutText(s, EntryX + 2, EntryY + 2, u"Numer magazynu: ", AttrWindow);
+  FillArea(s, x, EntryY + 2, EntryDigits + 1, 1, AttrField);
+  PutText(s, x, EntryY + 2, ScreenText(digits), AttrField);
+  if (existing.empty()) {
+    PutText(s, EntryX + 2, EntryY + 4, u"Żaden magazyn nie ma pliku towarów.", AttrWindow);
+  } else {
+    PutText(s, EntryX + 2, EntryY + 4, u"Magazyny z plikiem towarów:", AttrWindow);
+    std::vector<std::string> lines = ListedNumbers(existing, EntryWidth - 4, ListedRows);
+    for (std::size_t row = 0; row < lines.size(); ++row)
+      PutText(s, EntryX + 2, EntryY + 5 + static_cast<int>(row), ScreenText(lines[row]), AttrWindow);
+  }
+  s.cursorX = x + static_cast<int>(digits.size());
+  s.cursorY = EntryY + 2;
+  s.cursorShown = true;
+}
+
+}  // namespace
+
+int WorkChooser(std::string_view mask, const std::vector<std::string>& names, Console& console) {
+  int count = static_cast<int>(names.size()), chosen = 0, top = 0;
+  Screen screen;
+  for (;;) {
+    DrawList(mask, names, chosen, top, screen);
+    console.show(screen);
+    Key key = console.read();
+    switch (key.code) {
+      case KeyEscape: return -1;
+      case KeyEnter: if (count > 0) return chosen; break;
+      case KeyUp: --chosen; break;
+      case KeyDown: ++chosen; break;
+      case KeyPageUp: chosen -= ListRows; break;
+      case KeyPageDown: chosen += ListRows; break;
+      case KeyHome: chosen = 0; break;
+      case KeyEnd: chosen = count - 1; break;
+    }
+    if (chosen >= count) chosen = count - 1;
+    if (chosen < 0) chosen = 0;
+    if (chosen < top) top = chosen;
+    if (chosen >= top + ListRows) top = chosen - ListRows + 1;
+  }
+}
+
+std::vector<int32_t> WarehousesWithGoods(const std::string& folder) {
+  std::vector<int32_t> numbers;
+  for (const std::string& name : MatchingFiles(folder, "MMM*.MGR")) {
+    std::string_view digits = std::string_view(name).substr(3, name.size() - 7);
+    if (digits.empty() || digits.size() > 9 || digits.find_first_not_of("0123456789") != std::string_view::npos) continue;
+    numbers.push_back(std::atoi(std::string(digits).c_str()));
+  }
+  std::sort(numbers.begin(), numbers.end());
+  numbers.erase(std::unique(numbers.begin(), numbers.end()), numbers.end());  // MMM1 and MMM01
+  return numbers;
+}
+
+int32_t WorkWarehouse(int32_t offered, const std::vector<int32_t>& existing, Console& console) {
+  std::string digits = std::to_string(offered);
+  bool offeredShown = true;  // the first digit typed replaces the number offered
+  Screen screen;
+  for (;;) {
+    DrawEntry(digits, existing, screen);
+    console.show(screen);
+    Key key = console.read();
+    if (key.code == KeyEscape) return -1;
+    if (key.code == KeyEnter) return digits.empty() || digits == "-" ? offered : std::atoi(digits.c_str());
+    if (key.code == KeyBackspace && !digits.empty()) digits.pop_back();
+    bool digit = key.ch >= u'0' && key.ch <= u'9';
+    if ((digit || key.ch == u'-') && offeredShown) digits.clear();
+    offeredShown = false;
+    bool minus = key.ch == u'-' && digits.empty();
+    if ((digit || minus) && static_cast<int>(digits.size()) < EntryDigits) digits += static_cast<char>(key.ch);
+  }
+}
+
+}  // namespace hostsim

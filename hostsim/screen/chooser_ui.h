@@ -1,0 +1,35 @@
+// The file chooser and the warehouse choice at the console.
+#pragma once
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "hostsim/screen/keys.h"
+
+namespace hostsim {
+
+// Whether a file name matches the mask's last part ("C:\*.*" gives "*.*"), as DOS
+// matches: '*' any run of characters, '?' one, letters in either case; "*.*" matches
+// every name, with or without a dot.
+bool MaskMatches(std::string_view mask, std::string_view name);
+
+// The names of the files (no folders) in folder that match mask, sorted bytewise, in
+// Mazovia; empty when the folder cannot be read.
+std::vector<std::string> MatchingFiles(const std::string& folder, std::string_view mask);
+
+// Lists names (Mazovia) under the mask as title: Up, Down, PgUp, PgDn, Home and End move,
+// Enter picks. Returns the index of the name picked, or -1 after Esc.
+int WorkChooser(std::string_view mask, const std::vector<std::string>& names, Console& console);
+
+// The warehouses of folder that have a goods file (MMM<number>.MGR, letters in either
+// case), in increasing order.
+std::vector<int32_t> WarehousesWithGoods(const std::string& folder);
+
+// Asks for a warehouse number, offered filled in, listing below the warehouses that
+// have goods files (existing): digits (a minus sign first; the first one typed replaces
+// the number offered), Backspace, Enter confirms. Returns the number entered (offered
+// when the field is left empty), or -1 after Esc.
+int32_t WorkWarehouse(int32_t offered, const std::vector<int32_t>& existing, Console& console);
+
+}  // namespace hostsim

@@ -1,0 +1,46 @@
+// Matching file names against the chooser's mask, and listing the working folder.
+#include <algorithm>
+#include <filesystem>
+#include <system_error>
+
+#include "hostsim/base/charset.h"
+#include "hostsim/screen/chooser_ui.h"
+
+namespace hostsim {
+namespace {
+
+char Upper(char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c; }
+
+// Whether name matches the pattern from their starts on ('*', '?', letters in either case).
+bool Matches(std::string_view pattern, std::string_view name) {
+  if (pattern.empty()) return name.empty();
+  if (pattern[0] == '*')
+    for (std::size_t skip = 0; skip <= name.size(); ++skip)
+      if (Matches(pattern.substr(1), name.substr(skip))) return true;
+  if (pattern[0] == '*' || name.empty()) return false;
+  if (pattern[0] != '?' && Upper(pattern[0]) != Upper(name[0])) return false;
+  return Matches(pattern.substr(1), name.substr(1));
+}
+
+}  // namespace
+
+bool MaskMatches(std::string_view mask, std::string_view name) {
+  std::size_t cut = mask.find_last_of("\\/:");
+  std::string_view pattern = cut == std::string_view::npos ? mask : mask.substr(cut + 1);
+  return pattern == "*.*" || Matches(pattern, name);
+}
+
+std::vector<std::string> MatchingFiles(const std::string& folder, std::string_view mask) {
+  std::vector<std::string> names;
+  std::error_code error;
+  for (const auto& entry : std::filesystem::directory_iterator(folder, error)) {
+    if (!entry.is_regular_file(error)) continue;
+    std::u8string utf8 = entry.path().filename().u8string();
+    std::string name = Utf8ToMazovia(std::string_view(reinterpret_cast<const char*>(utf8.data()), utf8.size()));
+    if (MaskMatches(mask, name)) names.push_back(name);
+  }
+  std::sort(names.begin(), names.end());
+  return names;
+}
+
+}  // namespace hostsim

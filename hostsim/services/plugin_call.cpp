@@ -1,0 +1,18 @@
+#include "hostsim/services/plugin_call.h"
+
+#include "hostsim/base/host_files.h"
+#include "hostsim/goods/goods_backup.h"
+#include "hostsim/goods/goods_blocks.h"
+
+namespace hostsim {
+
+void EnterPluginCall() { HoldAppendedFiles(true); }
+
+void LeavePluginCall() {
+  CloseHeldFiles();
+  WriteOpenGoodsBlocks();
+  RecordOpenGoodsRuns();
+  HoldAppendedFiles(false);
+}
+
+}  // namespace hostsim

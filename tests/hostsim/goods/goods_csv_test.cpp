@@ -1,0 +1,107 @@
+// The goods tool's conversions: a CSV becomes goods records in Mazovia at the host's
+// offsets, and a goods file dumps back to the same CSV.
+#include <gtest/gtest.h>
+
+#include <cstring>
+
+#include "host/goods_record.h"
+#include "hostsim/goods/goods_csv.h"
+
+namespace {
+
+TEST(GoodsCsv, BuildsRecordsAtTheHostsOffsetsInMazovia) {
+  std::string file, error;
+  ASSERT_TRUE(hostsim::GoodsFileFromCsv("symbol,index,name,vat,net,gross,remarks\r\n"
+                                        "ŻUBR,5901234,\"Piwo Żubr, 0,5 l\",1,2.44,\"3,00\",Półka 3\r\n",
+                                        file, error))
+      << error;
+  ASSERT_EQ(file.size(), sizeof(GoodsRecord));
+  GoodsRecord r;
+  std::memcpy(&r, file.data(), sizeof r);
+  EXPECT_STREQ(r.symbol, "\xA1UBR");
+  EXPECT_STREQ(r.index, "5901234");
+  EXPECT_STREQ(r.name, "Piwo \xA1ubr, 0,5 l");
+  EXPECT_STREQ(r.remarks, "P\xA2\x92ka 3");
+  EXPECT_EQ(+r.vatCode, 1);
+  EXPECT_EQ(+r.netPrice, 24400.0);
+  EXPECT_EQ(+r.grossPrice, 30000.0);
+}
+
+TEST(GoodsCsv, DumpsBackTheSameRows) {
+  const std::string csv =
+      "symbol,index,name,vat,net,gross,remarks\n"
+      "ŻUBR,5901234,\"Piwo Żubr, 0,5 l\",1,2.44,3.00,Półka 3\n"
+      "A,,\"Say \"\"hi\"\"\",3,0.0125,1.00,\n";
+  std::string file, error;
+  ASSERT_TRUE(hostsim::GoodsFileFromCsv(csv, file, error)) << error;
+  EXPECT_EQ(hostsim::GoodsFileToCsv(file), csv);
+  EXPECT_EQ(hostsim::GoodsFileToCsv(file + "xyz"), csv + "# partial record of 3 bytes at the end\n");
+}
+
+TEST(GoodsCsv, RefusesWhatDoesNotFit) {
+  struct Row {
+    const char* label;
+    std::string csv;
+    std::string error;
+  } rows[] = {
+      {"symbol of 17 characters", "AAAAAAAAAAAAAAAAA,,n,1,1,1,\n", "line 1: symbol longer than 16 characters"},
+      {"six fields", "A,,n,1,1,1\n", "line 1: 7 fields expected, found 6"},
+      {"price not a number", "symbol\nA,,n,1,x,1,\n", "line 2, column 5 (net): price is not a finite number: x"},
+      {"gross of 1e400", "A,,n,1,1,1e400,\n", "line 1, column 6 (gross): price is not a finite number: 1e400"},
+      {"net inf", "A,,n,1,inf,1,\n", "line 1, column 5 (net): price is not a finite number: inf"},
+      {"gross nan", "A,,n,1,1,nan,\n", "line 1, column 6 (gross): price is not a finite number: nan"},
+      {"beyond a double in ten-thousandths", "A,,n,1,1e305,1,\n",
+       "line 1, column 5 (net): price is not a finite number: 1e305"},
+      {"VAT code 5", "A,,n,1,1,1,\nB,,n,5,1,1,\n", "line 2, column 4 (vat): VAT code 5 is not in the host's table (1, 2, 3, 4)"},
+      {"VAT code 0", "A,,n,0,1,1,\n", "line 1, column 4 (vat): VAT code 0 is not in the host's table (1, 2, 3, 4)"},
+      {"VAT code empty", "A,,n,,1,1,\n", "line 1, column 4 (vat): VAT code is not a whole number: "},
+      {"VAT code 1x", "A,,n,1x,1,1,\n", "line 1, column 4 (vat): VAT code is not a whole number: 1x"},
+      {"euro sign in the name", "A,,Kawa €,1,1,1,\n", "line 1, column 3 (name): character 6, U+20AC, is not in Mazovia"},
+      {"cyrillic in the symbol", "\xD0\x96,,n,1,1,1,\n", "line 1, column 1 (symbol): character 1, U+0416, is not in Mazovia"},
+      {"emoji in the remarks", "A,,n,1,1,1,ok \xF0\x9F\x98\x80\n",
+       "line 1, column 7 (remarks): character 4, U+1F600, is not in Mazovia"},
+      {"a lone continuation byte in the index", "A,x\x80,n,1,1,1,\n",
+       "line 1, column 2 (index): character 2, byte 0x80 that is not UTF-8, is not in Mazovia"},
+      {"unclosed quote in the name", "A,,\"Kawa, 1,1,1,\n", "line 1, column 3 (name): unclosed quote"},
+      {"unclosed quote after the seventh field", "A,,n,1,1,1,r,\"x\n", "line 1, column 8: unclosed quote"},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.label);
+    std::string file, error;
+    EXPECT_FALSE(hostsim::GoodsFileFromCsv(row.csv, file, error));
+    EXPECT_EQ(error, row.error);
+  }
+}
+
+TEST(GoodsCsv, AcceptsAByteOrderMarkBeforeTheHeader) {
+  struct Row {
+    const char* label;
+    std::string csv;
+  } rows[] = {
+      {"before the header", "\xEF\xBB\xBFsymbol,index,name,vat,net,gross,remarks\nA,,n,2,1,1.08,\n"},
+      {"before a record", "\xEF\xBB\xBF" "A,,n,2,1,1.08,\n"},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.label);
+    std::string file, error;
+    ASSERT_TRUE(hostsim::GoodsFileFromCsv(row.csv, file, error)) << error;
+    ASSERT_EQ(file.size(), sizeof(GoodsRecord));
+    GoodsRecord r;
+    std::memcpy(&r, file.data(), sizeof r);
+    EXPECT_STREQ(r.symbol, "A");
+    EXPECT_EQ(+r.vatCode, 2);
+  }
+}
+
+TEST(GoodsCsv, TheTableNamesAPartialTrailingRecord) {
+  std::string file, error;
+  ASSERT_TRUE(hostsim::GoodsFileFromCsv("A,,Kawa,1,10,12.30,R\n", file, error)) << error;
+  const std::string table =
+      "symbol       name                               vat       netto      brutto  remarks\n"
+      "A            Kawa                                 1       10.00       12.30 R\n";
+  EXPECT_EQ(hostsim::GoodsFileToTable(file), table);
+  EXPECT_EQ(hostsim::GoodsFileToTable(file + std::string(100, 'x')),
+            table + "# partial record of 100 bytes at the end\n");
+}
+
+}  // namespace

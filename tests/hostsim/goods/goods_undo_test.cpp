@@ -1,0 +1,287 @@
+// Backups before a run's first store, the index of the runs, and taking runs back:
+// real update and check passes over a goods file in a data folder of the test's own,
+// then UndoLastRun as `hostsim.exe --undo` calls it.
+#include <cmath>
+#include <algorithm>
+#include <filesystem>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "host/mazovia.h"
+#include "hostsim/goods/goods_backup.h"
+#include "hostsim/goods/goods_undo.h"
+#include "hostsim/goods/price_journal.h"
+#include "hostsim/services/svc_settings.h"
+#include "reprice/warehouse.h"
+#include "tests/warehouse/warehouse_fixture.h"
+
+using namespace testing_goods;
+
+namespace {
+
+// A price in currency units as the host keeps it, in ten-thousandths.
+double P(double units) { return std::round(units * 10000.0); }
+
+// The clock of the runs and undos: the second of 2026-03-04 05:06 the test sets.
+int second;
+std::string Clock() {
+  char text[32];
+  std::snprintf(text, sizeof text, "2026-03-04 05:06:%02d", second);
+  return text;
+}
+
+const char* const Data = "undo_data";
+
+class UndoTest : public WarehouseFixture {
+ protected:
+  void SetUp() override {
+    WarehouseFixture::SetUp();
+    std::filesystem::remove_all(Data);
+    std::filesystem::create_directory(Data);
+    hostsim::dataFolder = Data;
+    second = 7;
+    hostsim::journalClock = Clock;
+    WriteGoods(1, {Goods("KAWA", P(10.00), P(12.30)), Goods("HERBATA", P(5.00), P(6.15))});
+    original = FileBytes(Goods1());
+  }
+
+  static std::string Goods1() { return hostsim::GoodsFileName(1); }
+
+  // One run of the passes over warehouse `warehouse` with these prices (gross), at the
+  // clock's second, which goes on by one afterwards.
+  void Run(const std::vector<PriceEntry>& prices, int warehouse = 1) {
+    entries = prices;
+    UseEntries();
+    UpdateWarehousePrices(warehouse, 1);
+    CheckWarehousePrices(warehouse, 1);
+    ++second;
+  }
+
+  // UndoLastRun's result and message.
+  struct Undone {
+    bool done;
+    std::string message;
+  };
+  Undone Undo(const std::string& warehouse = "") {
+    Undone u{};
+    u.done = hostsim::UndoLastRun(warehouse, u.message);
+    ++second;
+    return u;
+  }
+
+  std::string original;
+};
+
+const PriceEntry Coffee = Entry("KAWA", P(24.60));   // net 20.00, gross 24.60
+const PriceEntry Tea = Entry("HERBATA", P(12.30));  // net 10.00, gross 12.30
+
+TEST_F(UndoTest, UndoPutsBackTheGoodsFileRunByRun) {
+  Run({Coffee});
+  std::string afterFirst = FileBytes(Goods1());
+  Run({Tea});
+  ASSERT_NE(FileBytes(Goods1()), afterFirst);
+  struct Step {
+    const char* label;
+    bool done;
+    std::string message;
+    const std::string* goods;  // the file afterwards
+  } steps[] = {
+      {"the second run", true,
+       "undone the run of 2026-03-04 05:06:08 of warehouse 1 (MMM1.MGR): MMM1.MGR is back as "
+       "undo_data/kopie/MMM1.MGR.20260304-050608 holds it",
+       &afterFirst},
+      {"the first run", true,
+       "undone the run of 2026-03-04 05:06:07 of warehouse 1 (MMM1.MGR): MMM1.MGR is back as "
+       "undo_data/kopie/MMM1.MGR.20260304-050607 holds it",
+       &original},
+      {"nothing left", false,
+       "no backup to undo: undo_data/kopie/INDEKS.TXT holds no run that is not undone yet", &original},
+  };
+  for (const Step& step : steps) {
+    SCOPED_TRACE(step.label);
+    Undone u = Undo();
+    EXPECT_EQ(u.done, step.done);
+    EXPECT_EQ(u.message, step.message);
+    EXPECT_EQ(FileBytes(Goods1()), *step.goods);
+  }
+}
+
+TEST_F(UndoTest, TheJournalRecordsTheUndoAndWhatWentBack) {
+  Run({Coffee});
+  ASSERT_TRUE(Undo().done);
+  std::vector<std::string> journal = Lines(hostsim::DataPath(hostsim::PriceJournalName));
+  ASSERT_EQ(journal.size(), 4u);
+  EXPECT_EQ(journal[0], "--- 2026-03-04 05:06:07; magazyn 1 (MMM1.MGR)");
+  EXPECT_EQ(journal[2], std::string(Mz("--- 2026-03-04 05:06:08; magazyn 1 (MMM1.MGR); cofnięcie przebiegu z "
+                                       "2026-03-04 05:06:07 (kopia MMM1.MGR.20260304-050607)")));
+  EXPECT_EQ(journal[3], std::string(Mz("Cofnięcie przebiegu: KAWA; netto 20.00 -> 10.00; brutto 24.60 -> 12.30")));
+}
+
+TEST_F(UndoTest, RefusedUndosLeaveEverythingAsItWas) {
+  struct Row {
+    const char* label;
+    std::function<void()> prepare;
+    std::string warehouse;
+    std::string message;
+  } rows[] = {
+      {"no run made", [] {}, "",
+       "no backup to undo: there is no undo_data/kopie/INDEKS.TXT (a run makes one before its first store)"},
+      {"a run that stored nothing", [this] { Run({Entry("KAWA", P(12.30))}); }, "",
+       "no backup to undo: there is no undo_data/kopie/INDEKS.TXT (a run makes one before its first store)"},
+      {"a run that stored its records as they were",
+       [this] {
+         repricingOptions.copyName = 1;  // names copied: the record is stored for its name
+         Run({Entry("KAWA", P(12.30), "Towar")});
+         ASSERT_EQ(hostsim::goodsCounters.storesWritten, 1);
+       },
+       "",
+       "no backup to undo: there is no undo_data/kopie/INDEKS.TXT (a run makes one before its first store)"},
+      {"no run of that warehouse", [this] { Run({Coffee}); }, "2",
+       "no backup to undo: undo_data/kopie/INDEKS.TXT holds no run of warehouse 2 that is not undone yet"},
+      {"the goods file changed since the run",
+       [this] {
+         Run({Coffee});
+         std::string bytes = FileBytes(Goods1());
+         bytes[769 + 2] = 'h';  // the second record's name: "Towar" -> "howar"
+         WriteGoods(1, {}, bytes);
+       },
+       "1",
+       "cannot undo the run of 2026-03-04 05:06:07 of warehouse 1 (MMM1.MGR): MMM1.MGR has changed since "
+       "(1538 bytes, CRC-32 C7C1E0D9; the run left 1538 bytes, CRC-32 4E12770D); nothing was put back\n"
+       "  record 2 (HERBATA) differs\n"},
+      {"a record added since the run",
+       [this] {
+         Run({Coffee});
+         WriteGoods(1, {Goods("SOK", P(3.00), P(3.69))}, FileBytes(Goods1()));
+       },
+       "",
+       "cannot undo the run of 2026-03-04 05:06:07 of warehouse 1 (MMM1.MGR): MMM1.MGR has changed since "
+       "(2307 bytes, CRC-32 4BB8BFC7; the run left 1538 bytes, CRC-32 4E12770D); nothing was put back\n"
+       "  record 1 (SOK) differs\n  record 2 (KAWA) differs\n  1 record added at the end\n"},
+      {"the backup deleted",
+       [this] {
+         Run({Coffee});
+         std::filesystem::remove("undo_data/kopie/MMM1.MGR.20260304-050607");
+       },
+       "",
+       "cannot undo the run of 2026-03-04 05:06:07 of warehouse 1 (MMM1.MGR): the backup "
+       "undo_data/kopie/MMM1.MGR.20260304-050607 is missing or not as it was made (1538 bytes, CRC-32 "
+       "66997B0D); nothing was put back"},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.label);
+    SetUp();
+    row.prepare();
+    std::string goods = FileBytes(Goods1());
+    std::string index = FileBytes("undo_data/kopie/INDEKS.TXT");
+    Undone u = Undo(row.warehouse);
+    EXPECT_FALSE(u.done);
+    EXPECT_EQ(u.message, row.message);
+    EXPECT_EQ(FileBytes(Goods1()), goods);
+    EXPECT_EQ(FileBytes("undo_data/kopie/INDEKS.TXT"), index);
+  }
+}
+
+TEST_F(UndoTest, TheIndexHasOneLinePerRunWithTheChecksumsAndTheState) {
+  hostsim::StoreSetting("Przecena", "Path", "C:\\CENY\\TOWARY.TXT");
+  Run({Coffee});
+  Run({Tea});
+  ASSERT_TRUE(Undo().done);
+  hostsim::EraseSettings();
+  EXPECT_EQ(Lines("undo_data/kopie/INDEKS.TXT"),
+            (std::vector<std::string>{
+                "# hostsim: runs that stored into a goods file, oldest first; TAB-separated:",
+                "# time, warehouse, goods file, backup, bytes and CRC-32 before the run, after it, state, price file",
+                "2026-03-04 05:06:07\t1\tMMM1.MGR\tMMM1.MGR.20260304-050607\t1538 66997B0D\t1538 4E12770D\tdone\t"
+                "C:\\CENY\\TOWARY.TXT",
+                "2026-03-04 05:06:08\t1\tMMM1.MGR\tMMM1.MGR.20260304-050608\t1538 4E12770D\t1538 067381BA\t"
+                "undone 2026-03-04 05:06:09\tC:\\CENY\\TOWARY.TXT",
+            }));
+  EXPECT_EQ(FileBytes("undo_data/kopie/MMM1.MGR.20260304-050607"), original);
+  // One CRC-32 per record of the file as the first run left it.
+  EXPECT_EQ(FileBytes("undo_data/kopie/MMM1.MGR.20260304-050607.crc"), "D4456B2B\r\n30CA79C3\r\n");
+}
+
+TEST_F(UndoTest, TwoRunsWithinOneSecondGetTwoBackups) {
+  Run({Coffee});
+  second = 7;
+  Run({Tea});
+  EXPECT_EQ(FileBytes("undo_data/kopie/MMM1.MGR.20260304-050607"), original);
+  EXPECT_TRUE(Exists("undo_data/kopie/MMM1.MGR.20260304-050607-2"));
+  ASSERT_TRUE(Undo().done);
+  ASSERT_TRUE(Undo().done);
+  EXPECT_EQ(FileBytes(Goods1()), original);
+}
+
+TEST_F(UndoTest, KeepPrunesTheOldestRunsOfTheSameWarehouseOnly) {
+  hostsim::backupsKept = 2;
+  WriteGoods(2, {Goods("KAWA", P(10.00), P(12.30))});
+  Run({Coffee}, 2);                      // 05:06:07, warehouse 2
+  Run({Entry("KAWA", P(1.23))});         // 05:06:08
+  Run({Entry("KAWA", P(2.46))});         // 05:06:09
+  Run({Entry("KAWA", P(3.69))});         // 05:06:10
+  std::vector<std::string> backups;
+  for (const auto& e : std::filesystem::directory_iterator("undo_data/kopie"))
+    backups.push_back(e.path().filename().string());
+  std::sort(backups.begin(), backups.end());
+  EXPECT_EQ(backups, (std::vector<std::string>{
+                         "INDEKS.TXT", "MMM1.MGR.20260304-050609", "MMM1.MGR.20260304-050609.crc",
+                         "MMM1.MGR.20260304-050610", "MMM1.MGR.20260304-050610.crc", "MMM2.MGR.20260304-050607",
+                         "MMM2.MGR.20260304-050607.crc"}));
+  std::vector<std::string> index = Lines("undo_data/kopie/INDEKS.TXT");
+  ASSERT_EQ(index.size(), 5u);
+  EXPECT_EQ(index[2].substr(0, 44), "2026-03-04 05:06:07\t2\tMMM2.MGR\tMMM2.MGR.2026");
+  EXPECT_EQ(index[3].substr(0, 44), "2026-03-04 05:06:09\t1\tMMM1.MGR\tMMM1.MGR.2026");
+  EXPECT_EQ(index[4].substr(0, 44), "2026-03-04 05:06:10\t1\tMMM1.MGR\tMMM1.MGR.2026");
+}
+
+// The backup folder's name is taken by a file: no backup can be made there. The run
+// goes on (the host stores what the plug-in asks; refusing every store would make the
+// plug-in report each change as failed and hide why) and the transcript says so once,
+// before the first store; nothing is recorded, so --undo refuses.
+TEST_F(UndoTest, AnUnwritableBackupFolderLetsTheRunGoOnAndSaysSoBeforeTheFirstStore) {
+  std::FILE* f = std::fopen("undo_data/kopie", "wb");
+  ASSERT_NE(f, nullptr);
+  std::fclose(f);
+  hostsim::failingStoreRecords = {0};  // the store of KAWA fails: HERBATA's is the first carried out
+  Run({Coffee, Tea});
+  std::vector<std::string> shown;
+  for (const hostsim::Shown& s : hostsim::Transcript())
+    if (s.service == "storeRecord") shown.push_back(s.title + ": " + s.text);
+  EXPECT_EQ(shown, (std::vector<std::string>{
+                       "MMM1.MGR: no backup before the first store of this run: the backup folder undo_data/kopie "
+                       "cannot be made; the run goes on, and --undo cannot take it back"}));
+  EXPECT_EQ(hostsim::goodsCounters.storesWritten, 1);
+  EXPECT_EQ(ReadGoods(1)[1].grossPrice, P(12.30));
+  Undone u = Undo();
+  EXPECT_FALSE(u.done);
+  EXPECT_EQ(u.message,
+            "no backup to undo: there is no undo_data/kopie/INDEKS.TXT (a run makes one before its first store)");
+}
+
+TEST_F(UndoTest, ARunWhoseCursorNeverClosedCannotBeUndone) {
+  std::filesystem::create_directory("undo_data/kopie");
+  std::FILE* f = std::fopen("undo_data/kopie/INDEKS.TXT", "wb");
+  ASSERT_NE(f, nullptr);
+  std::fputs("2026-03-04 05:06:07\t1\tMMM1.MGR\tMMM1.MGR.20260304-050607\t1538 66997B0D\t-\topen\t\r\n", f);
+  std::fclose(f);
+  Undone u = Undo();
+  EXPECT_FALSE(u.done);
+  EXPECT_EQ(u.message,
+            "cannot undo the run of 2026-03-04 05:06:07 of warehouse 1 (MMM1.MGR): the run never ended, so what it "
+            "left is not known; nothing was put back");
+}
+
+TEST_F(UndoTest, AnIndexLineThatIsNoRunIsRefusedByNumber) {
+  std::filesystem::create_directory("undo_data/kopie");
+  std::FILE* f = std::fopen("undo_data/kopie/INDEKS.TXT", "wb");
+  ASSERT_NE(f, nullptr);
+  std::fputs("# comment\r\n2026-03-04 05:06:07\t1\tMMM1.MGR\r\n", f);
+  std::fclose(f);
+  Undone u = Undo();
+  EXPECT_FALSE(u.done);
+  EXPECT_EQ(u.message, "cannot undo: undo_data/kopie/INDEKS.TXT, line 2: not a run (8 TAB-separated fields)");
+}
+
+}  // namespace
