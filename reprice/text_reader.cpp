@@ -22,7 +22,8 @@ int RawByte(TextReader& r) {
   return r.buffer[r.position++];
 }
 
-// The next byte after translation, or -1 at the end.
+// The next byte after translation, or -1 at the end. Called for the bytes that text
+// mode translates; ReadTextLine copies the others in spans.
 int TextByte(TextReader& r) {
   if (r.ended) return -1;
   int c = RawByte(r);
@@ -48,8 +49,23 @@ bool OpenTextReader(TextReader& reader, const char* path) {
 
 bool ReadTextLine(TextReader& reader, char* line, int size) {
   int length = 0;
-  while (length < size - 1) {
-    int c = TextByte(reader);
+  while (length < size - 1 && !reader.ended) {
+    if (reader.position == reader.end && !Refill(reader)) {
+      reader.ended = true;
+      break;
+    }
+    // The bytes that text mode passes as they are, straight from the block read ahead,
+    // up to the next byte it translates, the end of the block or a full line.
+    const unsigned char* from = reader.buffer + reader.position;
+    std::size_t span = reader.end - reader.position;
+    if (span > static_cast<std::size_t>(size - 1 - length)) span = static_cast<std::size_t>(size - 1 - length);
+    std::size_t n = 0;
+    for (unsigned char c; n < span && (c = from[n]) != LineFeed && c != CarriageReturn && c != EndOfFileMark; ++n)
+      line[length + n] = static_cast<char>(c);
+    length += static_cast<int>(n);
+    reader.position += n;
+    if (n == span) continue;
+    int c = TextByte(reader);  // a line feed, a carriage return or Ctrl-Z
     if (c < 0) break;
     line[length++] = static_cast<char>(c);
     if (c == LineFeed) break;
