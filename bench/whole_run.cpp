@@ -1,13 +1,13 @@
 // One whole repricing run over a generated warehouse, timed (a program, not a test):
-//   whole_run GOODS LINES [refuse-index] [every-call]
+//   whole_run GOODS LINES [refuse-index] [clock]
 // in the current folder, which it fills with the goods file MMM1.MGR and towary.txt.
 // Goods i has symbol S<i>; line i of the price file names S<i>, and every second
 // line changes the price. Natively it calls the repricing logic linked in; the Win32
 // build loads PRZECENA.DLL and chooses its menu command, as the host does. With
 // refuse-index the host's memory budget holds the price list but not its index, so
-// every lookup is the plain search. The time inside the stand-in's file services is
-// estimated from a random sample of their calls; with every-call the clock is read
-// around every one of them (which slows the run it measures). Prints one line of
+// every lookup is the plain search. With clock the time inside the stand-in's file
+// services is measured too, the clock read around every call (which slows the run it
+// measures: the run's own time comes from a run without it). Prints one line of
 // key=value figures.
 #include <chrono>
 #include <cmath>
@@ -104,14 +104,14 @@ bool Load() {
 
 int main(int argc, char** argv) {
   if (argc < 3) {
-    std::fprintf(stderr, "usage: whole_run GOODS LINES [refuse-index] [every-call]\n");
+    std::fprintf(stderr, "usage: whole_run GOODS LINES [refuse-index] [clock]\n");
     return 2;
   }
   int goods = std::atoi(argv[1]), lines = std::atoi(argv[2]);
-  bool refuseIndex = false, everyCall = false;
+  bool refuseIndex = false, clock = false;
   for (int i = 3; i < argc; ++i) {
     refuseIndex |= std::string(argv[i]) == "refuse-index";
-    everyCall |= std::string(argv[i]) == "every-call";
+    clock |= std::string(argv[i]) == "clock";
   }
   hostsim::ResetHostSim();
   hostsim::backupsMade = false;  // the stand-in's undo copies are no part of the run timed
@@ -130,7 +130,9 @@ int main(int argc, char** argv) {
   // The list grows by 1000 entries: the budget holds its last size and no index.
   double listBytes = static_cast<double>((lines + 999) / 1000 * 1000) * sizeof(PriceEntry);
   if (refuseIndex) hostsim::memory.byteBudget = static_cast<int64_t>(listBytes);
-  hostsim::serviceClock = {true, everyCall, 0, 0, 0, 0.0, 0.0};
+  hostsim::serviceClock = {};
+  if (clock) hostsim::MeasureClockReads();
+  hostsim::serviceClock.on = clock;
   auto start = std::chrono::steady_clock::now();
   bool completed = RunOnce();
   double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
@@ -141,12 +143,11 @@ int main(int argc, char** argv) {
   double slots = std::floor(1.5 * lines / 8) * 8 - 8;
   double indexBytes = refuseIndex || lines < 64 ? 0 : slots * 8 + 63;
   double neededBytes = static_cast<double>(lines) * sizeof(PriceEntry) + indexBytes;
-  std::printf("goods=%d lines=%d refuse_index=%d every_call=%d completed=%d seconds=%.6f service_seconds=%.6f "
-              "service_calls=%lld sampled_calls=%lld stores=%d peak_list_bytes=%zu needed_list_bytes=%.0f "
+  std::printf("goods=%d lines=%d refuse_index=%d clock=%d completed=%d seconds=%.6f service_seconds=%.6f "
+              "service_calls=%lld clock_read_ns=%.1f stores=%d peak_list_bytes=%zu needed_list_bytes=%.0f "
               "peak_process_bytes=%.0f\n",
-              goods, lines, refuseIndex ? 1 : 0, everyCall ? 1 : 0, completed ? 1 : 0, seconds,
-              hostsim::ServiceSeconds(), static_cast<long long>(hostsim::serviceClock.calls),
-              static_cast<long long>(hostsim::serviceClock.sampledCalls), hostsim::goodsCounters.stores,
-              hostsim::memory.peakBytes, neededBytes, PeakProcessBytes());
+              goods, lines, refuseIndex ? 1 : 0, clock ? 1 : 0, completed ? 1 : 0, seconds, hostsim::ServiceSeconds(),
+              static_cast<long long>(hostsim::serviceClock.calls), hostsim::serviceClock.readCost * 1e9,
+              hostsim::goodsCounters.stores, hostsim::memory.peakBytes, neededBytes, PeakProcessBytes());
   return completed ? 0 : 1;
 }

@@ -13,53 +13,29 @@ int64_t Now() {
       .count();
 }
 
-// xorshift64: which frequent calls are timed. Random rather than every n-th, so that a
-// service whose cost comes in a rhythm (a block read every 256 records) is not sampled
-// in step with it.
-uint64_t sampleState = 0x9E3779B97F4A7C15u;
-
-bool Sampled() {
-  sampleState ^= sampleState << 13;
-  sampleState ^= sampleState >> 7;
-  sampleState ^= sampleState << 17;
-  return sampleState % SampleEvery == 0;
-}
-
-// The lowest bit of a start tells a frequent service's (at the cost of a nanosecond).
-constexpr int64_t FrequentMark = 1;
-
 }  // namespace
 
-int64_t ServiceTimeStart() {
-  if (!serviceClock.on) return 0;
-  ++serviceClock.calls;
-  return Now() & ~FrequentMark;
-}
-
-int64_t FrequentServiceTimeStart() {
-  if (!serviceClock.on) return 0;
-  ++serviceClock.calls;
-  ++serviceClock.frequentCalls;
-  if (!serviceClock.everyCall && !Sampled()) return 0;
-  return Now() | FrequentMark;
-}
+int64_t ServiceTimeStart() { return serviceClock.on ? Now() : 0; }
 
 void ServiceTimeEnd(int64_t start) {
-  if (!serviceClock.on || start == 0) return;
-  double seconds = static_cast<double>(Now() - (start & ~FrequentMark)) * 1e-9;
-  if (!(start & FrequentMark)) {
-    serviceClock.otherSeconds += seconds;
-    return;
+  if (!serviceClock.on) return;
+  serviceClock.seconds += static_cast<double>(Now() - start) * 1e-9;
+  ++serviceClock.calls;
+}
+
+void MeasureClockReads() {
+  int64_t least = INT64_MAX;
+  for (int i = 0; i < 10000; ++i) {
+    int64_t start = Now();
+    int64_t window = Now() - start;
+    if (window < least) least = window;
   }
-  serviceClock.sampledSeconds += seconds;
-  ++serviceClock.sampledCalls;
+  serviceClock.readCost = static_cast<double>(least) * 1e-9;
 }
 
 double ServiceSeconds() {
-  double frequent = serviceClock.sampledCalls == 0 ? 0
-                    : serviceClock.sampledSeconds * static_cast<double>(serviceClock.frequentCalls) /
-                          static_cast<double>(serviceClock.sampledCalls);
-  return serviceClock.otherSeconds + frequent;
+  double seconds = serviceClock.seconds - static_cast<double>(serviceClock.calls) * serviceClock.readCost;
+  return seconds > 0 ? seconds : 0;
 }
 
 }  // namespace hostsim

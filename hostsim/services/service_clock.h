@@ -1,38 +1,31 @@
 // Time spent inside the stand-in's file services (reports, goods, journal, settings),
 // for the benchmark's split of a run into the host's share and the plug-in's own.
-// Off unless a program turns it on. Reading the clock costs about as much as a short
-// service, so the services called once per goods record or report line are timed at
-// one call in SampleEvery, chosen at random, and their time is estimated from those;
-// the few others are timed at every call. everyCall times every call of every service,
-// as a check of the estimate (it slows what it measures).
+// Off unless a program turns it on; then every such service adds its wall time. The
+// clock's reads cost about as much as a short service, so a program measures the
+// run's time in a run with the clock off and the services' time in one with it on.
 #pragma once
 #include <cstdint>
 
 namespace hostsim {
 
 struct ServiceClock {
-  bool on;                // set by the program that wants the figure
-  bool everyCall;         // time every call instead of a sample
-  int64_t calls;          // timed service calls since it was last zeroed
-  int64_t frequentCalls;  // of them, calls of the services called per record or line
-  int64_t sampledCalls;   // of those, the calls whose time was read
-  double sampledSeconds;  // wall time inside the sampled calls
-  double otherSeconds;    // wall time inside the calls of the other services
+  bool on;            // set by the program that wants the figure
+  double seconds;     // wall time inside the timed services since it was last zeroed
+  int64_t calls;      // timed service calls
+  double readCost;    // seconds one empty timed window takes (MeasureClockReads)
 };
 extern ServiceClock serviceClock;
 
-// On average one call in this many of a frequent service is timed.
-inline constexpr int SampleEvery = 16;
-
-// A service's start: the clock's reading when this call is timed, else 0. The
-// frequent services start with FrequentServiceTimeStart. ServiceTimeEnd adds the time
+// A timed service's start (0 when the clock is off); ServiceTimeEnd adds the time
 // since that start to serviceClock.
 int64_t ServiceTimeStart();
-int64_t FrequentServiceTimeStart();
 void ServiceTimeEnd(int64_t start);
 
-// The wall time inside the timed services: the other services' time plus the sampled
-// calls' time scaled to all frequent calls (exact when every call was timed).
+// Sets readCost: the least time of many empty timed windows, the clock's own share of
+// every timed call.
+void MeasureClockReads();
+
+// The services' wall time less the clock's own share of each call; never below 0.
 double ServiceSeconds();
 
 }  // namespace hostsim

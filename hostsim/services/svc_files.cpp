@@ -69,7 +69,7 @@ static void ShowTextFileUntimed(const char* fileName) {
 
 // The services as the host offers them: the work above, timed for the benchmark.
 void appendLine(const char* fileName, const char* line) {
-  int64_t start = FrequentServiceTimeStart();
+  int64_t start = ServiceTimeStart();
   AppendLineUntimed(fileName, line);
   ServiceTimeEnd(start);
 }

@@ -247,14 +247,14 @@ int openTableFile(void* cursor, void* table, int, const char* fileName, int upda
 }
 
 int nextRecord(void* cursor) {
-  int64_t start = FrequentServiceTimeStart();
+  int64_t start = ServiceTimeStart();
   int fetched = NextRecordUntimed(cursor);
   ServiceTimeEnd(start);
   return fetched;
 }
 
 int storeRecord(void* cursor) {
-  int64_t start = FrequentServiceTimeStart();
+  int64_t start = ServiceTimeStart();
   int stored = StoreRecordUntimed(cursor);
   ServiceTimeEnd(start);
   return stored;
@@ -267,7 +267,7 @@ void closeTableFile(void* cursor) {
 }
 
 void notePriceChange(void* record, const void* before, int, int, const char* text) {
-  int64_t start = FrequentServiceTimeStart();
+  int64_t start = ServiceTimeStart();
   NotePriceChangeUntimed(record, before, text);
   ServiceTimeEnd(start);
 }
