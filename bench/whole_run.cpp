@@ -1,12 +1,16 @@
 // One whole repricing run over a generated warehouse, timed (a program, not a test):
-//   whole_run GOODS LINES [refuse-index]
+//   whole_run GOODS LINES [refuse-index] [clock]
 // in the current folder, which it fills with the goods file MMM1.MGR and towary.txt.
 // Goods i has symbol S<i>; line i of the price file names S<i>, and every second
 // line changes the price. Natively it calls the repricing logic linked in; the Win32
 // build loads PRZECENA.DLL and chooses its menu command, as the host does. With
 // refuse-index the host's memory budget holds the price list but not its index, so
-// every lookup is the plain search. Prints one line of key=value figures.
+// every lookup is the plain search. With clock the time inside the stand-in's file
+// services is measured too, the clock read around every call (which slows the run it
+// measures: the run's own time comes from a run without it). Prints one line of
+// key=value figures.
 #include <chrono>
+#include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <string>
@@ -100,11 +104,15 @@ bool Load() {
 
 int main(int argc, char** argv) {
   if (argc < 3) {
-    std::fprintf(stderr, "usage: whole_run GOODS LINES [refuse-index]\n");
+    std::fprintf(stderr, "usage: whole_run GOODS LINES [refuse-index] [clock]\n");
     return 2;
   }
   int goods = std::atoi(argv[1]), lines = std::atoi(argv[2]);
-  bool refuseIndex = argc > 3 && std::string(argv[3]) == "refuse-index";
+  bool refuseIndex = false, clock = false;
+  for (int i = 3; i < argc; ++i) {
+    refuseIndex |= std::string(argv[i]) == "refuse-index";
+    clock |= std::string(argv[i]) == "clock";
+  }
   hostsim::ResetHostSim();
   hostsim::backupsMade = false;  // the stand-in's undo copies are no part of the run timed
   hostsim::EraseSettings();
@@ -122,20 +130,24 @@ int main(int argc, char** argv) {
   // The list grows by 1000 entries: the budget holds its last size and no index.
   double listBytes = static_cast<double>((lines + 999) / 1000 * 1000) * sizeof(PriceEntry);
   if (refuseIndex) hostsim::memory.byteBudget = static_cast<int64_t>(listBytes);
-  hostsim::serviceClock = {true, 0.0, 0};
+  hostsim::serviceClock = {};
+  if (clock) hostsim::MeasureClockReads();
+  hostsim::serviceClock.on = clock;
   auto start = std::chrono::steady_clock::now();
   bool completed = RunOnce();
   double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
   hostsim::serviceClock.on = false;
-  // What the list needs at the least: its entries and the index the lookup builds
-  // (at least two buckets per entry, a power of two, and a link per entry; 4 bytes each).
-  double buckets = 64;
-  while (buckets < 2.0 * lines) buckets *= 2;
-  double neededBytes = static_cast<double>(lines) * sizeof(PriceEntry) + (refuseIndex ? 0 : (buckets + lines) * 4);
-  std::printf("goods=%d lines=%d refuse_index=%d completed=%d seconds=%.6f service_seconds=%.6f "
-              "service_calls=%lld stores=%d peak_list_bytes=%zu needed_list_bytes=%.0f peak_process_bytes=%.0f\n",
-              goods, lines, refuseIndex ? 1 : 0, completed ? 1 : 0, seconds, hostsim::serviceClock.seconds,
-              static_cast<long long>(hostsim::serviceClock.calls), hostsim::goodsCounters.stores,
-              hostsim::memory.peakBytes, neededBytes, PeakProcessBytes());
+  // What the list needs at the least: its entries and the index the lookup builds from
+  // 64 entries on (one and a half slots of 8 bytes per entry, whole cache lines of 8
+  // slots less one, and 63 bytes to align them).
+  double slots = std::floor(1.5 * lines / 8) * 8 - 8;
+  double indexBytes = refuseIndex || lines < 64 ? 0 : slots * 8 + 63;
+  double neededBytes = static_cast<double>(lines) * sizeof(PriceEntry) + indexBytes;
+  std::printf("goods=%d lines=%d refuse_index=%d clock=%d completed=%d seconds=%.6f service_seconds=%.6f "
+              "service_calls=%lld clock_read_ns=%.1f stores=%d peak_list_bytes=%zu needed_list_bytes=%.0f "
+              "peak_process_bytes=%.0f\n",
+              goods, lines, refuseIndex ? 1 : 0, clock ? 1 : 0, completed ? 1 : 0, seconds, hostsim::ServiceSeconds(),
+              static_cast<long long>(hostsim::serviceClock.calls), hostsim::serviceClock.readCost * 1e9,
+              hostsim::goodsCounters.stores, hostsim::memory.peakBytes, neededBytes, PeakProcessBytes());
   return completed ? 0 : 1;
 }

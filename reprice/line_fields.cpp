@@ -10,8 +10,7 @@ constexpr int FieldBufferSize = 256;
 }  // namespace
 
 int GetLineField(int k, char* line, char* out) {
-  for (char* p = line; *p; ++p)
-    if (*p == '\r' || *p == '\n') *p = Tab;
+  for (char* p = line; (p = std::strpbrk(p, "\r\n")); ++p) *p = Tab;
   const char* start = line;
   for (int passed = 0; passed < k; ++passed) {
     start = std::strchr(start, Tab);

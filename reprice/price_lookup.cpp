@@ -1,7 +1,8 @@
 // Finding a price entry by key: the first entry in list order whose symbol equals the
 // key with A-Z compared case-blind. Large lists are searched through a hash index of
-// chains in list order, so the first match in a chain is the first in the list; when
-// the host has no memory for the index the list is searched from the front instead.
+// compact slots (a symbol's hash and its entry number side by side, eight to a cache
+// line, open addressing with linear probing); when the host has no memory for the
+// index the list is searched from the front instead.
 #include <cstdint>
 
 #include "host/services.h"
@@ -12,14 +13,25 @@ namespace {
 
 // Below this many entries a front-to-back search is as quick as building an index.
 constexpr int32_t SmallList = 64;
-constexpr int32_t EndOfChain = -1;
+constexpr int32_t EmptySlot = -1;
+
+// One slot of the index: a lookup compares the hash and reads the entry only when
+// the hashes agree.
+struct IndexSlot {
+  uint32_t hash;  // FoldedHash of the entry's symbol
+  int32_t entry;  // its position in the list, EmptySlot when the slot is free
+};
+static_assert(sizeof(IndexSlot) == 8);
+constexpr uint32_t CacheLine = 64;
+constexpr uint32_t SlotsPerLine = CacheLine / sizeof(IndexSlot);
 
 struct PriceIndex {
-  int32_t* slots;              // host memory: bucketMask + 1 chain heads, then one link per entry
-  uint32_t bucketMask;         // bucket count - 1, a power of two minus one
-  const PriceEntry* entries;   // the list the index was built for
-  int32_t count;               // and its entry count
-  bool unavailable;            // no memory for this list: search linearly
+  void* block;                // host memory holding the slots, null when none
+  IndexSlot* slots;           // the slots, from the first cache line boundary of block
+  uint32_t slotCount;         // a multiple of SlotsPerLine, about 1.5 per entry
+  const PriceEntry* entries;  // the list the index was built for
+  int32_t count;              // and its entry count
+  bool unavailable;           // no memory for this list: search linearly
 };
 PriceIndex priceIndex;
 
@@ -45,11 +57,17 @@ bool SameFolded(const char* symbol, const char* key) {
 
 constexpr int LongestStored = static_cast<int>(sizeof(PriceEntry::symbol)) - 1;
 
-// Builds the index for the list as it stands; false when the host has no memory.
+// The slot where the probe for hash starts: the hash scaled to the slot count.
+uint32_t HomeSlot(uint32_t hash) { return static_cast<uint32_t>((uint64_t{hash} * priceIndex.slotCount) >> 32); }
+
+// Builds the index for the list as it stands; false when the host has no memory. The
+// entries go in in list order, so of two equal symbols the earlier one lies earlier on
+// their common probe path and is the one a lookup meets first. Entries in
+// StatusSymbolTooLong never match and are left out. One and a half slots per entry,
+// less one cache line, keep the index within 12 bytes per entry, its alignment included.
 bool BuildPriceIndex() {
-  uint64_t buckets = 64;
-  while (buckets < uint64_t(priceList.count) * 2) buckets *= 2;
-  uint64_t bytes = (buckets + uint64_t(priceList.count)) * sizeof(int32_t);
+  uint64_t slotCount = (uint64_t(priceList.count) * 3 / 2) / SlotsPerLine * SlotsPerLine - SlotsPerLine;
+  uint64_t bytes = slotCount * sizeof(IndexSlot) + CacheLine - 1;
   void* block = bytes <= UINT32_MAX ? reallocMemory(nullptr, static_cast<uint32_t>(bytes)) : nullptr;
   priceIndex.entries = priceList.entries;
   priceIndex.count = priceList.count;
@@ -57,16 +75,20 @@ bool BuildPriceIndex() {
     priceIndex.unavailable = true;
     return false;
   }
-  priceIndex.slots = static_cast<int32_t*>(block);
-  priceIndex.bucketMask = static_cast<uint32_t>(buckets - 1);
-  int32_t* heads = priceIndex.slots;
-  int32_t* links = heads + buckets;
-  for (uint64_t b = 0; b < buckets; ++b) heads[b] = EndOfChain;
-  for (int32_t i = priceList.count - 1; i >= 0; --i) {  // from the back: chains in list order
+  priceIndex.block = block;
+  uintptr_t first = (reinterpret_cast<uintptr_t>(block) + CacheLine - 1) & ~uintptr_t{CacheLine - 1};
+  priceIndex.slots = reinterpret_cast<IndexSlot*>(first);
+  priceIndex.slotCount = static_cast<uint32_t>(slotCount);
+  for (uint32_t s = 0; s < priceIndex.slotCount; ++s) priceIndex.slots[s] = {0, EmptySlot};
+  for (int32_t i = 0; i < priceList.count; ++i) {
+    const PriceEntry& entry = priceList.entries[i];
+    if (entry.status == StatusSymbolTooLong) continue;
     int length;
-    uint32_t bucket = FoldedHash(priceList.entries[i].symbol, LongestStored, length) & priceIndex.bucketMask;
-    links[i] = heads[bucket];
-    heads[bucket] = i;
+    uint32_t hash = FoldedHash(entry.symbol, LongestStored, length);
+    uint32_t s = HomeSlot(hash);
+    while (priceIndex.slots[s].entry != EmptySlot)
+      if (++s == priceIndex.slotCount) s = 0;
+    priceIndex.slots[s] = {hash, i};
   }
   return true;
 }
@@ -83,7 +105,7 @@ PriceEntry* FindLinear(const char* key) {
 }  // namespace
 
 void FreePriceIndex() {
-  if (priceIndex.slots) freeMemory(priceIndex.slots);
+  if (priceIndex.block) freeMemory(priceIndex.block);
   priceIndex = {};
 }
 
@@ -95,12 +117,14 @@ PriceEntry* FindPriceEntry(const char* key) {
   }
   if (priceIndex.unavailable) return FindLinear(key);
   int length;
-  uint32_t bucket = FoldedHash(key, LongestStored, length) & priceIndex.bucketMask;
+  uint32_t hash = FoldedHash(key, LongestStored, length);
   if (length > LongestStored) return nullptr;  // longer than any stored symbol
-  const int32_t* links = priceIndex.slots + priceIndex.bucketMask + 1;
-  for (int32_t i = priceIndex.slots[bucket]; i != EndOfChain; i = links[i]) {
-    PriceEntry& entry = priceList.entries[i];
+  // The slots hold fewer entries than there are slots, so every probe meets a free one.
+  for (uint32_t s = HomeSlot(hash);; s = s + 1 == priceIndex.slotCount ? 0 : s + 1) {
+    const IndexSlot slot = priceIndex.slots[s];
+    if (slot.entry == EmptySlot) return nullptr;
+    if (slot.hash != hash) continue;
+    PriceEntry& entry = priceList.entries[slot.entry];
     if (entry.status != StatusSymbolTooLong && SameFolded(entry.symbol, key)) return &entry;
   }
-  return nullptr;
 }

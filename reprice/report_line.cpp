@@ -1,10 +1,10 @@
 #include "reprice/report_line.h"
 
 #include <algorithm>
-#include <cstdio>
 #include <cstring>
 
 #include "host/services.h"
+#include "reprice/price_text.h"
 
 namespace {
 
@@ -25,7 +25,32 @@ std::size_t Blanks(char* line, std::size_t used, std::size_t n) {
   return used + n;
 }
 
+// Adds n bytes of text to the piece, as many as fit before 255 characters.
+void PutBytes(LinePiece& piece, const char* text, std::size_t n) {
+  piece.length = Put(piece.text, piece.length, text, n);
+  piece.text[piece.length] = 0;
+}
+
 }  // namespace
+
+void PutText(LinePiece& piece, const char* text) { PutBytes(piece, text, strnlen(text, MaxLine)); }
+
+void PutNumber(LinePiece& piece, int32_t number) {
+  char digits[12];
+  char* p = digits + sizeof digits;
+  uint32_t rest = number < 0 ? 0u - static_cast<uint32_t>(number) : static_cast<uint32_t>(number);
+  do {
+    *--p = static_cast<char>('0' + rest % 10);
+    rest /= 10;
+  } while (rest);
+  if (number < 0) *--p = '-';
+  PutBytes(piece, p, static_cast<std::size_t>(digits + sizeof digits - p));
+}
+
+void PutPrice(LinePiece& piece, double stored, int width) {
+  char text[PriceTextSize];
+  PutBytes(piece, text, PriceText(text, stored, width));
+}
 
 void ComposeReportLine(char* line, const char* head, const char* text, std::size_t width,
                        const char* tail) {
@@ -42,9 +67,11 @@ void ComposeReportLine(char* line, const char* head, const char* text, std::size
 }
 
 void AppendWarehouseLine(const char* file, int32_t warehouse, const char* text, const char* tail) {
-  char head[ReportLineSize];
+  LinePiece head;
+  PutText(head, "Mag:");
+  PutNumber(head, warehouse);
+  PutText(head, " ");
   char line[ReportLineSize];
-  std::snprintf(head, sizeof head, "Mag:%d ", static_cast<int>(warehouse));
-  ComposeReportLine(line, head, text, SymbolWidth, tail);
+  ComposeReportLine(line, head.text, text, SymbolWidth, tail);
   appendLine(file, line);
 }

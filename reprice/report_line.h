@@ -18,6 +18,21 @@ inline constexpr const char* ReportInfo4 = "INFO4.TXT";  // one line per entry
 void ComposeReportLine(char* line, const char* head, const char* text, std::size_t width,
                        const char* tail);
 
+// A piece of a report line (its head or its tail) put together from texts, numbers and
+// prices; what would pass 255 characters is cut, as the formatted print into 256 bytes
+// cuts it. Its text is terminated from the first piece put on.
+struct LinePiece {
+  std::size_t length = 0;
+  char text[ReportLineSize];
+};
+
+// Adds text, as "%s" would.
+void PutText(LinePiece& piece, const char* text);
+// Adds the number in decimal, with a minus sign when negative, as "%d" would.
+void PutNumber(LinePiece& piece, int32_t number);
+// Adds a stored price divided by PriceScale as "%<width>.2f" would (PriceText).
+void PutPrice(LinePiece& piece, double stored, int width);
+
 // Appends "Mag:<warehouse> <text, blank-filled to 25><tail>" to file through the host's
 // append service, composed as ComposeReportLine does (the text gives way first).
 void AppendWarehouseLine(const char* file, int32_t warehouse, const char* text, const char* tail);

@@ -1,7 +1,5 @@
 #include "reprice/reports.h"
 
-#include <cstdio>
-
 #include "host/mazovia.h"
 #include "host/services.h"
 #include "reprice/price_list.h"
@@ -14,10 +12,14 @@ constexpr int MessageWhileWorking = 512;  // stays up until closeWaitMessage
 
 // "[symbol] price name" for INFO4.TXT; a long name is cut before the price is.
 void AppendEntryLine(const PriceEntry& e) {
-  char head[ReportLineSize];
+  LinePiece head;
+  PutText(head, "[");
+  PutText(head, e.symbol);
+  PutText(head, "] ");
+  PutPrice(head, e.price, 10);
+  PutText(head, " ");
   char line[ReportLineSize];
-  std::snprintf(head, sizeof head, "[%s] %10.2f ", e.symbol, e.price / PriceScale);
-  ComposeReportLine(line, head, e.name, 0, "");
+  ComposeReportLine(line, head.text, e.name, 0, "");
   appendLine(ReportInfo4, line);
 }
 
@@ -28,17 +30,19 @@ void AppendStatusLine(const char* file, int32_t warehouse, const PriceEntry& e, 
 
 // Counts the entry's status and writes the line it calls for, if any.
 void ReportStatus(RunCounters& c, int32_t warehouse, const PriceEntry& e) {
-  char tail[ReportLineSize];
   switch (e.status) {
     case StatusNotFound:
       ++c.unidentifiedCount;
       AppendStatusLine(ReportInfo2, warehouse, e, Mz(" - Brak towaru na magazynie"));
       return;
-    case StatusSamePrice:
+    case StatusSamePrice: {
       ++c.samePriceCount;
-      std::snprintf(tail, sizeof tail, Mz(" - Ta sama cena towaru %20.2f"), e.price / PriceScale);
-      AppendStatusLine(ReportInfo, warehouse, e, tail);
+      LinePiece tail;
+      PutText(tail, Mz(" - Ta sama cena towaru "));
+      PutPrice(tail, e.price, 20);
+      AppendStatusLine(ReportInfo, warehouse, e, tail.text);
       return;
+    }
     case StatusSymbolTooLong:
       ++c.tooLongCount;
       AppendStatusLine(ReportInfo, warehouse, e, Mz(" - Za długi symbol towaru"));

@@ -1,5 +1,4 @@
 #include <cmath>
-#include <cstdio>
 #include <cstring>
 
 #include "host/goods_record.h"
@@ -106,21 +105,25 @@ void AppendInfo3(int32_t warehouse, const char* text, const char* tail) {
 // The record an entry with an unusable price identified: it keeps every byte, nothing
 // is noted or converted for it, and its INFO3.TXT line shows its net price as it stays.
 void RefuseBadPrice(const GoodsRecord& r, PriceEntry& e, int32_t warehouse) {
-  char tail[ReportLineSize];
   e.status = StatusBadPrice;
-  std::snprintf(tail, sizeof tail, Mz(" - %10.2f Błędna cena w pliku TOWARY.TXT"), r.netPrice / PriceScale);
-  AppendInfo3(warehouse, e.symbol, tail);
+  LinePiece tail;
+  PutText(tail, " - ");
+  PutPrice(tail, r.netPrice, 10);
+  PutText(tail, Mz(" Błędna cena w pliku TOWARY.TXT"));
+  AppendInfo3(warehouse, e.symbol, tail.text);
 }
 
 // One goods record of the update pass.
 void UpdateRecord(Pass& pass, int32_t warehouse, int32_t gross) {
   GoodsRecord& r = *pass.record;
-  char tail[ReportLineSize];
   PriceEntry* e = IdentifiedEntry(r);
+  LinePiece tail;
   if (!e) {
     char remarks[sizeof r.remarks + 1];
-    std::snprintf(tail, sizeof tail, " - %10.2f Brak w pliku TOWARY.TXT", r.netPrice / PriceScale);
-    AppendInfo3(warehouse, FieldText(remarks, r.remarks, sizeof r.remarks), tail);
+    PutText(tail, " - ");
+    PutPrice(tail, r.netPrice, 10);
+    PutText(tail, " Brak w pliku TOWARY.TXT");
+    AppendInfo3(warehouse, FieldText(remarks, r.remarks, sizeof r.remarks), tail.text);
     return;
   }
   if (e->badPrice) {
@@ -134,9 +137,12 @@ void UpdateRecord(Pass& pass, int32_t warehouse, int32_t gross) {
   bool finite = FinitePrices(r);
   if (finite) NotePriceChange(r, snapshot);  // no note of a change that is not made
   bool same = SamePrice(r.grossPrice, snapshot.grossPrice);
-  std::snprintf(tail, sizeof tail, " - %10.2f->%10.2f%s", snapshot.netPrice / PriceScale,
-                r.netPrice / PriceScale, same ? "" : " zmiana ceny");
-  AppendInfo3(warehouse, e->symbol, tail);
+  PutText(tail, " - ");
+  PutPrice(tail, snapshot.netPrice, 10);
+  PutText(tail, "->");
+  PutPrice(tail, r.netPrice, 10);
+  PutText(tail, same ? "" : " zmiana ceny");
+  AppendInfo3(warehouse, e->symbol, tail.text);
   if (!finite) {  // the record stays as it was, and the entry is reported as failed
     std::memcpy(&r, &snapshot, sizeof r);
     e->status = StatusChangeFailed;

@@ -57,6 +57,15 @@ char* strchr(const char* text, int c) {
   }
 }
 
+// The first byte of the text that is one of the bytes of set, or null when there is
+// none before the terminator.
+char* strpbrk(const char* text, const char* set) {
+  for (; *text; ++text)
+    for (const char* s = set; *s; ++s)
+      if (*text == *s) return const_cast<char*>(text);
+  return nullptr;
+}
+
 // Compares two texts byte by byte as unsigned chars: <0, 0 or >0.
 int strcmp(const char* a, const char* b) {
   auto x = reinterpret_cast<const unsigned char*>(a);

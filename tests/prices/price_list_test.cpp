@@ -149,6 +149,14 @@ TEST_F(PriceLookup, WithoutMemoryForTheIndexTheResultsAreTheSame) {
   EXPECT_EQ(hostsim::memory.failedCalls, 1);  // asked once, not for every lookup
 }
 
+TEST_F(PriceLookup, ALongRunOfEqualSymbolsGivesItsFirstAndEndsForAMissingKey) {
+  AddLookupEntries(100);
+  for (int i = 0; i < 3000; ++i) AddPriceEntry(1.0, "n", i % 2 ? "same" : "SAME");
+  EXPECT_EQ(FindPriceEntry("Same"), &priceList.entries[115]);
+  EXPECT_EQ(FindPriceEntry("samf"), nullptr);
+  ExpectLookups(100);
+}
+
 TEST_F(PriceLookup, FollowsTheListAsItGrows) {
   AddLookupEntries(200);
   ASSERT_EQ(FindPriceEntry("late"), nullptr);

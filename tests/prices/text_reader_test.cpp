@@ -50,6 +50,18 @@ TEST(TextReader, TranslatesAsTextMode) {
   }
 }
 
+// The reader takes eight bytes at a time while none of them is translated: a line end,
+// a lone CR or a Ctrl-Z at every place of such a group is still found.
+TEST(TextReader, TranslatedBytesAtEveryPlaceOfALongRun) {
+  for (int at = 0; at < 17; ++at) {
+    SCOPED_TRACE("after " + std::to_string(at) + " bytes");
+    std::string a(at, 'a'), b(20, 'b');
+    EXPECT_EQ(Lines(a + "\r\n" + b + "\n"), (L{a + "\n", b + "\n"}));
+    EXPECT_EQ(Lines(a + "\r" + b + "\n"), (L{a + "\r" + b + "\n"}));
+    EXPECT_EQ(Lines(a + "\x1A" + b + "\n"), at == 0 ? L{} : L{a});  // nothing after the Ctrl-Z
+  }
+}
+
 TEST(TextReader, LongLinesComeInPiecesOf255) {
   std::string line300 = std::string(299, 'x') + "\n";
   EXPECT_EQ(Lines(line300), (L{std::string(255, 'x'), std::string(44, 'x') + "\n"}));
