@@ -10,7 +10,7 @@
 
 #include "tests/bridging/loaded_image.h"
 #include "tests/bridging/register_call.h"
-#include "hostsim/services/utf8_path.h"
+#include "hostsim/base/utf8_path.h"
 #include "tests/run/run_fixture.h"
 
 using namespace testing_run;
