@@ -16,10 +16,10 @@
 #include <vector>
 
 #include "hostsim/base/charset.h"
+#include "hostsim/base/utf8_path.h"
 #include "hostsim/goods/goods_csv.h"
 #include "hostsim/goods/goods_diff.h"
 #include "hostsim/services/files.h"
-#include "hostsim/base/utf8_path.h"
 
 #ifdef _WIN32
 #include <fcntl.h>

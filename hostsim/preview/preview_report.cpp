@@ -4,8 +4,8 @@
 #include <fstream>
 
 #include "hostsim/base/transcript.h"
-#include "hostsim/preview/scratch_folder.h"
 #include "hostsim/base/utf8_path.h"
+#include "hostsim/preview/scratch_folder.h"
 
 namespace hostsim::preview {
 namespace {

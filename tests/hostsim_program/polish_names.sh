@@ -7,21 +7,8 @@
 # wine runner, hostsim.exe, goodstool.exe, the samples folder and an empty work folder.
 set -uo pipefail
 wine=$1 hostsim=$2 goodstool=$3 samples=$4 work=$5
-failures=0 passed=0
+source "$(dirname "${BASH_SOURCE[0]}")/checks.sh"
 shop="Sklep Łódź" prices="cennik żółty.txt"
-
-# check LABEL CONDITION...: counts the condition (a command) as passed or failed.
-check() {
-  local label=$1
-  shift
-  if "$@"; then
-    echo "ok: $label"
-    passed=$((passed + 1))
-  else
-    echo "FAILED: $label"
-    failures=$((failures + 1))
-  fi
-}
 
 # run PROGRAM ARGS...: the program in $work; its output (CR removed) in $out, its exit
 # code in $rc.
@@ -30,12 +17,6 @@ run() {
   rc=$?
   out=${out//$'\r'/}
 }
-
-# differ A B: whether the two files differ.
-differ() { ! cmp -s "$1" "$2"; }
-
-# said PATTERN: whether a line of the last output matches PATTERN.
-said() { grep -qE -- "$1" <<<"$out" || { sed 's/^/    /' <<<"$out"; false; }; }
 
 # answers FILE DIALOG...: an answers file of the sample's VAT table, warehouse 1 and
 # one dialog line per DIALOG, in the work folder.

@@ -11,6 +11,7 @@
 
 #include "host/mazovia.h"
 #include "host/services.h"
+#include "hostsim/base/utf8_path.h"
 #include "hostsim/screen/chooser_ui.h"
 #include "hostsim/screen/keys.h"
 #include "hostsim/screen/screen.h"
@@ -18,7 +19,6 @@
 #include "hostsim/services/console_shows.h"
 #include "hostsim/services/dialogs.h"
 #include "hostsim/services/reset.h"
-#include "hostsim/base/utf8_path.h"
 #include "reprice/options.h"
 #include "tests/hostsim/screen/scripted_console.h"
 
