@@ -1,6 +1,7 @@
 // Reading the price file into the price list.
 #include "host/services.h"
 #include "reprice/decimal_number.h"
+#include "reprice/price_file_code_page.h"
 #include "reprice/price_list.h"
 #include "reprice/text_reader.h"
 
@@ -28,12 +29,16 @@ double ReadPrice(const char* priceText, bool& bad) {
 }  // namespace
 
 ReadResult ReadPriceFile(const char* path) {
+  priceFileCodePage = {};
   if (!OpenTextReader(priceFile, path)) return ReadResult::CannotOpen;
   static char line[256], symbol[256], priceText[256], name[256];
-  while (!stopRequested() && ReadTextLine(priceFile, line, sizeof line)) {
+  for (bool first = true; !stopRequested() && ReadTextLine(priceFile, line, sizeof line); first = false) {
+    if (first) DropByteOrderMark(priceFile, line, sizeof line);
     if (GetLineField(FieldSymbol, line, symbol) || GetLineField(FieldPrice, line, priceText) ||
         GetLineField(FieldName, line, name))
       continue;
+    NoteCodePage(priceFileCodePage, symbol);
+    NoteCodePage(priceFileCodePage, name);
     CommaToPoint(priceText);
     bool badPrice;
     double price = ReadPrice(priceText, badPrice);

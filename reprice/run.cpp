@@ -4,6 +4,8 @@
 
 #include "host/services.h"
 #include "reprice/options.h"
+#include "reprice/price_file_code_page.h"
+#include "reprice/price_file_messages.h"
 #include "reprice/price_list.h"
 #include "reprice/report_line.h"
 #include "reprice/reports.h"
@@ -28,7 +30,17 @@ extern "C" void RunRepricing(void) {
   warehouse = ChooseWarehouse(warehouse);
   SaveRepricingSettings(warehouse);
 
-  if (ReadPriceFile(repricingOptions.path) != ReadResult::Read) return;  // not opened, or out of memory
+  ReadResult read = ReadPriceFile(repricingOptions.path);
+  if (read == ReadResult::CannotOpen) ShowPriceFileNotOpened(repricingOptions.path);
+  if (read != ReadResult::Read) return;  // not opened, or out of memory ("Za mało pamięci" shown)
+  // Names copied from a file plainly not in Mazovia would be garbled in every record
+  // they reach: the run ends before the first pass, as when the file does not open.
+  PriceFileCodePage page = CodePageOf(priceFileCodePage);
+  if (repricingOptions.copyName && page != PriceFileCodePage::Mazovia) {
+    ClearPriceList();
+    ShowPriceFileNotMazovia(page, repricingOptions.path);
+    return;
+  }
   int32_t gross = repricingOptions.gross;
   UpdateWarehousePrices(warehouse, gross);
   CheckWarehousePrices(warehouse, gross);

@@ -7,12 +7,16 @@
 //   goodstool --help                         this usage on stdout, exit code 0
 // Exit codes: 0 done, 1 a file could not be read or written or the CSV is refused,
 // 2 wrong usage (the usage on stderr). diff, like the system's diff: 0 the same,
-// 1 different, 2 wrong usage or a file that cannot be read.
+// 1 different, 2 wrong usage or a file that cannot be read. Paths are taken as the
+// system gives them (wmain on Windows) and opened through the wide-character functions;
+// messages and output print right through a pipe (UTF-8) and at the console.
 #include <cstdio>
 #include <string>
 #include <utility>
+#include <vector>
 
 #include "hostsim/base/charset.h"
+#include "hostsim/base/utf8_path.h"
 #include "hostsim/goods/goods_csv.h"
 #include "hostsim/goods/goods_diff.h"
 #include "hostsim/services/files.h"
@@ -20,6 +24,8 @@
 #ifdef _WIN32
 #include <fcntl.h>
 #include <io.h>
+
+#include "hostsim/win32/console_text.h"
 #endif
 
 namespace {
@@ -31,6 +37,18 @@ constexpr const char* UsageText =
     "       goodstool text <Mazovia text file>\n"
     "       goodstool diff <goods file A> <goods file B>\n"
     "       goodstool --help\n";
+
+// UTF-8 text to stdout or stderr.
+void Print(std::FILE* stream, const std::string& text) {
+#ifdef _WIN32
+  hostsim::PrintUtf8(stream, text);
+#else
+  std::fwrite(text.data(), 1, text.size(), stream);
+#endif
+}
+
+// One line of the tool's own on stderr: "goodstool: " and the text.
+void Complain(const std::string& text) { Print(stderr, "goodstool: " + text + "\n"); }
 
 // Wrong usage: the usage on stderr, exit code 2.
 int Usage() {
@@ -48,11 +66,14 @@ bool Fits(const std::string& command, int argc) {
 }
 
 bool WriteFile(const std::string& name, const std::string& bytes) {
-  std::FILE* f = name.empty() ? stdout : std::fopen(name.c_str(), "wb");
+  if (name.empty()) {
+    Print(stdout, bytes);
+    return true;
+  }
+  std::FILE* f = hostsim::OpenUtf8(name, "wb");
   if (!f) return false;
   bool ok = std::fwrite(bytes.data(), 1, bytes.size(), f) == bytes.size();
-  if (f != stdout) ok = std::fclose(f) == 0 && ok;
-  return ok;
+  return std::fclose(f) == 0 && ok;
 }
 
 // goodstool diff: the differences on stdout; 0 the same, 1 different, 2 a file that
@@ -61,7 +82,7 @@ int Diff(const char* a, const char* b) {
   std::string bytesA, bytesB;
   for (auto [name, bytes] : {std::pair{a, &bytesA}, std::pair{b, &bytesB}})
     if (!hostsim::ReadWholeFile(name, *bytes)) {
-      std::fprintf(stderr, "goodstool: cannot read %s\n", name);
+      Complain(std::string("cannot read ") + name);
       return 2;
     }
   std::string differences = hostsim::GoodsFileDifferences(bytesA, bytesB);
@@ -71,7 +92,7 @@ int Diff(const char* a, const char* b) {
 
 }  // namespace
 
-int main(int argc, char** argv) {
+int Main(int argc, char** argv) {
 #ifdef _WIN32
   _setmode(_fileno(stdout), _O_BINARY);  // UTF-8 and line feeds exactly as written
 #endif
@@ -84,13 +105,13 @@ int main(int argc, char** argv) {
   if (command == "diff") return Diff(argv[2], argv[3]);
   std::string input;
   if (!hostsim::ReadWholeFile(argv[2], input)) {
-    std::fprintf(stderr, "goodstool: cannot read %s\n", argv[2]);
+    Complain(std::string("cannot read ") + argv[2]);
     return 1;
   }
   std::string output, error, target = argc > 3 ? argv[3] : "";
   if (command == "build") {
     if (!hostsim::GoodsFileFromCsv(input, output, error)) {
-      std::fprintf(stderr, "goodstool: %s: %s\n", argv[2], error.c_str());
+      Complain(std::string(argv[2]) + ": " + error);
       return 1;
     }
   } else if (command == "dump") {
@@ -102,8 +123,17 @@ int main(int argc, char** argv) {
       if (c != '\r') output += c;
   }
   if (!WriteFile(target, output)) {
-    std::fprintf(stderr, "goodstool: cannot write %s\n", target.c_str());
+    Complain("cannot write " + target);
     return 1;
   }
   return 0;
 }
+
+#ifdef _WIN32
+int wmain(int argc, wchar_t** argv) {
+  std::vector<std::string> arguments = hostsim::Utf8Arguments(argc, argv);
+  return Main(argc, hostsim::ArgumentPointers(arguments).data());
+}
+#else
+int main(int argc, char** argv) { return Main(argc, argv); }
+#endif

@@ -57,6 +57,22 @@ bool MazoviaByte(char16_t c, char& byte) {
   return true;
 }
 
+std::u16string Utf8ToUtf16(std::string_view utf8) {
+  std::u16string out;
+  for (std::size_t i = 0; i < utf8.size();) {
+    uint32_t code = DecodeUtf8(utf8, i);
+    if (code == 0xFFFFFFFFu) code = 0xFFFD;
+    if (code < 0x10000) {
+      out += static_cast<char16_t>(code);
+      continue;
+    }
+    code -= 0x10000;
+    out += static_cast<char16_t>(0xD800 + (code >> 10));
+    out += static_cast<char16_t>(0xDC00 + (code & 0x3FF));
+  }
+  return out;
+}
+
 std::string Utf8ToMazovia(std::string_view utf8) {
   std::string out;
   out.reserve(utf8.size());

@@ -14,6 +14,9 @@ std::string MazoviaToUtf8(std::string_view mazovia);
 // becomes '?' (one per character), so the length in characters is kept.
 std::string Utf8ToMazovia(std::string_view utf8);
 
+// A UTF-8 text as UTF-16 (a malformed sequence becomes U+FFFD), for the screen.
+std::u16string Utf8ToUtf16(std::string_view utf8);
+
 // The character that one Mazovia byte shows (0x00-0x7F unchanged).
 char16_t MazoviaChar(unsigned char byte);
 

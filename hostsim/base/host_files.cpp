@@ -6,6 +6,8 @@
 #include <map>
 #include <vector>
 
+#include "hostsim/base/utf8_path.h"
+
 namespace hostsim {
 
 namespace {
@@ -41,7 +43,7 @@ std::FILE* HeldFileFor(const std::string& name) {
     std::fclose(heldFiles.front().file);
     heldFiles.erase(heldFiles.begin());
   }
-  std::FILE* f = std::fopen(name.c_str(), "ab");
+  std::FILE* f = OpenUtf8(name, "ab");
   if (!f) return nullptr;
   std::setvbuf(f, nullptr, _IOFBF, HeldFileBuffer);
   heldFiles.push_back({name, f});
@@ -58,7 +60,7 @@ bool ReadHostFile(const std::string& name, std::string& bytes) {
     return m != nullptr;
   }
   CloseHeldFiles();
-  std::FILE* f = std::fopen(name.c_str(), "rb");
+  std::FILE* f = OpenUtf8(name, "rb");
   if (!f) return false;
   char chunk[65536];
   for (std::size_t n; (n = std::fread(chunk, 1, sizeof chunk, f)) > 0;) bytes.append(chunk, n);
@@ -72,7 +74,7 @@ bool WriteHostFile(const std::string& name, std::string_view bytes) {
     return true;
   }
   CloseHeldFiles();
-  std::FILE* f = std::fopen(name.c_str(), "wb");
+  std::FILE* f = OpenUtf8(name, "wb");
   if (!f) return false;
   bool written = std::fwrite(bytes.data(), 1, bytes.size(), f) == bytes.size();
   return std::fclose(f) == 0 && written;
@@ -87,7 +89,7 @@ bool AppendHostFile(const std::string& name, std::string_view bytes) {
     std::FILE* f = HeldFileFor(name);
     return f && std::fwrite(bytes.data(), 1, bytes.size(), f) == bytes.size();
   }
-  std::FILE* f = std::fopen(name.c_str(), "ab");
+  std::FILE* f = OpenUtf8(name, "ab");
   if (!f) return false;
   std::fwrite(bytes.data(), 1, bytes.size(), f);
   std::fclose(f);
@@ -97,7 +99,7 @@ bool AppendHostFile(const std::string& name, std::string_view bytes) {
 bool RemoveHostFile(const std::string& name) {
   if (inMemory) return memoryFiles.erase(MemoryKey(name)) > 0;
   CloseHeldFiles();
-  return std::remove(name.c_str()) == 0;
+  return RemoveUtf8(name);
 }
 
 void HoldAppendedFiles(bool hold) { insideCall = hold; }

@@ -11,6 +11,7 @@
 #include "hostsim/base/host_files.h"
 #include "hostsim/base/settings_file.h"
 #include "hostsim/base/transcript.h"
+#include "hostsim/base/utf8_path.h"
 #include "hostsim/goods/price_journal.h"
 
 namespace hostsim {
@@ -98,7 +99,7 @@ std::string UniqueBackupName(const std::string& base, const std::string& time, c
     bool taken = false;
     for (const BackupRun& r : runs) taken = taken || r.backup == name;
     std::error_code error;
-    if (!taken && !std::filesystem::exists(BackupPath(name), error)) return name;
+    if (!taken && !std::filesystem::exists(Utf8Path(BackupPath(name)), error)) return name;
   }
 }
 
@@ -122,8 +123,8 @@ void Prune(std::vector<BackupRun>& runs, const std::string& warehouse, std::vect
 // with the reason when either cannot be done (then neither is left behind).
 bool MakeBackup(const std::string& goodsFile, std::string& backup, std::string& error) {
   std::error_code code;
-  std::filesystem::create_directory(BackupPath(""), code);
-  if (!std::filesystem::is_directory(BackupPath(""), code)) {
+  std::filesystem::create_directory(Utf8Path(BackupPath("")), code);
+  if (!std::filesystem::is_directory(Utf8Path(BackupPath("")), code)) {
     error = "the backup folder " + BackupPath("") + " cannot be made";
     return false;
   }

@@ -9,6 +9,7 @@
 
 #include "host/goods_record.h"
 #include "hostsim/base/host_files.h"
+#include "hostsim/base/utf8_path.h"
 
 namespace hostsim {
 
@@ -78,7 +79,7 @@ GoodsBlocks* OpenGoodsBlocks(const char* fileName, bool update) {
     if (!memory) return nullptr;
   } else {
     CloseHeldFiles();
-    file = std::fopen(fileName, update ? "r+b" : "rb");
+    file = OpenUtf8(fileName, update ? "r+b" : "rb");
     if (!file) return nullptr;
   }
   long bytes = memory ? static_cast<long>(memory->size()) : -1;

@@ -12,6 +12,7 @@
 #include "hostsim/base/charset.h"
 #include "hostsim/base/data_folder.h"
 #include "hostsim/base/host_files.h"
+#include "hostsim/base/utf8_path.h"
 #include "hostsim/goods/goods_backup.h"
 #include "hostsim/goods/price_journal.h"
 
@@ -75,7 +76,7 @@ bool PutBack(const std::string& goodsFile, const std::string& bytes) {
     return false;
   }
   std::error_code error;
-  std::filesystem::rename(temporary, goodsFile, error);
+  std::filesystem::rename(Utf8Path(temporary), Utf8Path(goodsFile), error);
   if (!error) return true;
   RemoveHostFile(temporary);
   return false;

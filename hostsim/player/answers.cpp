@@ -1,5 +1,6 @@
 #include "hostsim/player/answers.h"
 
+#include "hostsim/base/utf8_path.h"
 #include "hostsim/player/answer_keys.h"
 
 #include <fstream>
@@ -52,7 +53,7 @@ bool ParseAnswers(const std::string& text, std::string& error, const std::string
 }
 
 bool LoadAnswers(const std::string& path, std::string& error) {
-  std::ifstream in(path, std::ios::binary);
+  std::ifstream in(Utf8Path(path), std::ios::binary);
   if (!in) {
     error = "cannot read the answers file " + path;
     return false;

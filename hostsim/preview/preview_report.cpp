@@ -4,13 +4,14 @@
 #include <fstream>
 
 #include "hostsim/base/transcript.h"
+#include "hostsim/base/utf8_path.h"
 #include "hostsim/preview/scratch_folder.h"
 
 namespace hostsim::preview {
 namespace {
 
 std::string Join(const std::string& folder, const std::string& name) {
-  return (std::filesystem::path(folder) / name).string();
+  return PathUtf8(Utf8Path(folder) / Utf8Path(name));
 }
 
 // The text of the last summary in the transcript; empty when the run showed none.
@@ -23,7 +24,7 @@ std::string LastSummary() {
 }
 
 bool Write(const std::string& path, const std::string& bytes) {
-  std::ofstream out(path, std::ios::binary | std::ios::trunc);
+  std::ofstream out(Utf8Path(path), std::ios::binary | std::ios::trunc);
   out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
   out.close();
   return static_cast<bool>(out);

@@ -6,6 +6,8 @@
 #include <fstream>
 #include <sstream>
 
+#include "hostsim/base/utf8_path.h"
+
 namespace hostsim::preview {
 namespace fs = std::filesystem;
 
@@ -23,7 +25,7 @@ bool Within(const fs::path& inner, const fs::path& outer) {
 
 fs::path Full(const std::string& path) {
   std::error_code ec;
-  fs::path p = fs::weakly_canonical(fs::absolute(path, ec), ec);
+  fs::path p = fs::weakly_canonical(fs::absolute(Utf8Path(path), ec), ec);
   return p.lexically_normal();
 }
 
@@ -56,11 +58,11 @@ bool MakeScratchFolder(const std::string& requested, const std::string& dataFold
     for (int n = 1; n < 1000; ++n) {
       fs::path p = temp / (n == 1 ? base : base + "-" + std::to_string(n));
       if (fs::create_directory(p, ec)) {
-        scratch = Full(p.string()).string();
+        scratch = PathUtf8(Full(PathUtf8(p)));
         return true;
       }
     }
-    error = "cannot make a preview folder in " + temp.string() + "; name one with --preview-dir";
+    error = "cannot make a preview folder in " + PathUtf8(temp) + "; name one with --preview-dir";
     return false;
   }
   fs::path p = Full(requested);
@@ -81,7 +83,7 @@ bool MakeScratchFolder(const std::string& requested, const std::string& dataFold
     error = "cannot make the preview folder " + requested + (ec ? " (" + ec.message() + ")" : "");
     return false;
   }
-  scratch = p.string();
+  scratch = PathUtf8(p);
   return true;
 }
 
@@ -89,17 +91,17 @@ bool CopyFolder(const std::string& from, const std::string& to, std::string& err
   // File by file: the library's recursive copy refuses an existing target folder on
   // some platforms (mingw-w64's says "File exists").
   std::error_code ec;
-  for (const fs::directory_entry& e : fs::directory_iterator(from, ec)) {
-    fs::path target = fs::path(to) / e.path().filename();
+  for (const fs::directory_entry& e : fs::directory_iterator(Utf8Path(from), ec)) {
+    fs::path target = Utf8Path(to) / e.path().filename();
     bool folder = e.is_directory(ec);
     if (folder) {
       fs::create_directory(target, ec);
-      if (!ec && !CopyFolder(e.path().string(), target.string(), error)) return false;
+      if (!ec && !CopyFolder(PathUtf8(e.path()), PathUtf8(target), error)) return false;
     } else {
       fs::copy_file(e.path(), target, ec);
     }
     if (ec) {
-      error = "cannot copy " + e.path().string() + " to " + target.string() + " (" + ec.message() + ")";
+      error = "cannot copy " + PathUtf8(e.path()) + " to " + PathUtf8(target) + " (" + ec.message() + ")";
       return false;
     }
   }
@@ -113,9 +115,9 @@ bool CopyFolder(const std::string& from, const std::string& to, std::string& err
 std::map<int, std::string> GoodsFilesIn(const std::string& folder) {
   std::map<int, std::string> files;
   std::error_code ec;
-  for (const fs::directory_entry& e : fs::directory_iterator(folder, ec)) {
+  for (const fs::directory_entry& e : fs::directory_iterator(Utf8Path(folder), ec)) {
     if (!e.is_regular_file(ec)) continue;
-    std::string name = e.path().filename().string(), upper;
+    std::string name = PathUtf8(e.path().filename()), upper;
     for (char c : name) upper += static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
     if (upper.size() < 8 || upper.rfind("MMM", 0) != 0 || upper.substr(upper.size() - 4) != ".MGR") continue;
     std::string digits = upper.substr(3, upper.size() - 7);
@@ -126,7 +128,7 @@ std::map<int, std::string> GoodsFilesIn(const std::string& folder) {
 }
 
 std::string FileBytes(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
+  std::ifstream in(Utf8Path(path), std::ios::binary);
   std::stringstream all;
   all << in.rdbuf();
   return all.str();

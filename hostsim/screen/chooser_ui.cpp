@@ -15,17 +15,23 @@ constexpr int EntryX = 20, EntryY = 8, EntryWidth = 40, EntryHeight = 9;
 constexpr int ListedRows = 3;  // rows for the numbers of the warehouses with goods
 constexpr int EntryDigits = 6;  // a minus sign and five digits: any 16-bit number
 
-void DrawList(std::string_view mask, const std::vector<std::string>& names, int chosen, int top, Screen& s) {
+constexpr std::u16string_view Unwritable = u"Nazwa ma znaki spoza strony kodowej Mazovia: nie można jej wybrać.";
+constexpr int NoteY = ListY + ListHeight;  // the row below the list
+
+void DrawList(std::string_view mask, const std::vector<ListedFile>& files, int chosen, int top, Screen& s) {
   ClearScreen(s, AttrScreen);
   DrawWindow(s, ListX, ListY, ListWidth, ListHeight, ScreenText(mask), AttrWindow);
-  if (names.empty()) PutText(s, ListX + 2, ListY + 1, u"(brak plików)", AttrWindow);
-  for (int row = 0; row < ListRows && top + row < static_cast<int>(names.size()); ++row) {
-    uint16_t attr = top + row == chosen ? AttrFocus : AttrWindow;
+  if (files.empty()) PutText(s, ListX + 2, ListY + 1, u"(brak plików)", AttrWindow);
+  for (int row = 0; row < ListRows && top + row < static_cast<int>(files.size()); ++row) {
+    const ListedFile& file = files[top + row];
+    uint16_t attr = top + row == chosen ? AttrFocus : file.writable ? AttrWindow : AttrUnwritable;
     FillArea(s, ListX + 1, ListY + 1 + row, ListWidth - 2, 1, attr);
-    std::u16string name = ScreenText(names[top + row]);
+    std::u16string name = file.writable ? ScreenText(file.mazovia) : Utf8ToUtf16(file.utf8);
     if (static_cast<int>(name.size()) > ListWidth - 4) name.resize(ListWidth - 4);
     PutText(s, ListX + 2, ListY + 1 + row, name, attr);
   }
+  if (chosen < static_cast<int>(files.size()) && !files[chosen].writable)
+    PutText(s, (ScreenWidth - static_cast<int>(Unwritable.size())) / 2, NoteY, Unwritable, AttrNote);
 }
 
 // The numbers as lines of at most width characters, "1, 2, 10", at most rows lines; a
@@ -69,16 +75,16 @@ void DrawEntry(const std::string& digits, const std::vector<int32_t>& existing, 
 
 }  // namespace
 
-int WorkChooser(std::string_view mask, const std::vector<std::string>& names, Console& console) {
-  int count = static_cast<int>(names.size()), chosen = 0, top = 0;
+int WorkChooser(std::string_view mask, const std::vector<ListedFile>& files, Console& console) {
+  int count = static_cast<int>(files.size()), chosen = 0, top = 0;
   Screen screen;
   for (;;) {
-    DrawList(mask, names, chosen, top, screen);
+    DrawList(mask, files, chosen, top, screen);
     console.show(screen);
     Key key = console.read();
     switch (key.code) {
       case KeyEscape: return -1;
-      case KeyEnter: if (count > 0) return chosen; break;
+      case KeyEnter: if (count > 0 && files[chosen].writable) return chosen; break;
       case KeyUp: --chosen; break;
       case KeyDown: ++chosen; break;
       case KeyPageUp: chosen -= ListRows; break;
@@ -95,7 +101,8 @@ int WorkChooser(std::string_view mask, const std::vector<std::string>& names, Co
 
 std::vector<int32_t> WarehousesWithGoods(const std::string& folder) {
   std::vector<int32_t> numbers;
-  for (const std::string& name : MatchingFiles(folder, "MMM*.MGR")) {
+  for (const ListedFile& file : MatchingFiles(folder, "MMM*.MGR")) {
+    const std::string& name = file.mazovia;
     std::string_view digits = std::string_view(name).substr(3, name.size() - 7);
     if (digits.empty() || digits.size() > 9 || digits.find_first_not_of("0123456789") != std::string_view::npos) continue;
     numbers.push_back(std::atoi(std::string(digits).c_str()));

@@ -14,13 +14,24 @@ namespace hostsim {
 // every name, with or without a dot.
 bool MaskMatches(std::string_view mask, std::string_view name);
 
-// The names of the files (no folders) in folder that match mask, sorted bytewise, in
-// Mazovia; empty when the folder cannot be read.
-std::vector<std::string> MatchingFiles(const std::string& folder, std::string_view mask);
+// A file of the folder: its name as the system has it (UTF-8) and in the host's set.
+// writable is false when Mazovia lacks some character of the name (mazovia then holds
+// '?' there): the plug-in could never open such a file by that name.
+struct ListedFile {
+  std::string mazovia;
+  std::string utf8;
+  bool writable;
+};
 
-// Lists names (Mazovia) under the mask as title: Up, Down, PgUp, PgDn, Home and End move,
-// Enter picks. Returns the index of the name picked, or -1 after Esc.
-int WorkChooser(std::string_view mask, const std::vector<std::string>& names, Console& console);
+// The files (no folders) in folder whose Mazovia name matches mask, sorted bytewise by
+// it; empty when the folder cannot be read.
+std::vector<ListedFile> MatchingFiles(const std::string& folder, std::string_view mask);
+
+// Lists the files under the mask as title: Up, Down, PgUp, PgDn, Home and End move,
+// Enter picks. A name Mazovia cannot write is shown as it is, in grey, and cannot be
+// picked: with the focus on it a line below the list says why. Returns the index of
+// the file picked, or -1 after Esc.
+int WorkChooser(std::string_view mask, const std::vector<ListedFile>& files, Console& console);
 
 // The warehouses of folder that have a goods file (MMM<number>.MGR, letters in either
 // case), in increasing order.

@@ -4,6 +4,7 @@
 #include <system_error>
 
 #include "hostsim/base/charset.h"
+#include "hostsim/base/utf8_path.h"
 #include "hostsim/screen/chooser_ui.h"
 
 namespace hostsim {
@@ -30,17 +31,17 @@ bool MaskMatches(std::string_view mask, std::string_view name) {
   return pattern == "*.*" || Matches(pattern, name);
 }
 
-std::vector<std::string> MatchingFiles(const std::string& folder, std::string_view mask) {
-  std::vector<std::string> names;
+std::vector<ListedFile> MatchingFiles(const std::string& folder, std::string_view mask) {
+  std::vector<ListedFile> files;
   std::error_code error;
-  for (const auto& entry : std::filesystem::directory_iterator(folder, error)) {
+  for (const auto& entry : std::filesystem::directory_iterator(Utf8Path(folder), error)) {
     if (!entry.is_regular_file(error)) continue;
-    std::u8string utf8 = entry.path().filename().u8string();
-    std::string name = Utf8ToMazovia(std::string_view(reinterpret_cast<const char*>(utf8.data()), utf8.size()));
-    if (MaskMatches(mask, name)) names.push_back(name);
+    std::string utf8 = PathUtf8(entry.path().filename());
+    std::string name = Utf8ToMazovia(utf8);
+    if (MaskMatches(mask, name)) files.push_back({name, utf8, MazoviaToUtf8(name) == utf8});
   }
-  std::sort(names.begin(), names.end());
-  return names;
+  std::sort(files.begin(), files.end(), [](const ListedFile& a, const ListedFile& b) { return a.mazovia < b.mazovia; });
+  return files;
 }
 
 }  // namespace hostsim

@@ -17,6 +17,8 @@ enum ScreenAttribute : uint16_t {
   AttrWindow = 0x1F,     // a window and its texts: white on blue
   AttrHotKey = 0x1E,     // a hot key in a window: yellow on blue
   AttrField = 0x30,      // an input line, a list: black on cyan
+  AttrUnwritable = 0x17,  // a list entry that cannot be chosen: light grey on blue
+  AttrNote = 0x0E,       // a note on the screen behind the windows: yellow on black
   AttrFocus = 0x2F,      // the control that has the focus: white on green
   AttrFocusHotKey = 0x2E,  // a hot key in the focused control: yellow on green
   AttrButton = 0x70,     // a button: black on light grey

@@ -17,10 +17,10 @@ void AskAtConsole(Console& console, const std::string& folder) {
     return WorkDialog(d, values, console, writeBack);
   };
   dialogs.askFile = [&console, folder](const std::string& mask, std::string& chosen) {
-    std::vector<std::string> names = MatchingFiles(folder, mask);
-    int picked = WorkChooser(mask, names, console);
+    std::vector<ListedFile> files = MatchingFiles(folder, mask);
+    int picked = WorkChooser(mask, files, console);
     if (picked < 0) return -1;
-    chosen = names[picked];
+    chosen = files[picked].mazovia;
     return 0;
   };
   dialogs.askWarehouse = [&console, folder](int32_t offered) {

@@ -2,6 +2,7 @@
 #include <cstring>
 
 #include "host/services.h"
+#include "hostsim/base/charset.h"
 #include "hostsim/base/host_files.h"
 #include "hostsim/base/transcript.h"
 #include "hostsim/player/failure_plan.h"
@@ -23,7 +24,8 @@ using namespace hostsim;
 
 extern "C" {
 
-// Appends the line and CR LF to the file, creating it with its first line. Inside a
+// Appends the line and CR LF to the file (its name in Mazovia, as every text of the
+// plug-in), creating it with its first line. Inside a
 // plug-in call the file stays open and buffered until the call returns or a file is shown.
 // A call that the failure plan fails loses its line.
 static void AppendLineUntimed(const char* fileName, const char* line) {
@@ -44,7 +46,7 @@ static void AppendLineUntimed(const char* fileName, const char* line) {
     longLine = std::string(line, length) + "\r\n";
     text = longLine;
   }
-  if (!AppendHostFile(fileName, text)) ++fileCounters.appendsFailed;
+  if (!AppendHostFile(MazoviaToUtf8(fileName), text)) ++fileCounters.appendsFailed;
 }
 
 // Shows the file (Mazovia) with its name as the title and its line ends as plain line
@@ -55,7 +57,7 @@ static void ShowTextFileUntimed(const char* fileName) {
   CloseHeldFiles();
   std::string name = fileName ? fileName : "";
   std::string bytes;
-  if (!ReadHostFile(name, bytes)) {
+  if (!ReadHostFile(MazoviaToUtf8(name), bytes)) {
     Show("showTextFile", name.c_str(), "(brak pliku)", -1);
     return;
   }

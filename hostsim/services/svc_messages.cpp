@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <string>
+#include <string_view>
 
 #include "host/mazovia.h"
 #include "host/services.h"
@@ -17,11 +18,13 @@ namespace hostsim {
 std::vector<NoticeCall> noticeCalls;
 std::optional<int16_t> noticeFlagAnswer;
 int failedChangesShown;
+int runsThatDidNothing;
 
 void ResetMessages() {
   noticeCalls.clear();
   noticeFlagAnswer.reset();
   failedChangesShown = 0;
+  runsThatDidNothing = 0;
 }
 
 namespace {
@@ -33,6 +36,15 @@ void NoteFailedChanges(const std::string& text) {
   if (at == std::string::npos) return;
   long n = std::strtol(text.c_str() + at + Label.size(), nullptr, 10);
   if (n > 0) failedChangesShown += static_cast<int>(n);
+}
+
+// Counts a message that ends a run before its first pass in runsThatDidNothing.
+void NoteRunThatDidNothing(const char* text) {
+  static const std::string Endings[] = {Mz("Nie można otworzyć pliku cen:"),
+                                        Mz("Plik cen nie jest zapisany w stronie kodowej Mazovia")};
+  if (!text) return;
+  for (const std::string& ending : Endings)
+    if (std::string_view(text).substr(0, ending.size()) == ending) ++runsThatDidNothing;
 }
 
 }  // namespace
@@ -56,6 +68,7 @@ int HOST_CDECL noticeDialog(int kind, int16_t* flag, int zero, const char* text)
 
 // Records the message; at a console it is shown there as well.
 void HOST_CDECL messageBox(const char* title, const char* text, int mode) {
+  hostsim::NoteRunThatDidNothing(text);
   hostsim::Show("messageBox", title, text, mode);
   if (hostsim::consoleShows.message) hostsim::consoleShows.message(title ? title : "", text ? text : "", mode);
 }

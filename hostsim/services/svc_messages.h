@@ -26,6 +26,12 @@ extern std::optional<int16_t> noticeFlagAnswer;
 // tells a run with failed changes from a clean one by it.
 extern int failedChangesShown;
 
+// The runs that the plug-in ended before touching any goods because of the price file,
+// as its messages (52028) say: the file did not open ("Nie można otworzyć pliku cen:"),
+// or names were to be copied from a file not in Mazovia ("Plik cen nie jest zapisany w
+// stronie kodowej Mazovia"). The program's exit code 6 (a run did nothing) comes from it.
+extern int runsThatDidNothing;
+
 void ResetMessages();
 void ApplyAnswersMessages();
 

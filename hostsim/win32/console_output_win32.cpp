@@ -7,6 +7,7 @@
 
 #include "hostsim/base/transcript.h"
 #include "hostsim/screen/pass_status.h"
+#include "hostsim/win32/console_text.h"
 
 namespace hostsim {
 namespace {
@@ -14,15 +15,7 @@ namespace {
 HANDLE output;
 WORD plain;  // the console's attributes before the first line
 
-// Writes UTF-8 text through the console's wide-character output.
-void WriteWide(const std::string& utf8) {
-  if (utf8.empty()) return;
-  int n = MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), nullptr, 0);
-  std::wstring wide(static_cast<std::size_t>(n), L'\0');
-  MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), wide.data(), n);
-  DWORD written = 0;
-  WriteConsoleW(output, wide.data(), static_cast<DWORD>(wide.size()), &written, nullptr);
-}
+void WriteWide(const std::string& utf8) { WriteConsoleUtf8(output, utf8); }
 
 // The attributes for an ANSI select-graphic-rendition parameter list: "0" (or empty)
 // the plain ones, a list with 7 the plain ones reversed, any other the plain ones with

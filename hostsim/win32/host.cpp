@@ -2,9 +2,11 @@
 
 #include <windows.h>
 
+#include "hostsim/base/utf8_path.h"
 #include "hostsim/services/plugin_call.h"
 #include "hostsim/services/service_table.h"
 #include "hostsim/services/svc_menu.h"
+#include "hostsim/win32/mazovia_files.h"
 
 namespace {
 
@@ -87,7 +89,7 @@ uint32_t HOST_CDECL Callback(uint32_t kind, uint32_t value) {
 
 bool LoadPluginLibrary(const char* path) {
   FreePluginLibrary();
-  HMODULE module = LoadLibraryA(path);
+  HMODULE module = LoadLibraryW(Utf8Path(path).c_str());
   if (!module) return false;
   auto entry = reinterpret_cast<PluginEntryFunction>(
       reinterpret_cast<void*>(GetProcAddress(module, MAKEINTRESOURCEA(PluginEntryOrdinal))));
@@ -97,6 +99,7 @@ bool LoadPluginLibrary(const char* path) {
   }
   plugin = module;
   pluginEntry = entry;
+  HandMazoviaFileFunctions(module);
   return true;
 }
 

@@ -32,7 +32,9 @@ inline constexpr uint16_t PluginEntryOrdinal = 30001;
 // (namedFunctions); 0 for anything else. Every call lands in callbackCalls.
 uint32_t HOST_CDECL Callback(uint32_t kind, uint32_t value);
 
-// LoadLibrary and the export of ordinal 30001; false (nothing loaded) when either fails.
+// LoadLibrary (path in UTF-8) and the export of ordinal 30001; false (nothing loaded)
+// when either fails. The plug-in then has the platform's file functions that read
+// names in Mazovia (HandMazoviaFileFunctions).
 bool LoadPluginLibrary(const char* path);
 // PluginEntry(Callback, nameBuffer).
 CallOutcome LoadCall(char* nameBuffer);

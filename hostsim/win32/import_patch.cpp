@@ -77,4 +77,23 @@ void* PatchImport(HMODULE module, const char* dll, const char* function, void* r
   return previous;
 }
 
+int RebindFunction(HMODULE module, const void* bound, void* replacement) {
+  auto* base = reinterpret_cast<BYTE*>(module);
+  auto* dos = reinterpret_cast<IMAGE_DOS_HEADER*>(base);
+  auto* nt = reinterpret_cast<IMAGE_NT_HEADERS*>(base + dos->e_lfanew);
+  IMAGE_SECTION_HEADER* section = IMAGE_FIRST_SECTION(nt);
+  int changed = 0;
+  for (WORD i = 0; i < nt->FileHeader.NumberOfSections; ++i, ++section) {
+    if (!(section->Characteristics & IMAGE_SCN_MEM_WRITE)) continue;
+    auto* cells = reinterpret_cast<ULONG_PTR*>(base + section->VirtualAddress);
+    DWORD count = section->Misc.VirtualSize / sizeof(ULONG_PTR);
+    for (DWORD c = 0; c < count; ++c)
+      if (cells[c] == reinterpret_cast<ULONG_PTR>(bound)) {
+        cells[c] = reinterpret_cast<ULONG_PTR>(replacement);
+        ++changed;
+      }
+  }
+  return changed;
+}
+
 }  // namespace hostsim

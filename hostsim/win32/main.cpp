@@ -2,7 +2,10 @@
 // shows what it shows and its menu "Inne", chooses a command if asked, makes the
 // unload call and frees the library. Everything shown goes to standard output in
 // UTF-8, or through the wide-character output when that is a console. With --undo it
-// loads nothing and takes the last run of a warehouse back (goods_undo.h).
+// loads nothing and takes the last run of a warehouse back (goods_undo.h). Its
+// arguments come as the system has them (wmain) and every path is UTF-8, opened through
+// the wide-character functions; its messages print right through a pipe and at the
+// console (console_text.h).
 #include <conio.h>
 #include <fcntl.h>
 #include <io.h>
@@ -18,6 +21,7 @@
 #include "hostsim/base/charset.h"
 #include "hostsim/base/data_folder.h"
 #include "hostsim/base/transcript.h"
+#include "hostsim/base/utf8_path.h"
 #include "hostsim/goods/goods_backup.h"
 #include "hostsim/goods/goods_undo.h"
 #include "hostsim/player/answer_keys.h"
@@ -31,6 +35,7 @@
 #include "hostsim/services/svc_menu.h"
 #include "hostsim/services/svc_messages.h"
 #include "hostsim/win32/console_output_win32.h"
+#include "hostsim/win32/console_text.h"
 #include "hostsim/win32/console_win32.h"
 #include "hostsim/win32/host.h"
 #include "hostsim/win32/message_box.h"
@@ -79,7 +84,9 @@ const char* const kExitCodes =
     "\n"
     "Exit codes: 0 done, 1 the plug-in refused to load, 2 usage, answers or load error,\n"
     "3 a call left the plug-in by an exception, 4 done, but the summary reports failed\n"
-    "price changes, 5 a preview with warnings (before 4; 3, 1 and 2 before both).\n"
+    "price changes, 5 a preview with warnings, 6 a run did nothing (the price file did\n"
+    "not open, or is not in Mazovia with names copied); 2, 3 and 1 before 6, 6 before\n"
+    "5, 5 before 4.\n"
     "With --undo: 0 put back, 1 refused (the line says why), 2 usage.\n";
 
 // With --undo: ExitDone, or ExitRefused when the run is not taken back.
@@ -89,8 +96,12 @@ enum ExitCode {
   ExitUsage = 2,
   ExitException = 3,
   ExitFailedChanges = 4,
-  ExitPreviewWarnings = 5
+  ExitPreviewWarnings = 5,
+  ExitDidNothing = 6
 };
+
+// One line of the program's own on standard error: "hostsim: " and the UTF-8 text.
+void Complain(const std::string& text) { hostsim::PrintUtf8(stderr, "hostsim: " + text + "\n"); }
 
 std::string Hex(uint32_t v) {
   char text[16];
@@ -100,9 +111,9 @@ std::string Hex(uint32_t v) {
 
 // The folder of hostsim.exe joined with name.
 std::string NextToProgram(const char* name) {
-  char path[MAX_PATH];
-  DWORD n = GetModuleFileNameA(nullptr, path, sizeof path);
-  std::string p(path, n < sizeof path ? n : 0);
+  wchar_t path[MAX_PATH];
+  DWORD n = GetModuleFileNameW(nullptr, path, MAX_PATH);
+  std::string p = hostsim::Utf8FromWide(std::wstring_view(path, n < MAX_PATH ? n : 0));
   std::size_t slash = p.find_last_of("\\/");
   return (slash == std::string::npos ? std::string() : p.substr(0, slash + 1)) + name;
 }
@@ -143,7 +154,7 @@ bool Report(const std::string& what, const hostsim::CallOutcome& o) {
   if (o.exceptionCode == hostsim::SeExceptionCode)
     line += ", carrying " + Hex(o.innerCode) + " at " + Hex(o.innerAddress) +
             (hostsim::InPluginImage(o.innerAddress) ? " (in the plug-in)" : "");
-  std::fprintf(stderr, "hostsim: %s\n", line.c_str());
+  Complain(line);
   return false;
 }
 
@@ -227,7 +238,7 @@ int Undo(const Options& o) {
   std::string message;
   bool done = hostsim::UndoLastRun(o.undoWarehouse, message);
   while (!message.empty() && message.back() == '\n') message.pop_back();
-  std::fprintf(done ? stdout : stderr, "hostsim: %s\n", message.c_str());
+  hostsim::PrintUtf8(done ? stdout : stderr, "hostsim: " + message + "\n");
   return done ? ExitDone : ExitRefused;
 }
 
@@ -238,7 +249,7 @@ bool SetBoxAnswers(const Options& o) {
   hostsim::ClearBoxAnswers();
   for (const std::string& v : o.boxes.empty() ? hostsim::Answers("box") : o.boxes)
     if (!hostsim::AddBoxAnswers(v, error)) {
-      std::fprintf(stderr, "hostsim: %s\n", error.c_str());
+      Complain(error);
       return false;
     }
   return true;
@@ -261,17 +272,15 @@ void ListenToTheKeyboard() {
 // A path as the system makes it whole from the current folder; the path itself when
 // it cannot.
 std::string FullPath(const std::string& path) {
-  char full[MAX_PATH];
-  DWORD n = GetFullPathNameA(path.c_str(), sizeof full, full, nullptr);
-  return n > 0 && n < sizeof full ? std::string(full, n) : path;
+  wchar_t full[MAX_PATH];
+  DWORD n = GetFullPathNameW(hostsim::Utf8Path(path).c_str(), MAX_PATH, full, nullptr);
+  return n > 0 && n < MAX_PATH ? hostsim::Utf8FromWide(std::wstring_view(full, n)) : path;
 }
 
 // A line of the preview, shown even with --quiet (the preview is what was asked for).
 void PrintPreviewLine(const std::string& line) {
   if (hostsim::writeLine) return hostsim::writeLine(line);
-  std::fputs(line.c_str(), stdout);
-  std::fputc('\n', stdout);
-  std::fflush(stdout);
+  hostsim::PrintUtf8(stdout, line + "\n");
 }
 
 // Makes the preview's folder and copies the data folder there; false after a message.
@@ -280,11 +289,10 @@ bool StartPreview(const Options& o, const std::string& dataFull, std::string& sc
   if (!hostsim::preview::MakeScratchFolder(o.previewDir.empty() ? "" : FullPath(o.previewDir), dataFull, scratch,
                                             error) ||
       !hostsim::preview::CopyFolder(dataFull, scratch, error)) {
-    std::fprintf(stderr, "hostsim: %s\n", error.c_str());
+    Complain(error);
     return false;
   }
-  std::printf("Preview: the run goes to a copy of %s in %s\n", dataFull.c_str(), scratch.c_str());
-  std::fflush(stdout);
+  hostsim::PrintUtf8(stdout, "Preview: the run goes to a copy of " + dataFull + " in " + scratch + "\n");
   return true;
 }
 
@@ -299,7 +307,7 @@ int FinishPreview(const Options& o, const std::string& dataFull, const std::stri
   if (warnings)
     PrintPreviewLine(std::to_string(warnings) + (warnings == 1 ? " warning" : " warnings") + ": exit code 5");
   if (!written) {
-    std::fprintf(stderr, "hostsim: %s\n", error.c_str());
+    Complain(error);
     return ExitUsage;
   }
   return warnings ? ExitPreviewWarnings : ExitDone;
@@ -307,7 +315,7 @@ int FinishPreview(const Options& o, const std::string& dataFull, const std::stri
 
 }  // namespace
 
-int main(int argc, char** argv) {
+int Main(int argc, char** argv) {
   _setmode(_fileno(stdout), _O_BINARY);  // UTF-8 bytes and "\n" exactly as written
   hostsim::ResetHostSim();
   Options o;
@@ -324,7 +332,7 @@ int main(int argc, char** argv) {
   if (!o.answers.empty()) {
     std::string error;
     if (!hostsim::LoadAnswers(o.answers, error)) {
-      std::fprintf(stderr, "hostsim: %s\n", error.c_str());
+      Complain(error);
       return ExitUsage;
     }
   }
@@ -332,9 +340,9 @@ int main(int argc, char** argv) {
   for (auto& apply : o.settings) apply();
   if (!SetBoxAnswers(o)) return ExitUsage;
   std::string data = o.data.empty() ? "." : o.data;
-  DWORD folder = GetFileAttributesA(data.c_str());
+  DWORD folder = GetFileAttributesW(hostsim::Utf8Path(data).c_str());
   if (folder == INVALID_FILE_ATTRIBUTES || !(folder & FILE_ATTRIBUTE_DIRECTORY)) {
-    std::fprintf(stderr, "hostsim: the data folder %s does not exist\n", data.c_str());
+    Complain("the data folder " + data + " does not exist");
     return ExitUsage;
   }
   // The paths named at the start are the starting folder's; then the data folder (or
@@ -343,8 +351,8 @@ int main(int argc, char** argv) {
   std::string dll = FullPath(o.dll.empty() ? NextToProgram("PRZECENA.DLL") : o.dll);
   std::string workFolder = dataFull;
   if (o.preview && !StartPreview(o, dataFull, workFolder)) return ExitUsage;
-  if (!SetCurrentDirectoryA(workFolder.c_str())) {
-    std::fprintf(stderr, "hostsim: cannot make %s the working folder\n", workFolder.c_str());
+  if (!SetCurrentDirectoryW(hostsim::Utf8Path(workFolder).c_str())) {
+    Complain("cannot make " + workFolder + " the working folder");
     return ExitUsage;
   }
   hostsim::dataFolder = std::string(1, '.');
@@ -361,8 +369,7 @@ int main(int argc, char** argv) {
 
   hostsim::Say("Dalvenor (host stand-in): loading " + dll);
   if (!hostsim::LoadPluginLibrary(dll.c_str())) {
-    std::fprintf(stderr, "hostsim: cannot load %s, or it has no export of ordinal %u\n", dll.c_str(),
-                 hostsim::PluginEntryOrdinal);
+    Complain("cannot load " + dll + ", or it has no export of ordinal " + std::to_string(hostsim::PluginEntryOrdinal));
     return ExitUsage;
   }
   if (!hostsim::AnswerPluginBoxes(hostsim::PluginModule()))
@@ -396,9 +403,14 @@ int main(int argc, char** argv) {
   hostsim::Say("plug-in freed");
   if (!clean) return ExitException;
   if (load.result != 0) return ExitRefused;
-  if (o.preview) {
-    int previewed = FinishPreview(o, dataFull, workFolder);
-    if (previewed != ExitDone) return previewed;
-  }
+  int previewed = o.preview ? FinishPreview(o, dataFull, workFolder) : ExitDone;
+  if (previewed == ExitUsage) return ExitUsage;
+  if (hostsim::runsThatDidNothing > 0) return ExitDidNothing;
+  if (previewed != ExitDone) return previewed;
   return hostsim::failedChangesShown > 0 ? ExitFailedChanges : ExitDone;
+}
+
+int wmain(int argc, wchar_t** argv) {
+  std::vector<std::string> arguments = hostsim::Utf8Arguments(argc, argv);
+  return Main(argc, hostsim::ArgumentPointers(arguments).data());
 }

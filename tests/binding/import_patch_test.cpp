@@ -31,6 +31,27 @@ TEST(PatchImport, FindsNothingForAnotherModuleOrFunction) {
   EXPECT_EQ(hostsim::PatchImport(self, "user32", "MessageBoxA", &marker), nullptr);
 }
 
+DWORD WINAPI MarkedProcessId() { return 4242; }
+// A call through the import slot as it stands (the compiler keeps the slot's content
+// across calls within one function).
+__attribute__((noinline)) DWORD ProcessId() { return GetCurrentProcessId(); }
+
+// This program's import slot of GetCurrentProcessId holds what the loader bound; every
+// cell holding it gets the replacement, and the same call puts the function back.
+TEST(RebindFunction, ReplacesTheBoundFunctionWhereverTheModuleHoldsIt) {
+  HMODULE self = GetModuleHandleA(nullptr);
+  auto* bound = reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("kernel32.dll"), "GetCurrentProcessId"));
+  DWORD real = ProcessId();
+  ASSERT_NE(real, 4242u);
+  int changed = hostsim::RebindFunction(self, bound, reinterpret_cast<void*>(&MarkedProcessId));
+  EXPECT_GE(changed, 1);
+  EXPECT_EQ(ProcessId(), 4242u);
+  EXPECT_EQ(hostsim::RebindFunction(self, reinterpret_cast<void*>(&MarkedProcessId), bound), changed);
+  EXPECT_EQ(ProcessId(), real);
+  int marker = 0;
+  EXPECT_EQ(hostsim::RebindFunction(self, &marker, bound), 0);  // an address the module does not hold
+}
+
 // A minimal loaded image whose only directory is a delay-import directory for
 // USER32.dll: MessageBoxW by name, one import by ordinal, MessageBoxA by name.
 class DelayImage {

@@ -37,6 +37,8 @@ printf 'vat = 1 abc\n' >"$work/vat.txt"
 printf 'dialog = type towary.txt; press F12\n' >"$work/action.txt"
 printf 'dialog = type towary.txt; F12\n' >"$work/shop/no_warehouse.txt"
 printf 'dialog = F3\n' >"$work/shop/no_file.txt"
+cp -R "$work/shop" "$work/noprices"
+printf 'dialog = type brak.txt; F12\nwarehouse = 1\n' >"$work/noprices/no_prices.txt"
 # Record 3 of the sample warehouse is MLEKO-32, whose price the sample file changes.
 { cat "$work/shop/answers.txt"; echo "fail_store = 3"; } >"$work/failing/failing.txt"
 # Every store of the run not carried out, by the failure plan.
@@ -44,6 +46,7 @@ printf 'dialog = F3\n' >"$work/shop/no_file.txt"
 
 row "help lists the answers keys and exit codes" 0 "^  warehouse = N +one answer of the warehouse choice" . --help
 row "help ends with the exit codes" 0 "^3 a call left the plug-in by an exception, 4 done" . --help
+row "help names exit code 6" 0 "price changes, 5 a preview with warnings, 6 a run did nothing" . --help
 row "unknown option" 2 "^usage: hostsim.exe" . --frobnicate
 row "missing data folder" 2 "^hostsim: the data folder nowhere/at/all does not exist$" . --data nowhere/at/all
 row "misspelt answers key" 2 "misspelt.txt:1: unknown key \"warehose\" \(hostsim.exe --help lists the keys\)$" \
@@ -70,6 +73,8 @@ row "a run whose summary reports a failed change" 4 "Błąd zmiany ceny: +1$" \
   failing --data . --answers failing.txt
 row "a run whose stores all fail" 4 "Błąd zmiany ceny: +[2-9]$" \
   nostores --data . --answers no_stores.txt
+row "a run that did nothing: the price file does not open" 6 "^    Nie można otworzyć pliku cen:$" \
+  noprices --data . --answers no_prices.txt --choose --batch
 
 # --data is the working folder: the answers file is found from where the program
 # starts, the price file the dialog names ("towary.txt") and the reports in the folder.

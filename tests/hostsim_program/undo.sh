@@ -7,20 +7,7 @@
 # samples folder and an empty work folder.
 set -uo pipefail
 wine=$1 hostsim=$2 goodstool=$3 samples=$4 work=$5
-failures=0 passed=0
-
-# check LABEL CONDITION...: counts the condition (a command) as passed or failed.
-check() {
-  local label=$1
-  shift
-  if "$@"; then
-    echo "ok: $label"
-    passed=$((passed + 1))
-  else
-    echo "FAILED: $label"
-    failures=$((failures + 1))
-  fi
-}
+source "$(dirname "${BASH_SOURCE[0]}")/checks.sh"
 
 # run FOLDER ARGS...: hostsim.exe in $work/FOLDER; its output (CR removed) in $out,
 # its exit code in $rc.
@@ -31,12 +18,6 @@ run() {
   rc=$?
   out=${out//$'\r'/}
 }
-
-# differ A B: whether the two files differ.
-differ() { ! cmp -s "$1" "$2"; }
-
-# said PATTERN: whether a line of the last output matches PATTERN.
-said() { grep -qE -- "$1" <<<"$out" || { sed 's/^/    /' <<<"$out"; false; }; }
 
 # runs_in FOLDER: the number of runs the index of FOLDER lists.
 runs_in() { grep -cv '^#' "$work/$1/kopie/INDEKS.TXT" 2>/dev/null; }

@@ -13,6 +13,7 @@
 #include "host/goods_record.h"
 #include "hostsim/base/host_files.h"
 #include "hostsim/services/plugin_call.h"
+#include "hostsim/services/svc_messages.h"
 #include "tests/run/run_fixture.h"
 
 namespace testing_hostile {
@@ -116,7 +117,10 @@ class HostileRun : public testing_run::RunFixture {
     EXPECT_EQ(hostsim::memory.blocks.size(), 0u) << "host memory left";
     EXPECT_EQ(hostsim::goodsCounters.openCursors, 0) << "a cursor left open";
     EXPECT_EQ(hostsim::memory.unknownBlocks, 0);
-    EXPECT_NE(Find("messageBoxFormat"), nullptr) << "no summary";
+    // A run ends with the summary, or (names copied from a file not in Mazovia) with the
+    // message that ends it before the first pass.
+    bool refused = choice.copyName && hostsim::runsThatDidNothing == 1;
+    EXPECT_TRUE(Find("messageBoxFormat") || refused) << "no summary";
   }
 
   // Every choice of a run: by symbol, index or remarks, gross or net, names copied or not.

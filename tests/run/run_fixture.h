@@ -61,10 +61,14 @@ struct PriceLine {
   std::string symbol, name, price;
 };
 
+// The lines as text (UTF-8), and written in Mazovia.
+inline std::string PriceFileText(const std::vector<PriceLine>& lines) {
+  std::string text;
+  for (const PriceLine& l : lines) text += l.symbol + "\t" + l.name + "\tszt\t23\t" + l.price + "\r\n";
+  return text;
+}
 inline void WritePriceFile(const std::string& name, const std::vector<PriceLine>& lines) {
-  std::string bytes;
-  for (const PriceLine& l : lines) bytes += l.symbol + "\t" + l.name + "\tszt\t23\t" + l.price + "\r\n";
-  WriteFile(name, hostsim::Utf8ToMazovia(bytes));
+  WriteFile(name, hostsim::Utf8ToMazovia(PriceFileText(lines)));
 }
 
 // The options as the user sets them in the dialog.

@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "tests/run/run_fixture.h"
+#include "tests/support/windows1250.h"
 
 using namespace testing_run;
 
@@ -79,28 +80,40 @@ TEST_F(RunTest, ANormalRunRepricesReportsAndSummarises) {
   EXPECT_EQ(hostsim::goodsCounters.openCursors, 0);
 }
 
+std::string Mazovia(const std::string& utf8) { return hostsim::Utf8ToMazovia(utf8); }
+std::string Utf8(const std::string& utf8) { return utf8; }
+
 TEST_F(RunTest, EveryEarlyExitLeavesTheGoodsAndWritesNoReport) {
   struct Row {
     const char* label;
-    std::string dialog;        // the dialog script
-    std::string chooser;       // "" none
-    bool priceFile;            // whether towary.txt exists
+    std::string dialog;                         // the dialog script
+    std::string chooser;                        // "" none
+    std::string (*encoding)(const std::string&);  // of towary.txt
     bool failMemory;
     bool settingsSaved;
     std::vector<std::string> shown;
   } rows[] = {
-      {"dialog left", "type towary.txt; choose B; leave", "", true, false, false, {}},
-      {"chooser refused", "F3", "-1", true, false, false, {}},
-      {"file not opened", "type brak.txt; F12", "", true, false, true, {}},
-      {"empty path", "F12", "", true, false, true, {}},
-      {"out of memory", "type towary.txt; F12", "", true, true, true, {"messageBox: uwaga: Za mało pamięci"}},
+      {"dialog left", "type towary.txt; choose B; leave", "", Mazovia, false, false, {}},
+      {"chooser refused", "F3", "-1", Mazovia, false, false, {}},
+      {"file not opened", "type brak.txt; F12", "", Mazovia, false, true,
+       {"messageBox: uwaga: Nie można otworzyć pliku cen:\nbrak.txt\nTowary nie zostały zmienione."}},
+      {"empty path", "F12", "", Mazovia, false, true,
+       {"messageBox: uwaga: Nie można otworzyć pliku cen:\n\nTowary nie zostały zmienione."}},
+      {"out of memory", "type towary.txt; F12", "", Mazovia, true, true, {"messageBox: uwaga: Za mało pamięci"}},
+      {"names to copy from a file in UTF-8", "type towary.txt; tick; F12", "", Utf8, false, true,
+       {"messageBox: uwaga: Plik cen nie jest zapisany w stronie kodowej Mazovia\n(wygląda na UTF-8):\n"
+        "towary.txt\nTowary nie zostały zmienione."}},
+      {"names to copy from a file in Windows-1250", "type towary.txt; tick; F12", "", testing_support::Cp1250, false,
+       true,
+       {"messageBox: uwaga: Plik cen nie jest zapisany w stronie kodowej Mazovia\n(wygląda na Windows-1250):\n"
+        "towary.txt\nTowary nie zostały zmienione."}},
   };
   for (const Row& row : rows) {
     SCOPED_TRACE(row.label);
     StartAfresh();
     WriteGoods(1, Shop);
     std::string goodsBefore = FileBytes(hostsim::GoodsFileName(1));
-    WritePriceFile("towary.txt", ShopPrices);
+    WriteFile("towary.txt", row.encoding(PriceFileText(ShopPrices)));
     for (const char* f : ReportFiles) WriteFile(f, "from the run before\r\n");
     Load();
     hostsim::dialogs.script.push_back(row.dialog);

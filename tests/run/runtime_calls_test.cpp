@@ -6,9 +6,11 @@
 
 #include <cstdint>
 #include <cstring>
+#include <filesystem>
 
 #include "tests/bridging/loaded_image.h"
 #include "tests/bridging/register_call.h"
+#include "hostsim/base/utf8_path.h"
 #include "tests/run/run_fixture.h"
 
 using namespace testing_run;
@@ -114,6 +116,32 @@ TEST_F(RuntimeCalls, PriceFileAndReportDeletionPassTheWrappers) {
   EXPECT_GE(readCalls, 1);
   EXPECT_EQ(closeCalls, 1);
   EXPECT_EQ(fakeCalls, 4u);   // INFO.TXT, INFO2.TXT, INFO3.TXT, INFO4.TXT
+  EXPECT_EQ(Lines("INFO4.TXT"), ExpectedInfo4);
+  EXPECT_EQ(Goods(1)[0].gross, 13.53);
+}
+
+// The platform the stand-in plays reads file names in the host's set: a price file in
+// a folder, both named with Polish letters, typed in the dialog (Mazovia), opens through
+// the runtime's CreateFileA and its wrapper, and the run reprices.
+TEST_F(RuntimeCalls, APriceFileNamedWithPolishLettersOpens) {
+  const std::string folder = "Sklep Łódź", file = "Sklep Łódź/cennik żółty.txt";
+  std::filesystem::create_directories(hostsim::Utf8Path(folder));
+  std::FILE* f = hostsim::OpenUtf8(file, "wb");
+  ASSERT_NE(f, nullptr);
+  std::string bytes = hostsim::Utf8ToMazovia(PriceFileText(Prices));
+  std::fwrite(bytes.data(), 1, bytes.size(), f);
+  std::fclose(f);
+  WriteGoods(1, Shop);
+  LoadOnce();
+  createCalls = 0;
+  realCreate = Replace("CreateFileA", reinterpret_cast<void*>(&CountingCreateFileA));
+  Choice choice;
+  choice.path = hostsim::Utf8ToMazovia("Sklep Łódź\\cennik żółty.txt");
+  Answer(choice);
+  Run();
+  Replace("CreateFileA", realCreate);
+  std::filesystem::remove_all(hostsim::Utf8Path(folder));
+  EXPECT_EQ(createCalls, 1);
   EXPECT_EQ(Lines("INFO4.TXT"), ExpectedInfo4);
   EXPECT_EQ(Goods(1)[0].gross, 13.53);
 }

@@ -9,7 +9,9 @@
 
 #include <gtest/gtest.h>
 
+#include "host/mazovia.h"
 #include "host/services.h"
+#include "hostsim/base/utf8_path.h"
 #include "hostsim/screen/chooser_ui.h"
 #include "hostsim/screen/keys.h"
 #include "hostsim/screen/screen.h"
@@ -246,7 +248,7 @@ class ChooserUi : public ConsoleUi {
   }
   void TearDown() override { std::filesystem::remove_all(folder); }
   void Files(std::initializer_list<const char*> names) {
-    for (const char* n : names) std::ofstream(folder + "/" + n) << "x";
+    for (const char* n : names) std::ofstream(Utf8Path(folder + "/" + n)) << "x";
   }
   static inline int counter = 0;
 };
@@ -290,6 +292,32 @@ TEST_F(ChooserUi, ArrowsAndEnterPickAFile) {
   EXPECT_EQ(ScreenRow(c.screens.front(), 6, 21, 8), u"        ");  // the folder d.txt is no file
   EXPECT_EQ(c.screens.front().attrs[3][21], 0x2F);
   EXPECT_EQ(c.screens.front().attrs[4][21], 0x1F);
+}
+
+// A name with a character Mazovia lacks: listed as it is, in grey; Enter does not pick
+// it, and with the focus on it the line below the list says why.
+TEST_F(ChooserUi, ANameMazoviaCannotWriteIsShownButCannotBeChosen) {
+  Files({"cennik żółty.txt", "cennik €.txt", "d€.csv"});
+  c.keys = {K(KeyEnter), K(KeyDown), K(KeyDown), K(KeyEnter), K(KeyUp), K(KeyEnter)};
+  char path[129] = {};
+  EXPECT_EQ(chooseFile(57, path, "C:\\*.*", 0), 0);
+  EXPECT_EQ(c.next, 6u);
+  EXPECT_STREQ(path, Mz("cennik żółty.txt"));
+  ASSERT_EQ(c.screens.size(), 6u);
+  const Screen& first = c.screens[0];  // sorted by the Mazovia names, "cennik ?.txt" first
+  EXPECT_EQ(ScreenRow(first, 3, 22, 12), u"cennik €.txt");
+  EXPECT_EQ(ScreenRow(first, 4, 22, 16), u"cennik żółty.txt");
+  EXPECT_EQ(ScreenRow(first, 5, 22, 6), u"d€.csv");
+  EXPECT_EQ(first.attrs[3][22], 0x2F);  // the focus
+  EXPECT_EQ(first.attrs[4][22], 0x1F);
+  EXPECT_EQ(first.attrs[5][22], 0x17);  // grey: cannot be chosen
+  const std::u16string why = u"       Nazwa ma znaki spoza strony kodowej Mazovia: nie można jej wybrać.       ";
+  EXPECT_EQ(ScreenRow(first, 23), why);
+  EXPECT_EQ(first.attrs[23][7], 0x0E);
+  EXPECT_EQ(c.screens[1].attrs[3][22], 0x2F);  // Enter picked nothing
+  EXPECT_EQ(ScreenRow(c.screens[2], 23), std::u16string(80, u' '));  // the focus on cennik żółty.txt
+  EXPECT_EQ(ScreenRow(c.screens[4], 23), why);  // Enter on d€.csv picked nothing either
+  EXPECT_EQ(c.screens[4].attrs[5][22], 0x2F);
 }
 
 TEST(FileMask, MatchesAsDosDoes) {
