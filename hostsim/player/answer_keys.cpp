@@ -5,6 +5,7 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "hostsim/player/dialog_actions.h"
 #include "hostsim/player/failure_plan.h"
 
 namespace hostsim {
@@ -79,42 +80,13 @@ bool SameLetters(const std::string& a, const char* b) {
   return true;
 }
 
-// Number of characters of a UTF-8 text (bytes that begin a character).
-std::size_t Utf8Length(const std::string& s) {
-  std::size_t n = 0;
-  for (unsigned char c : s) n += (c & 0xC0) != 0x80;
-  return n;
-}
-
 // Each ';'-separated action is one the dialog script knows, with its argument.
 bool CheckDialog(const std::string& actions, std::string& error) {
-  std::size_t from = 0;
-  while (from <= actions.size()) {
-    std::size_t to = actions.find(';', from);
-    if (to == std::string::npos) to = actions.size();
-    std::string action = actions.substr(from, to - from);
-    from = to + 1;
-    std::size_t b = action.find_first_not_of(' ');
-    if (b == std::string::npos) continue;
-    action = action.substr(b, action.find_last_not_of(' ') - b + 1);
-    std::string word = action.substr(0, action.find(' '));
-    std::string rest = action.size() > word.size() ? action.substr(word.size() + 1) : "";
-    if (word == "type") continue;
-    if (word == "choose" && Utf8Length(rest) == 1) continue;
-    if (word == "choose") {
-      error = "\"" + action + "\": choose takes one letter, the radio button's hot key";
+  for (const DialogAction& a : ParseDialogActions(actions))
+    if (a.kind == DialogActionKind::Invalid) {
+      error = a.error;
       return false;
     }
-    long command = 0;
-    if (word == "answer" && rest.find_first_not_of("-0123456789") == std::string::npos &&
-        WholeInteger(rest, command))
-      continue;
-    bool bare = word == "tick" || word == "clear" || word == "F12" || word == "F3" || word == "leave";
-    if (bare && rest.empty()) continue;
-    error = "\"" + action + "\" is no dialog action; expected type TEXT, choose LETTER, tick, clear, F12, F3, "
-            "leave or answer N";
-    return false;
-  }
   return true;
 }
 
