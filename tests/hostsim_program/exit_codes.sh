@@ -43,6 +43,7 @@ printf 'dialog = F3\n' >"$work/shop/no_file.txt"
 { cat "$work/shop/answers.txt"; echo "fail = 52280 1 on"; } >"$work/nostores/no_stores.txt"
 
 row "help lists the answers keys and exit codes" 0 "^  warehouse = N +one answer of the warehouse choice" . --help
+row "help lists the options the answers keys give" 0 "^  --record-length N +the descriptor's value at offset 6 \\(default 769\\)$" . --help
 row "help ends with the exit codes" 0 "^3 a call left the plug-in by an exception, 4 done" . --help
 row "unknown option" 2 "^usage: hostsim.exe" . --frobnicate
 row "missing data folder" 2 "^hostsim: the data folder nowhere/at/all does not exist$" . --data nowhere/at/all

@@ -2,7 +2,7 @@
 // lines stay within 255 bytes, the goods file keeps its size and its trailing partial
 // record, a stored record differs from the original only in its name and prices, the
 // prices stored are numbers of zero or more (no -0), and the run gives back the host's
-// memory and cursors. The host's files are kept in memory (hostsim/host_files.h), as
+// memory and cursors. The host's files are kept in memory (hostsim/base/host_files.h), as
 // fast as a run can be.
 #pragma once
 #include <cmath>
