@@ -1,10 +1,7 @@
 // What every fuzzer shares: a work folder, one whole repricing run as one call of the
-// host with the host's files in memory, and the checks every such run must pass. The
-// reports' lines stay within 255 bytes and end in CR LF; the goods file keeps its size
-// and its partial tail; a stored record differs from the one before only in its name
-// and prices, holds prices that are numbers (of zero or more where the host's VAT
-// table has no rate below zero) and a terminated name; the host's memory and cursors
-// are given back. A failed check names itself on standard error and aborts, which
+// host with the host's files in memory, and the checks every such run must pass
+// (tests/support/run_checks.h; prices of zero or more where the host's VAT table has no
+// rate below zero). A failed check names itself on standard error and aborts, which
 // libFuzzer reports as a crash with the input that caused it.
 #pragma once
 #include <unistd.h>
@@ -30,14 +27,9 @@
 #include "hostsim/services/svc_settings.h"
 #include "reprice/goods_table.h"
 #include "reprice/run.h"
+#include "tests/support/run_checks.h"
 
 namespace fuzz_run {
-
-// The host's goods record, as far as the checks look into it.
-inline constexpr std::size_t RecordSize = GoodsRecordLength;
-inline constexpr std::size_t NameAt = GoodsName.offset, NameSize = GoodsName.size;
-inline constexpr std::size_t NetAt = GoodsNetPrice.offset, GrossAt = GoodsGrossPrice.offset;
-inline constexpr std::size_t PriceSize = GoodsNetPrice.size;
 
 // A small shop whose keys a fuzzed input can hit by chance: empty, one letter, the
 // whole 16-letter symbol field, a digit, Polish letters; index and remarks carry the
@@ -125,62 +117,21 @@ inline void RunCommand() {
   goodsTable = nullptr;
 }
 
+// The checks every run must pass (tests/support/run_checks.h), each failing the fuzzer.
 inline void CheckReports() {
-  for (const char* file : {"INFO.TXT", "INFO2.TXT", "INFO3.TXT", "INFO4.TXT"}) {
-    std::string bytes = HostFile(file);
-    for (std::size_t from = 0; from < bytes.size();) {
-      std::size_t end = bytes.find("\r\n", from);
-      if (end == std::string::npos) Fail(std::string(file) + ": a line without its line end");
-      if (end - from > 255) Fail(std::string(file) + ": a line longer than 255 bytes");
-      from = end + 2;
-    }
-  }
+  if (std::string problem = run_checks::ReportProblem(); !problem.empty()) Fail(problem);
 }
 
-inline double PriceAt(const std::string& record, std::size_t at) {
-  double d;
-  std::memcpy(&d, record.data() + at, sizeof d);
-  return d;
-}
-
-// Checks one goods file after a run against the file before it. signChecked: a stored
-// price must not be below zero nor -0. changed, when given, checks each record that
-// changed (the record before and after) and returns what is wrong, or "".
-using ChangedRecordCheck = std::function<std::string(const std::string& was, const std::string& now)>;
+using run_checks::ChangedRecordCheck;
 inline void CheckGoods(const std::string& before, const std::string& after, bool namesCopied,
                        bool signChecked = true, const ChangedRecordCheck& changed = {}) {
-  if (after.size() != before.size()) Fail("the goods file changed its size");
-  std::size_t whole = before.size() / RecordSize * RecordSize;
-  if (after.compare(whole, std::string::npos, before, whole, std::string::npos) != 0)
-    Fail("the partial record at the end changed");
-  for (std::size_t at = 0; at < whole; at += RecordSize) {
-    std::string was = before.substr(at, RecordSize), now = after.substr(at, RecordSize);
-    if (was == now) continue;
-    std::string where = "record " + std::to_string(at / RecordSize + 1) + ": ";
-    for (std::size_t i = 0; i < RecordSize; ++i) {
-      bool name = i >= NameAt && i < NameAt + NameSize;
-      bool price = (i >= NetAt && i < NetAt + PriceSize) || (i >= GrossAt && i < GrossAt + PriceSize);
-      if (!name && !price && was[i] != now[i]) Fail(where + "byte " + std::to_string(i) + " changed");
-    }
-    double net = PriceAt(now, NetAt), gross = PriceAt(now, GrossAt);
-    if (!std::isfinite(net) || !std::isfinite(gross)) Fail(where + "a price that is no number was stored");
-    if (signChecked && (std::signbit(net) || std::signbit(gross)))
-      Fail(where + "a price below zero, or -0, was stored");
-    if (was.compare(NameAt, NameSize, now, NameAt, NameSize) != 0) {
-      if (!namesCopied) Fail(where + "the name changed although names are not copied");
-      if (strnlen(now.data() + NameAt, NameSize) >= NameSize) Fail(where + "the copied name has no terminator");
-    }
-    if (changed)
-      if (std::string problem = changed(was, now); !problem.empty()) Fail(where + problem);
-  }
+  if (std::string problem = run_checks::GoodsProblem(before, after, namesCopied, signChecked, changed);
+      !problem.empty())
+    Fail(problem);
 }
 
-// The host's memory and goods cursors are given back, and no block it never handed out
-// came back to it.
 inline void CheckGivenBack() {
-  if (!hostsim::memory.blocks.empty()) Fail("host memory left after the run");
-  if (hostsim::memory.unknownBlocks != 0) Fail("a memory block the host never handed out came back");
-  if (hostsim::goodsCounters.openCursors != 0) Fail("a goods cursor left open");
+  if (std::string problem = run_checks::GivenBackProblem(); !problem.empty()) Fail(problem);
 }
 
 // Every setting of section "Przecena" the run wrote is one it can have read back: the

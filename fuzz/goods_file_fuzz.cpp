@@ -64,7 +64,7 @@ std::string ChangedRecordProblem(const std::string&, const std::string& now) {
   std::string key(now.data() + choice.key.offset, strnlen(now.data() + choice.key.offset, choice.key.size));
   for (const KeyPrice& k : Usable) {
     if (!SameKey(key, k.key)) continue;
-    double stored = fuzz_run::PriceAt(now, choice.gross ? fuzz_run::GrossAt : fuzz_run::NetAt);
+    double stored = run_checks::PriceAt(now, choice.gross ? run_checks::GrossAt : run_checks::NetAt);
     if (stored != k.price) return "stored " + std::to_string(stored) + " for key " + key;
     return "";
   }

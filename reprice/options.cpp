@@ -2,6 +2,7 @@
 // the options dialog with its file chooser, and the choice of the warehouse.
 #include <cstring>
 
+#include "host/arguments.h"
 #include "host/services.h"
 #include "host/settings.h"
 #include "reprice/options.h"
@@ -9,10 +10,7 @@
 namespace {
 
 constexpr const char* Section = "Przecena";
-constexpr int DialogOne = 1;
-constexpr int ChooserKind = 57;
 constexpr int ChooserRefused = -1;
-constexpr int WarehouseKind = 680;
 // A dialog that answers this many commands of no button in a row, without the user
 // ever confirming, leaving or choosing a file, is a host that cannot show it: the run
 // ends as after leaving it rather than showing it for ever.
@@ -49,7 +47,7 @@ void LoadRepricingSettings(int32_t* warehouse) {
 bool AskRepricingOptions() {
   int unknownInARow = 0;
   for (;;) {
-    int16_t command = runDialog(OptionsDialogTemplate, DialogOne, &repricingOptions, 0);
+    int16_t command = runDialog(OptionsDialogTemplate, RunDialogKind, &repricingOptions, ReservedArgument);
     TerminatePath();
     if (command == CmdCancel) return false;
     if (command == CmdOk) return true;
@@ -60,13 +58,13 @@ bool AskRepricingOptions() {
     unknownInARow = 0;
     static char mask[256];
     std::strcpy(mask, "C:\\*.*");
-    int chosen = chooseFile(ChooserKind, repricingOptions.path, mask, 0);
+    int chosen = chooseFile(ChooseFileKind, repricingOptions.path, mask, ReservedArgument);
     TerminatePath();
     if (chosen == ChooserRefused) return false;
   }
 }
 
-int32_t ChooseWarehouse(int32_t warehouse) { return selectWarehouse(warehouse, WarehouseKind, 0); }
+int32_t ChooseWarehouse(int32_t warehouse) { return selectWarehouse(warehouse, SelectWarehouseKind, ReservedArgument); }
 
 void SaveRepricingSettings(int32_t warehouse) {
   if (warehouse >= 0) settingValue(SettingWriteInt, Section, "Mag", "%d", warehouse);

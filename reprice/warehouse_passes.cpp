@@ -1,6 +1,7 @@
 #include <cmath>
 #include <cstring>
 
+#include "host/arguments.h"
 #include "host/goods_record.h"
 #include "host/mazovia.h"
 #include "host/records.h"
@@ -27,8 +28,8 @@ struct Pass {
 // stored). A pass that did not open, or got no record buffer, visits no record but is
 // still closed. goodsTable must not be null.
 void OpenPass(Pass& pass, int32_t warehouse, int update) {
-  tableFileName(warehouse, pass.fileName, "MMM", ".MGR", 103);
-  pass.opened = openTableFile(&pass.cursor, goodsTable, 4, pass.fileName, update, 0) != 0;
+  tableFileName(warehouse, pass.fileName, "MMM", ".MGR", TableFileNameKind);
+  pass.opened = openTableFile(&pass.cursor, goodsTable, OpenTableFileKind, pass.fileName, update, ReservedArgument) != 0;
   std::memcpy(&pass.record, static_cast<const char*>(goodsTable) + GoodsTableRecordBufferOffset,
               sizeof pass.record);
   if (!pass.record) pass.opened = false;
@@ -94,7 +95,7 @@ bool NameNotStored(const GoodsRecord& stored, const GoodsRecord& expected) {
 
 // Hands the record as it is now and as it was before to the host's price-change journal.
 void NotePriceChange(GoodsRecord& r, const GoodsRecord& snapshot) {
-  notePriceChange(&r, &snapshot, 0, 1, Mz("Przecena wtyczką: PRZECENA"));
+  notePriceChange(&r, &snapshot, ReservedArgument, NotePriceChangeKind, Mz("Przecena wtyczką: PRZECENA"));
 }
 
 // "Mag:<warehouse> <text, 25 wide><tail>" appended to INFO3.TXT.

@@ -6,7 +6,7 @@
 #include "host/services.h"
 
 extern "C" void* const FallbackStubs[15];  // fallback_stubs.S: removes 0, 4, ..., 56 bytes
-extern "C" void FallbackStubReal();          // 0.0 on the FPU stack, removes nothing
+extern "C" void FallbackStubReal();          // a quiet NaN on the FPU stack, removes nothing
 #define FALLBACK_RESULT(ordinal, result) extern "C" void FallbackAnswerStub##ordinal();
 #include "frame/binding/fallback_results.h"  // each answers its result, removes nothing
 #undef FALLBACK_RESULT

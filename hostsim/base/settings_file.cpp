@@ -1,13 +1,13 @@
 // The host's settings file, read and written whole.
 #include "hostsim/base/settings_file.h"
 
-#include <sstream>
 #include <strings.h>
 #include <utility>
 #include <vector>
 
 #include "hostsim/base/data_folder.h"
 #include "hostsim/base/host_files.h"
+#include "hostsim/base/text.h"
 
 namespace hostsim {
 
@@ -21,22 +21,12 @@ struct Section {
 // Section and key names compare without regard to case, as in INI files.
 bool SameName(const std::string& a, const std::string& b) { return strcasecmp(a.c_str(), b.c_str()) == 0; }
 
-// s without leading and trailing blanks.
-std::string Trimmed(const std::string& s) {
-  std::size_t b = s.find_first_not_of(" \t");
-  if (b == std::string::npos) return "";
-  return s.substr(b, s.find_last_not_of(" \t") - b + 1);
-}
-
 // The whole file, in file order; an absent file is an empty store.
 std::vector<Section> ReadStore() {
   std::vector<Section> store;
   std::string bytes;
   ReadHostFile(DataPath(SettingsFileName), bytes);
-  std::istringstream in(bytes);
-  std::string line;
-  while (std::getline(in, line)) {
-    if (!line.empty() && line.back() == '\r') line.pop_back();
+  for (const std::string& line : TextLines(bytes)) {
     std::string t = Trimmed(line);
     if (t.size() >= 2 && t.front() == '[' && t.back() == ']') {
       store.push_back({t.substr(1, t.size() - 2), {}});

@@ -3,6 +3,7 @@
 #include <cstdio>
 
 #include "hostsim/base/charset.h"
+#include "hostsim/base/text.h"
 
 namespace hostsim {
 
@@ -54,13 +55,8 @@ void Show(const char* service, const char* title, const char* text, int mode) {
   if (mode != 0 && mode != 1) head += " (mode " + std::to_string(mode) + ")";
   Say(head);
   std::string body = TerminalText(x);
-  std::size_t from = 0;
-  while (from <= body.size() && !body.empty()) {
-    std::size_t nl = body.find('\n', from);
-    Say("    " + body.substr(from, nl == std::string::npos ? std::string::npos : nl - from));
-    if (nl == std::string::npos) break;
-    from = nl + 1;
-  }
+  if (!body.empty())
+    for (const std::string& line : SplitText(body, '\n')) Say("    " + line);
 }
 
 void ResetTranscript() { Transcript().clear(); }

@@ -10,6 +10,7 @@
 #include "hostsim/base/data_folder.h"
 #include "hostsim/base/host_files.h"
 #include "hostsim/base/settings_file.h"
+#include "hostsim/base/text.h"
 #include "hostsim/base/transcript.h"
 #include "hostsim/base/utf8_path.h"
 #include "hostsim/goods/price_journal.h"
@@ -43,12 +44,6 @@ std::map<const void*, OpenRun> openRuns;
 const char* const IndexHeader =
     "# hostsim: runs that stored into a goods file, oldest first; TAB-separated:\r\n"
     "# time, warehouse, goods file, backup, bytes and CRC-32 before the run, after it, state, price file\r\n";
-
-// The last part of a path (after the last / or \).
-std::string BaseName(const std::string& path) {
-  std::size_t slash = path.find_last_of("/\\");
-  return slash == std::string::npos ? path : path.substr(slash + 1);
-}
 
 // "<bytes> <CRC-32 in 8 hex digits>", or "-" for a length not known.
 std::string SizeText(long long bytes, uint32_t crc) {
@@ -209,14 +204,9 @@ bool ReadBackupIndex(std::vector<BackupRun>& runs, bool& found, std::string& err
   runs.clear();
   std::string text;
   found = ReadHostFile(BackupPath(BackupIndexName), text);
-  std::size_t number = 0;
-  for (std::size_t at = 0; at < text.size();) {
-    std::size_t end = text.find('\n', at);
-    if (end == std::string::npos) end = text.size();
-    std::string line = text.substr(at, end - at);
-    at = end + 1;
-    ++number;
-    if (!line.empty() && line.back() == '\r') line.pop_back();
+  std::vector<std::string> lines = TextLines(text);
+  for (std::size_t number = 1; number <= lines.size(); ++number) {
+    const std::string& line = lines[number - 1];
     if (line.empty() || line[0] == '#') continue;
     std::vector<std::string> f = SplitTabs(line);
     BackupRun r{};

@@ -7,6 +7,7 @@
 
 #include "host/goods_record.h"
 #include "hostsim/base/charset.h"
+#include "hostsim/base/text.h"
 
 namespace hostsim {
 
@@ -187,15 +188,10 @@ GoodsRow GoodsRowOf(const std::string& record) {
 bool GoodsFileFromCsv(const std::string& csv, std::string& file, std::string& error,
                       const std::map<int, double>& vatTable) {
   file.clear();
-  std::size_t lineNumber = 0;
   std::size_t start = csv.rfind("\xEF\xBB\xBF", 0) == 0 ? 3 : 0;  // a byte-order mark
-  for (std::size_t at = start; at < csv.size();) {
-    std::size_t end = csv.find('\n', at);
-    if (end == std::string::npos) end = csv.size();
-    std::string line = csv.substr(at, end - at);
-    at = end + 1;
-    ++lineNumber;
-    if (!line.empty() && line.back() == '\r') line.pop_back();
+  std::vector<std::string> lines = TextLines(std::string_view(csv).substr(start));
+  for (std::size_t lineNumber = 1; lineNumber <= lines.size(); ++lineNumber) {
+    const std::string& line = lines[lineNumber - 1];
     if (line.empty() || (lineNumber == 1 && line.rfind("symbol", 0) == 0)) continue;
     auto fail = [&](const std::string& why) {
       error = "line " + std::to_string(lineNumber) + ": " + why;

@@ -14,6 +14,7 @@
 #include "hostsim/base/data_folder.h"
 #include "hostsim/base/host_files.h"
 #include "hostsim/base/settings_file.h"
+#include "hostsim/base/text.h"
 
 namespace hostsim {
 
@@ -49,12 +50,6 @@ double ReadDouble(const unsigned char* record, GoodsField field) {
   static_assert(sizeof d == GoodsNetPrice.size && sizeof d == GoodsGrossPrice.size);
   std::memcpy(&d, record + field.offset, sizeof d);
   return d;
-}
-
-// The last part of a path (after the last / or \).
-std::string BaseName(const std::string& path) {
-  std::size_t slash = path.find_last_of("/\\");
-  return slash == std::string::npos ? path : path.substr(slash + 1);
 }
 
 // GoodsFileWarehouse of a name without its folder.

@@ -5,6 +5,7 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "hostsim/player/dialog_actions.h"
 #include "hostsim/player/failure_plan.h"
 
 namespace hostsim {
@@ -29,18 +30,20 @@ struct AnswerKey {
   ValueForm form;
   const char* value;    // the value's form as --help and the errors show it
   const char* meaning;  // what the key answers
+  const char* option;   // hostsim.exe's option that answers the same, with its value; null: none
 };
 
 constexpr AnswerKey Keys[] = {
-    {"capability", FormNumber, "N", "the capability bits the host reports (default 1)"},
-    {"build date", FormText, "Mmm dd yyyy", "the host's build date (default Mar 14 2011)"},
-    {"descriptor", FormNone, "none", "the host has no goods table descriptor"},
-    {"record length", FormNumber, "N", "the descriptor's value at offset 6 (default 769)"},
-    {"variant", FormNumber, "N", "the descriptor's value at offset 12 (default 720)"},
-    {"notice", FormNumber, "N", "what the first-run notice dialog sets into its flag"},
+    {"capability", FormNumber, "N", "the capability bits the host reports (default 1)", "--capability N"},
+    {"build date", FormText, "Mmm dd yyyy", "the host's build date (default Mar 14 2011)",
+     "--build-date \"Mmm dd yyyy\""},
+    {"descriptor", FormNone, "none", "the host has no goods table descriptor", "--no-descriptor"},
+    {"record length", FormNumber, "N", "the descriptor's value at offset 6 (default 769)", "--record-length N"},
+    {"variant", FormNumber, "N", "the descriptor's value at offset 12 (default 720)", "--variant N"},
+    {"notice", FormNumber, "N", "what the first-run notice dialog sets into its flag", "--notice N"},
     {"choose", FormChoose, "yes | N", "choose the plug-in's command, or command number N"},
     {"box", FormBox, "ok | cancel | abort | retry | ignore | yes | no | N",
-     "the answer to the plug-in's next system message box (one per box, in order)"},
+     "the answer to the plug-in's next system message box (one per box, in order)", "--box ANSWER"},
     {"dialog", FormDialog, "ACTION; ...",
      "one showing of the options dialog: type TEXT, choose LETTER, tick, clear, then F12, F3, leave "
      "or answer N (the dialog gives command N)"},
@@ -79,42 +82,13 @@ bool SameLetters(const std::string& a, const char* b) {
   return true;
 }
 
-// Number of characters of a UTF-8 text (bytes that begin a character).
-std::size_t Utf8Length(const std::string& s) {
-  std::size_t n = 0;
-  for (unsigned char c : s) n += (c & 0xC0) != 0x80;
-  return n;
-}
-
 // Each ';'-separated action is one the dialog script knows, with its argument.
 bool CheckDialog(const std::string& actions, std::string& error) {
-  std::size_t from = 0;
-  while (from <= actions.size()) {
-    std::size_t to = actions.find(';', from);
-    if (to == std::string::npos) to = actions.size();
-    std::string action = actions.substr(from, to - from);
-    from = to + 1;
-    std::size_t b = action.find_first_not_of(' ');
-    if (b == std::string::npos) continue;
-    action = action.substr(b, action.find_last_not_of(' ') - b + 1);
-    std::string word = action.substr(0, action.find(' '));
-    std::string rest = action.size() > word.size() ? action.substr(word.size() + 1) : "";
-    if (word == "type") continue;
-    if (word == "choose" && Utf8Length(rest) == 1) continue;
-    if (word == "choose") {
-      error = "\"" + action + "\": choose takes one letter, the radio button's hot key";
+  for (const DialogAction& a : ParseDialogActions(actions))
+    if (a.kind == DialogActionKind::Invalid) {
+      error = a.error;
       return false;
     }
-    long command = 0;
-    if (word == "answer" && rest.find_first_not_of("-0123456789") == std::string::npos &&
-        WholeInteger(rest, command))
-      continue;
-    bool bare = word == "tick" || word == "clear" || word == "F12" || word == "F3" || word == "leave";
-    if (bare && rest.empty()) continue;
-    error = "\"" + action + "\" is no dialog action; expected type TEXT, choose LETTER, tick, clear, F12, F3, "
-            "leave or answer N";
-    return false;
-  }
   return true;
 }
 
@@ -154,6 +128,15 @@ bool HasForm(const AnswerKey& k, const std::string& value, std::string& error) {
   return false;
 }
 
+// One entry of a help text: left, then meaning from column width on (on a line of its
+// own when left is too long).
+std::string HelpLine(const std::string& left, const char* meaning, std::size_t width) {
+  std::string line = left;
+  if (line.size() < width) line.resize(width, ' ');
+  else line += "\n" + std::string(width, ' ');
+  return line + meaning + "\n";
+}
+
 }  // namespace
 
 bool CheckAnswer(const std::string& key, const std::string& value, std::string& error) {
@@ -172,15 +155,19 @@ bool CheckAnswer(const std::string& key, const std::string& value, std::string& 
 std::string AnswerKeysHelp() {
   std::string out;
   for (const AnswerKey& k : Keys) {
-    std::string left = std::string("  ") + k.key + " = " + k.value;
-    if (left.size() < 24) left.resize(24, ' ');
-    else left += "\n" + std::string(24, ' ');
-    out += left + k.meaning + "\n";
+    out += HelpLine(std::string("  ") + k.key + " = " + k.value, k.meaning, 24);
     if (k.form != FormFail) continue;
     for (FailingService service : FailingServices)
       out += std::string(26, ' ') + std::to_string(OrdinalOf(service)) + " " + NameOf(service) + ": " +
              FailureOf(service) + "\n";
   }
+  return out;
+}
+
+std::string AnswerKeyOptionsHelp() {
+  std::string out;
+  for (const AnswerKey& k : Keys)
+    if (k.option) out += HelpLine(std::string("  ") + k.option, k.meaning, 24);
   return out;
 }
 

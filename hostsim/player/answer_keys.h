@@ -1,5 +1,5 @@
 // Every key of the stand-in's answers file, with the form its value must have: one
-// table, from which the file's checks and the program's --help both come.
+// table, from which the file's checks, the program's --help and its options' usage come.
 #pragma once
 #include <string>
 
@@ -12,6 +12,10 @@ bool CheckAnswer(const std::string& key, const std::string& value, std::string& 
 
 // Lines for --help: each key with the form of its value and what it answers.
 std::string AnswerKeysHelp();
+
+// Lines for hostsim.exe's usage: each option that answers what a key does, with the
+// key's meaning.
+std::string AnswerKeyOptionsHelp();
 
 // The message box answer named by text ("ok", "abort", ..., any letter case) or given
 // as a number; false when it is neither.

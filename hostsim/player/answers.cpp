@@ -1,5 +1,6 @@
 #include "hostsim/player/answers.h"
 
+#include "hostsim/base/text.h"
 #include "hostsim/base/utf8_path.h"
 #include "hostsim/player/answer_keys.h"
 
@@ -10,30 +11,25 @@
 namespace hostsim {
 namespace {
 
+constexpr const char* Blanks = " \t\r\n";  // what is taken off around a line, key and value
+
 // Key -> values in file order.
 std::map<std::string, std::vector<std::string>>& Table() {
   static std::map<std::string, std::vector<std::string>> table;
   return table;
 }
 
-// s without leading and trailing blanks and line ends.
-std::string Trimmed(const std::string& s) {
-  std::size_t b = s.find_first_not_of(" \t\r\n");
-  if (b == std::string::npos) return "";
-  std::size_t e = s.find_last_not_of(" \t\r\n");
-  return s.substr(b, e - b + 1);
-}
 
 }  // namespace
 
 bool ParseAnswers(const std::string& text, std::string& error, const std::string& source) {
   ResetAnswers();
   constexpr char ByteOrderMark[] = "\xEF\xBB\xBF";
-  std::istringstream in(text.rfind(ByteOrderMark, 0) == 0 ? text.substr(3) : text);
-  std::string line;
-  for (int number = 1; std::getline(in, line); ++number) {
-    std::string where = source + ":" + std::to_string(number) + ": ";
-    std::string t = Trimmed(line);
+  std::vector<std::string> lines = TextLines(text.rfind(ByteOrderMark, 0) == 0 ? text.substr(3) : text);
+  for (std::size_t i = 0; i < lines.size(); ++i) {
+    const std::string& line = lines[i];
+    std::string where = source + ":" + std::to_string(i + 1) + ": ";
+    std::string t = Trimmed(line, Blanks);
     if (t.empty() || t[0] == '#') continue;
     std::size_t eq = t.find('=');
     if (eq == std::string::npos) {
@@ -41,7 +37,7 @@ bool ParseAnswers(const std::string& text, std::string& error, const std::string
       ResetAnswers();
       return false;
     }
-    std::string key = Trimmed(t.substr(0, eq)), value = Trimmed(t.substr(eq + 1));
+    std::string key = Trimmed(t.substr(0, eq), Blanks), value = Trimmed(t.substr(eq + 1), Blanks);
     if (!CheckAnswer(key, value, error)) {
       error = where + error;
       ResetAnswers();

@@ -2,6 +2,7 @@
 #include <algorithm>
 #include <cstdio>
 
+#include "hostsim/base/text.h"
 #include "hostsim/preview/preview.h"
 
 namespace hostsim::preview {
@@ -76,12 +77,7 @@ std::vector<std::string> PreviewLines(const Preview& p) {
     out.push_back("The plug-in showed no summary.");
   } else {
     out.push_back("The plug-in's summary:");
-    for (std::size_t at = 0; at <= p.summary.size();) {
-      std::size_t nl = p.summary.find('\n', at);
-      if (nl == std::string::npos) nl = p.summary.size();
-      out.push_back("  " + p.summary.substr(at, nl - at));
-      at = nl + 1;
-    }
+    for (const std::string& line : SplitText(p.summary, '\n')) out.push_back("  " + line);
   }
   return out;
 }

@@ -1,6 +1,7 @@
 #include "hostsim/preview/reported_goods.h"
 
 #include "hostsim/base/charset.h"
+#include "hostsim/base/text.h"
 
 namespace hostsim::preview {
 namespace {
@@ -30,14 +31,8 @@ ReportedGoods Classify(const std::string& line) {
 }
 
 void AddLines(const std::string& bytes, std::vector<ReportedGoods>& out) {
-  for (std::size_t at = 0; at < bytes.size();) {
-    std::size_t end = bytes.find('\n', at);
-    if (end == std::string::npos) end = bytes.size();
-    std::string line = bytes.substr(at, end - at);
-    at = end + 1;
-    if (!line.empty() && line.back() == '\r') line.pop_back();
+  for (const std::string& line : TextLines(bytes))
     if (!line.empty()) out.push_back(Classify(MazoviaToUtf8(line)));
-  }
 }
 
 }  // namespace

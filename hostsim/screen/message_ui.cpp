@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <string>
 
+#include "hostsim/base/text.h"
 #include "hostsim/screen/marked_text.h"
 
 namespace hostsim {
@@ -11,18 +12,6 @@ namespace {
 constexpr int MinWidth = 24;    // the narrowest box
 constexpr int Margin = 3;       // the frame and two blanks on either side of the text
 constexpr int MaxLines = ScreenHeight - 6;  // text lines shown; the frame, blanks, buttons
-
-// The message's lines (Mazovia), split at line feeds.
-std::vector<std::string_view> Lines(std::string_view text) {
-  std::vector<std::string_view> lines;
-  std::size_t from = 0;
-  for (;;) {
-    std::size_t nl = text.find('\n', from);
-    lines.push_back(text.substr(from, nl == std::string_view::npos ? std::string_view::npos : nl - from));
-    if (nl == std::string_view::npos) return lines;
-    from = nl + 1;
-  }
-}
 
 // The cells a line takes: its characters without the highlight bytes.
 int Cells(std::string_view line) {
@@ -51,10 +40,10 @@ std::vector<BoxButton> BoxButtons(unsigned flags) {
 
 void DrawMessage(Screen& s, std::string_view title, std::string_view text, const std::vector<BoxButton>& buttons,
                  int focus) {
-  std::vector<std::string_view> lines = Lines(text);
+  std::vector<std::string> lines = SplitText(text, '\n');  // Mazovia
   if (static_cast<int>(lines.size()) > MaxLines) lines.resize(MaxLines);
   int inner = Cells(title) + 2;
-  for (std::string_view line : lines) inner = std::max(inner, Cells(line));
+  for (const std::string& line : lines) inner = std::max(inner, Cells(line));
   int row = 0;
   for (const BoxButton& b : buttons) row += static_cast<int>(ButtonText(b).size()) + 2;
   inner = std::max(inner, row - 2);

@@ -21,14 +21,7 @@ struct DialogShowing {
 };
 
 struct DialogService {
-  // One entry per showing of 52026: actions separated by ';' -
-  //   type <text>   the input line's new contents (host bytes)
-  //   choose <key>  the radio button with that hot key letter
-  //   tick, clear   the check box
-  //   F12, F3       press the button with that key (writes the controls back)
-  //   leave         leave without a button (nothing written back)
-  //   answer <n>    answer the command n, as a host may whatever the buttons (nothing
-  //                 written back)
+  // One entry per showing of 52026: its actions (UTF-8, as dialog_actions.h reads them).
   // A showing without a key to end it, or with no entry left, is left.
   std::deque<std::string> script;
   // One entry per call of 52169: the chosen path (host bytes), or "-1"; none left: -1.

@@ -30,7 +30,7 @@ extern GoodsCounters goodsCounters;
 
 // Records whose stores the host refuses, as it does a record another workstation
 // holds (numbers from 0 in file order). Which calls of the services fail is the
-// failure plan's (failure_plan.h).
+// failure plan's (player/failure_plan.h).
 extern std::set<int> failingStoreRecords;
 
 // VAT code -> rate (0.23 for 23%); a code that is not in the table has rate 0.

@@ -8,7 +8,7 @@
 namespace hostsim {
 
 // Which calls of 21286 fail, and when 52179 gives NaN and 52460 asks to stop, is the
-// failure plan's (failure_plan.h); the byte budget is the host's memory for the plug-in.
+// failure plan's (player/failure_plan.h); the byte budget is the host's memory for the plug-in.
 struct MemoryService {
   int64_t byteBudget = -1;  // -1: none; else a call fails if the live bytes would exceed it
   // Counted.
@@ -34,7 +34,7 @@ extern bool (*keyPressed)();
 // Frees every block still live and forgets all counts and configuration.
 void ResetMemory();
 
-// Answers file: "memory_budget = BYTES" (the failures are the plan's, failure_plan.h).
+// Answers file: "memory_budget = BYTES" (the failures are the plan's, player/failure_plan.h).
 void ApplyAnswersMemory();
 
 }  // namespace hostsim

@@ -6,6 +6,7 @@
 #include "hostsim/base/charset.h"
 #include "hostsim/base/transcript.h"
 #include "hostsim/player/answers.h"
+#include "hostsim/player/dialog_actions.h"
 #include "hostsim/player/failure_plan.h"
 #include "hostsim/services/dialogs.h"
 
@@ -16,7 +17,7 @@ DialogService dialogs;
 void ResetDialogs() { dialogs = {}; }
 
 void ApplyAnswersDialogs() {
-  for (const std::string& actions : Answers("dialog")) dialogs.script.push_back(Utf8ToMazovia(actions));
+  for (const std::string& actions : Answers("dialog")) dialogs.script.push_back(actions);
   for (const std::string& path : Answers("choose_file")) dialogs.chooserScript.push_back(Utf8ToMazovia(path));
   for (const std::string& number : Answers("warehouse")) {
     char* end = nullptr;
@@ -81,20 +82,17 @@ void WriteValues(const DialogDescription& d, const DialogValues& v, unsigned cha
   }
 }
 
-// s without leading and trailing spaces.
-std::string Trimmed(const std::string& s) {
-  std::size_t b = s.find_first_not_of(' '), e = s.find_last_not_of(' ');
-  return b == std::string::npos ? std::string() : s.substr(b, e - b + 1);
-}
-
 // Counts an action that did not fit the dialog and keeps its description.
 void ScriptError(const std::string& what) {
   ++dialogs.scriptErrors;
   dialogs.lastScriptError = what;
 }
 
-// Position of the radio button with hot key letter within its run, and the run's index.
+// Position of the radio button whose hot key is letter (host byte, a lower-case ASCII
+// letter taken as its capital) within its run, and the run's index.
 bool FindRadio(const DialogDescription& d, char letter, int& group, int16_t& position) {
+  unsigned char key = static_cast<unsigned char>(letter);
+  if (key >= 'a' && key <= 'z') key -= 'a' - 'A';
   group = -1;
   for (std::size_t i = 0; i < d.controls.size(); ++i) {
     const DialogRecord& r = d.controls[i];
@@ -102,55 +100,55 @@ bool FindRadio(const DialogDescription& d, char letter, int& group, int16_t& pos
     bool starts = StartsRadioRun(d, i);
     if (starts) ++group, position = 0;
     else ++position;
-    if (r.key == static_cast<unsigned char>(letter & ~0x20)) return true;
+    if (r.key == key) return true;
   }
   return false;
 }
 
+// The first input line's maximum length (0 when there is none).
+int FirstInputLength(const DialogDescription& d) {
+  for (const DialogRecord& r : d.controls)
+    if (r.kind == DialogInputLine) return InputLength(r);
+  return 0;
+}
+
 // Plays one showing's actions on values; the command that ends it, and whether the
-// controls go back into the data record.
+// controls go back into the data record. An action that is no action, or that the
+// dialog has nothing for, is counted and passed over.
 int16_t PlayShowing(const DialogDescription& d, const std::string& script, DialogValues& values, bool& writeBack) {
   writeBack = false;
-  std::size_t from = 0;
-  while (from <= script.size()) {
-    std::size_t to = script.find(';', from);
-    if (to == std::string::npos) to = script.size();
-    std::string action = Trimmed(script.substr(from, to - from));
-    from = to + 1;
-    if (action.empty()) continue;
-    std::string word = action.substr(0, action.find(' '));
-    std::string rest = action.size() > word.size() ? action.substr(word.size() + 1) : std::string();
-    if (word == "type") {
-      if (values.inputs.empty()) { ScriptError("no input line for: " + action); continue; }
-      int length = 0;
-      for (const DialogRecord& r : d.controls)
-        if (r.kind == DialogInputLine) { length = InputLength(r); break; }
-      values.inputs[0] = rest.substr(0, length);
-    } else if (word == "choose") {
-      int group;
-      int16_t position;
-      if (rest.size() != 1 || !FindRadio(d, rest[0], group, position)) { ScriptError("no radio button for: " + action); continue; }
-      values.groups[group] = position;
-    } else if (word == "tick" || word == "clear") {
-      if (values.boxes.empty()) { ScriptError("no check box for: " + action); continue; }
-      values.boxes[0] = word == "tick";
-    } else if (word == "F12" || word == "F3") {
-      uint16_t key = word == "F12" ? DialogKeyF12 : DialogKeyF3;
-      for (const DialogRecord& r : d.controls)
-        if (r.kind == DialogButton && r.key == key) {
-          writeBack = true;
-          return static_cast<int16_t>(r.command);
-        }
-      ScriptError("no button for: " + action);
-    } else if (word == "leave") {
-      return DialogLeft;
-    } else if (word == "answer") {
-      char* end = nullptr;
-      long command = std::strtol(rest.c_str(), &end, 10);
-      if (rest.empty() || *end) { ScriptError("not a command: " + action); continue; }
-      return static_cast<int16_t>(command);
-    } else {
-      ScriptError("unknown action: " + action);
+  for (const DialogAction& a : ParseDialogActions(script)) {
+    switch (a.kind) {
+      case DialogActionKind::Type:
+        if (values.inputs.empty()) ScriptError("no input line for: " + a.written);
+        else values.inputs[0] = a.text.substr(0, FirstInputLength(d));
+        break;
+      case DialogActionKind::Choose: {
+        int group;
+        int16_t position;
+        if (FindRadio(d, a.text[0], group, position)) values.groups[group] = position;
+        else ScriptError("no radio button for: " + a.written);
+        break;
+      }
+      case DialogActionKind::Tick:
+      case DialogActionKind::Clear:
+        if (values.boxes.empty()) ScriptError("no check box for: " + a.written);
+        else values.boxes[0] = a.kind == DialogActionKind::Tick;
+        break;
+      case DialogActionKind::PressF12:
+      case DialogActionKind::PressF3: {
+        uint16_t key = a.kind == DialogActionKind::PressF12 ? DialogKeyF12 : DialogKeyF3;
+        for (const DialogRecord& r : d.controls)
+          if (r.kind == DialogButton && r.key == key) {
+            writeBack = true;
+            return static_cast<int16_t>(r.command);
+          }
+        ScriptError("no button for: " + a.written);
+        break;
+      }
+      case DialogActionKind::Leave: return DialogLeft;
+      case DialogActionKind::Answer: return a.command;
+      case DialogActionKind::Invalid: ScriptError(a.error); break;
     }
   }
   return DialogLeft;

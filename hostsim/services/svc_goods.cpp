@@ -16,6 +16,7 @@
 #include "host/services.h"
 #include "hostsim/base/data_folder.h"
 #include "hostsim/base/host_files.h"
+#include "hostsim/base/text.h"
 #include "hostsim/base/transcript.h"
 #include "hostsim/goods/goods_backup.h"
 #include "hostsim/goods/goods_blocks.h"
@@ -59,12 +60,6 @@ void SaveCursor(void* cursor, const CursorState& s) { std::memcpy(cursor, &s, si
 
 // Whether the cursor is one this stand-in opened and has not closed.
 bool IsOpen(const CursorState& s) { return s.magic == CursorMagic && s.file; }
-
-// The last part of a path (after the last / or \).
-std::string BaseName(const std::string& path) {
-  std::size_t slash = path.find_last_of("/\\");
-  return slash == std::string::npos ? path : path.substr(slash + 1);
-}
 
 // Whether storing the cursor's record buffer would change the record last fetched.
 bool StoreChangesRecord(const CursorState& s) {

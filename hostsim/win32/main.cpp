@@ -51,16 +51,11 @@ const char* const kUsage =
     "                        --preview-dir are taken from where hostsim.exe starts\n"
     "  --answers FILE        answers for the host's dialogs, lines \"key = value\"\n"
     "  --choose              choose the plug-in's command in the menu \"Inne\"\n"
-    "  --command N           choose command number N (may be repeated)\n"
-    "  --capability N        the capability bits the host reports (default 1)\n"
-    "  --build-date DATE     the host's build date, \"Mmm dd yyyy\" (default Mar 14 2011)\n"
-    "  --no-descriptor       the host has no goods table descriptor\n"
-    "  --record-length N     the descriptor's value at offset 6 (default 769)\n"
-    "  --variant N           the descriptor's value at offset 12 (default 720)\n"
+    "  --command N           choose command number N (may be repeated)\n";
+
+// After the options that answer as keys of the answers file do (printed from its table):
+const char* const kUsageRest =
     "  --missing ORD         the host lacks this service (may be repeated)\n"
-    "  --notice N            what the first-run notice dialog sets into its flag\n"
-    "  --box ANSWER          answer the plug-in's next system message box: abort,\n"
-    "                        retry, ignore, ok, ... (may be repeated, in order)\n"
     "  --quiet               show nothing but errors\n"
     "  --batch               ask nothing at the console: a question that the answers\n"
     "                        leave open is an error (so is any without a console)\n"
@@ -88,6 +83,13 @@ const char* const kExitCodes =
     "not open, or is not in Mazovia with names copied); 2, 3 and 1 before 6, 6 before\n"
     "5, 5 before 4.\n"
     "With --undo: 0 put back, 1 refused (the line says why), 2 usage.\n";
+
+// The usage: the options, the answers file's key-like ones from its table.
+void PrintUsage(std::FILE* to) {
+  std::fputs(kUsage, to);
+  std::fputs(hostsim::AnswerKeyOptionsHelp().c_str(), to);
+  std::fputs(kUsageRest, to);
+}
 
 // With --undo: ExitDone, or ExitRefused when the run is not taken back.
 enum ExitCode {
@@ -320,13 +322,13 @@ int Main(int argc, char** argv) {
   hostsim::ResetHostSim();
   Options o;
   if (argc == 2 && std::strcmp(argv[1], "--help") == 0) {
-    std::fputs(kUsage, stdout);
+    PrintUsage(stdout);
     std::fputs(hostsim::AnswerKeysHelp().c_str(), stdout);
     std::fputs(kExitCodes, stdout);
     return ExitDone;
   }
   if (!Parse(argc, argv, o)) {
-    std::fputs(kUsage, stderr);
+    PrintUsage(stderr);
     return ExitUsage;
   }
   if (!o.answers.empty()) {

@@ -45,6 +45,7 @@ printf 'dialog = type brak.txt; F12\nwarehouse = 1\n' >"$work/noprices/no_prices
 { cat "$work/shop/answers.txt"; echo "fail = 52280 1 on"; } >"$work/nostores/no_stores.txt"
 
 row "help lists the answers keys and exit codes" 0 "^  warehouse = N +one answer of the warehouse choice" . --help
+row "help lists the options the answers keys give" 0 "^  --record-length N +the descriptor's value at offset 6 \\(default 769\\)$" . --help
 row "help ends with the exit codes" 0 "^3 a call left the plug-in by an exception, 4 done" . --help
 row "help names exit code 6" 0 "price changes, 5 a preview with warnings, 6 a run did nothing" . --help
 row "unknown option" 2 "^usage: hostsim.exe" . --frobnicate

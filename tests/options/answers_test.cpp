@@ -5,11 +5,13 @@
 #include <gtest/gtest.h>
 
 #include "host/mazovia.h"
+#include "host/services.h"
 #include "hostsim/player/answers.h"
 #include "hostsim/player/failure_plan.h"
 #include "hostsim/services/dialogs.h"
 #include "hostsim/services/memory.h"
 #include "hostsim/services/reset.h"
+#include "reprice/options.h"
 
 namespace {
 
@@ -28,8 +30,10 @@ TEST(Answers, ConfigureTheDialogAndMemoryServices) {
                                     error))
       << error;
   hostsim::ApplyAnswers();
-  EXPECT_EQ(hostsim::dialogs.script,
-            (std::deque<std::string>{"type C:\\" + std::string(Mz("żółte")) + " ceny.txt; F3", "F12"}));
+  EXPECT_EQ(hostsim::dialogs.script, (std::deque<std::string>{"type C:\\żółte ceny.txt; F3", "F12"}));
+  RepricingOptions o{};  // the typed text reaches the record in the host's bytes
+  EXPECT_EQ(runDialog(OptionsDialogTemplate, 1, &o, 0), CmdChangeFile);
+  EXPECT_EQ(std::string(o.path), "C:\\" + std::string(Mz("żółte")) + " ceny.txt");
   EXPECT_EQ(hostsim::dialogs.chooserScript, (std::deque<std::string>{"C:\\inne.txt", "-1"}));
   EXPECT_EQ(hostsim::dialogs.warehouseScript, (std::deque<int32_t>{4, -2}));
   const hostsim::ServicePlan& stop = hostsim::PlanOf(hostsim::FailingService::Stop);

@@ -6,7 +6,9 @@
 
 #include <gtest/gtest.h>
 
+#include "host/mazovia.h"
 #include "host/services.h"
+#include "hostsim/player/answers.h"
 #include "hostsim/services/dialogs.h"
 #include "hostsim/services/reset.h"
 #include "reprice/options.h"
@@ -106,6 +108,40 @@ TEST(DialogService, AnAnswerGivesItsCommandAndWritesNothingBack) {
     EXPECT_EQ(runDialog(OptionsDialogTemplate, 1, &o, 0), row.command);
     EXPECT_EQ(+o.copyName, 0);
     EXPECT_EQ(hostsim::dialogs.scriptErrors, row.errors);
+  }
+}
+
+// "choose" takes one character, in the answers file's check as in the showing: a
+// letter that is one byte for the host (Ś) reaches the radio button whose hot key it
+// is, a lower-case ASCII letter the button of its capital, whether the actions come
+// from the answers file or straight into the script.
+TEST(DialogService, AChosenLetterIsOneCharacterInTheCheckAndInTheShowing) {
+  const unsigned char s = static_cast<unsigned char>(Mz("Ś")[0]);
+  const struct {
+    const char* actions;
+    unsigned char brutto;  // the hot key of radio button 5 ("~b~rutto")
+    int16_t gross;
+    int errors;
+  } rows[] = {{"choose Ś; F12", s, 1, 0},   {"choose b; F12", s, 0, 1},   {"choose b; F12", 'B', 1, 0},
+              {"choose B; F12", 'B', 1, 0}, {"choose Ś; F12", 'B', 0, 1}, {"choose ś; F12", s, 0, 1}};
+  for (const auto& row : rows) {
+    for (bool fromAnswers : {false, true}) {
+      SCOPED_TRACE(std::string(row.actions) + (fromAnswers ? " (answers file)" : " (script)"));
+      hostsim::ResetHostSim();
+      if (fromAnswers) {
+        std::string error;
+        ASSERT_TRUE(hostsim::ParseAnswers(std::string("dialog = ") + row.actions + "\n", error)) << error;
+        hostsim::ApplyAnswers();
+      } else {
+        hostsim::dialogs.script.push_back(row.actions);
+      }
+      std::vector<unsigned char> t = Template();
+      t[RecordAt(t, 5) + 6] = row.brutto;
+      RepricingOptions o{};
+      EXPECT_EQ(runDialog(t.data(), 1, &o, 0), CmdOk);
+      EXPECT_EQ(+o.gross, row.gross);
+      EXPECT_EQ(hostsim::dialogs.scriptErrors, row.errors);
+    }
   }
 }
 

@@ -35,7 +35,7 @@ TEST_F(OptionsDialog, ConfirmedWithF12) {
 }
 
 TEST_F(OptionsDialog, TheUsersChoicesReachTheRecord) {
-  dialogs.script = {"type C:\\moje ceny\\" + std::string(Mz("żółte")) + ".txt; choose B; choose I; tick; F12"};
+  dialogs.script = {"type C:\\moje ceny\\żółte.txt; choose B; choose I; tick; F12"};  // UTF-8, as the answers file
   EXPECT_TRUE(AskRepricingOptions());
   EXPECT_EQ(std::string(repricingOptions.path), "C:\\moje ceny\\" + std::string(Mz("żółte")) + ".txt");
   EXPECT_EQ(+repricingOptions.gross, 1);

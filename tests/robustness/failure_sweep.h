@@ -22,8 +22,8 @@ using testing_hostile::RecordSize;
 inline std::string Record(const std::string& symbol, const std::string& index, const std::string& remarks,
                           int16_t vat, double net, double gross, const std::string& name) {
   std::string r = testing_hostile::Record(symbol, index, remarks, vat, 0, 0, name);
-  std::memcpy(r.data() + testing_hostile::NetAt, &net, sizeof net);
-  std::memcpy(r.data() + testing_hostile::GrossAt, &gross, sizeof gross);
+  std::memcpy(r.data() + run_checks::NetAt, &net, sizeof net);
+  std::memcpy(r.data() + run_checks::GrossAt, &gross, sizeof gross);
   return r;
 }
 
@@ -149,7 +149,7 @@ inline std::vector<std::string> GoodsProblems(const Scenario& scenario, const st
   std::vector<std::string> problems;
   const std::vector<std::string> old = OldRecords(), &fresh = scenario.newRecords;
   std::string before = GoodsFile(old);
-  if (std::string p = testing_hostile::GoodsProblem(before, goods, scenario.namesCopied); !p.empty())
+  if (std::string p = run_checks::GoodsProblem(before, goods, scenario.namesCopied); !p.empty())
     problems.push_back(p);
   isNew.assign(old.size(), false);
   if (goods.size() != before.size()) return problems;

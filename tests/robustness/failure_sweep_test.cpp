@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "tests/robustness/failure_sweep.h"
+#include "tests/support/run_checks.h"
 
 using namespace testing_sweep;
 using hostsim::FailingService;
@@ -64,10 +65,8 @@ class FailureSweep : public testing_hostile::HostileRun {
     for (std::string& p : RunProblems(scenario, testing_run::FileBytes(hostsim::GoodsFileName(1)),
                                       summary ? summary->text : "", appendsLost))
       problems.push_back(p);
-    if (std::string p = testing_hostile::ReportProblem(); !p.empty()) problems.push_back(p);
-    if (!hostsim::memory.blocks.empty()) problems.push_back("host memory left");
-    if (hostsim::memory.unknownBlocks) problems.push_back("a block the host never gave was handed back");
-    if (hostsim::goodsCounters.openCursors) problems.push_back("a cursor left open");
+    if (std::string p = run_checks::ReportProblem(); !p.empty()) problems.push_back(p);
+    if (std::string p = run_checks::GivenBackProblem(); !p.empty()) problems.push_back(p);
     return problems;
   }
 

@@ -1,8 +1,5 @@
-// Whole runs over hostile files and the checks every such run must pass: the reports'
-// lines stay within 255 bytes, the goods file keeps its size and its trailing partial
-// record, a stored record differs from the original only in its name and prices, the
-// prices stored are numbers of zero or more (no -0), and the run gives back the host's
-// memory and cursors. The host's files are kept in memory (hostsim/host_files.h), as
+// Whole runs over hostile files, each checked for what every run must leave
+// (tests/support/run_checks.h). The host's files are kept in memory (hostsim/base/host_files.h), as
 // fast as a run can be.
 #pragma once
 #include <cmath>
@@ -15,6 +12,7 @@
 #include "hostsim/services/plugin_call.h"
 #include "hostsim/services/svc_messages.h"
 #include "tests/run/run_fixture.h"
+#include "tests/support/run_checks.h"
 
 namespace testing_hostile {
 
@@ -37,59 +35,9 @@ struct Random {
   }
 };
 
-inline constexpr std::size_t RecordSize = GoodsRecordLength;
-inline constexpr std::size_t NameAt = GoodsName.offset, NameSize = GoodsName.size, NetAt = GoodsNetPrice.offset,
-                             GrossAt = GoodsGrossPrice.offset, PriceSize = GoodsNetPrice.size;
-
-inline double PriceAt(const std::string& record, std::size_t at) {
-  double d;
-  std::memcpy(&d, record.data() + at, sizeof d);
-  return d;
-}
-
-// The first way in which the goods file after a run is not a sound result of the
-// file before it; empty when it is.
-inline std::string GoodsProblem(const std::string& before, const std::string& after, bool namesCopied) {
-  if (after.size() != before.size()) return "the goods file changed its size";
-  std::size_t whole = before.size() / RecordSize * RecordSize;
-  if (after.compare(whole, std::string::npos, before, whole, std::string::npos) != 0)
-    return "the trailing partial record changed";
-  for (std::size_t at = 0; at < whole; at += RecordSize) {
-    std::string was = before.substr(at, RecordSize), now = after.substr(at, RecordSize);
-    if (was == now) continue;
-    std::string where = "record " + std::to_string(at / RecordSize) + ": ";
-    for (std::size_t i = 0; i < RecordSize; ++i) {
-      bool name = i >= NameAt && i < NameAt + NameSize;
-      bool price = (i >= NetAt && i < NetAt + PriceSize) || (i >= GrossAt && i < GrossAt + PriceSize);
-      if (!name && !price && was[i] != now[i]) return where + "byte " + std::to_string(i) + " changed";
-    }
-    if (!std::isfinite(PriceAt(now, NetAt)) || !std::isfinite(PriceAt(now, GrossAt)))
-      return where + "a price that is no number was stored";
-    if (std::signbit(PriceAt(now, NetAt)) || std::signbit(PriceAt(now, GrossAt)))
-      return where + "a price below zero, or -0, was stored";
-    if (was.compare(NameAt, NameSize, now, NameAt, NameSize) != 0) {
-      if (!namesCopied) return where + "the name changed although names are not copied";
-      if (strnlen(now.data() + NameAt, NameSize) >= NameSize) return where + "the copied name has no terminator";
-    }
-  }
-  return "";
-}
-
-// The first report line of 256 bytes or more; empty when there is none. Lines end in
-// CR LF, the last one included.
-inline std::string ReportProblem() {
-  for (const char* file : testing_run::ReportFiles) {
-    std::string bytes = testing_run::FileBytes(file);
-    std::size_t from = 0;
-    while (from < bytes.size()) {
-      std::size_t end = bytes.find("\r\n", from);
-      if (end == std::string::npos) return std::string(file) + ": a line without CR LF";
-      if (end - from > 255) return std::string(file) + ": a line of " + std::to_string(end - from) + " bytes";
-      from = end + 2;
-    }
-  }
-  return "";
-}
+using run_checks::GoodsProblem;
+using run_checks::ReportProblem;
+inline constexpr std::size_t RecordSize = run_checks::RecordSize;
 
 class HostileRun : public testing_run::RunFixture {
  protected:
@@ -114,9 +62,7 @@ class HostileRun : public testing_run::RunFixture {
     hostsim::LeavePluginCall();
     EXPECT_EQ(GoodsProblem(goodsFile, testing_run::FileBytes(hostsim::GoodsFileName(1)), choice.copyName), "");
     EXPECT_EQ(ReportProblem(), "");
-    EXPECT_EQ(hostsim::memory.blocks.size(), 0u) << "host memory left";
-    EXPECT_EQ(hostsim::goodsCounters.openCursors, 0) << "a cursor left open";
-    EXPECT_EQ(hostsim::memory.unknownBlocks, 0);
+    EXPECT_EQ(run_checks::GivenBackProblem(), "");
     // A run ends with the summary, or (names copied from a file not in Mazovia) with the
     // message that ends it before the first pass.
     bool refused = choice.copyName && hostsim::runsThatDidNothing == 1;
@@ -148,8 +94,8 @@ inline std::string Record(const std::string& symbol, const std::string& index, c
   put(GoodsRemarks, remarks);
   std::memcpy(r.data() + GoodsVatCode.offset, &vat, sizeof vat);
   double n = net * 10000, g = gross * 10000;
-  std::memcpy(r.data() + NetAt, &n, sizeof n);
-  std::memcpy(r.data() + GrossAt, &g, sizeof g);
+  std::memcpy(r.data() + run_checks::NetAt, &n, sizeof n);
+  std::memcpy(r.data() + run_checks::GrossAt, &g, sizeof g);
   return r;
 }
 

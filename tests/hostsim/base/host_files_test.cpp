@@ -8,6 +8,7 @@
 #include <cstring>
 #include <string>
 
+#include "host/arguments.h"
 #include "host/goods_record.h"
 #include "host/records.h"
 #include "host/services.h"
@@ -118,7 +119,7 @@ int OpenGoodsForUpdate(GoodsCursor& cursor, unsigned char* buffer) {
   unsigned char descriptor[16] = {};
   void* pointer = buffer;
   std::memcpy(descriptor + GoodsTableRecordBufferOffset, &pointer, sizeof pointer);
-  return openTableFile(&cursor, descriptor, 4, hostsim::GoodsFileName(1).c_str(), 1, 0);
+  return openTableFile(&cursor, descriptor, OpenTableFileKind, hostsim::GoodsFileName(1).c_str(), 1, ReservedArgument);
 }
 
 TEST_F(HostFilesTest, ACursorOverManyBlocksLeavesExactlyTheAcceptedStores) {
@@ -219,7 +220,7 @@ TEST_F(HostFilesTest, TheJournalAndTheSettingsLiveWhereTheFilesDo) {
     std::memcpy(before, buffer, RecordSize);
     double net = 123400.0;
     std::memcpy(buffer + GoodsNetPrice.offset, &net, sizeof net);
-    notePriceChange(buffer, before, 0, 1, "Przecena");
+    notePriceChange(buffer, before, ReservedArgument, NotePriceChangeKind, "Przecena");
     ASSERT_EQ(storeRecord(&cursor), 1);
     closeTableFile(&cursor);
     hostsim::StoreSetting("Przecena", "Mag", "3");

@@ -6,6 +6,7 @@
 #include <limits>
 #include <string>
 
+#include "host/arguments.h"
 #include "host/services.h"
 #include "hostsim/player/answers.h"
 #include "hostsim/player/failure_plan.h"
@@ -46,7 +47,7 @@ class FailurePlanTest : public WarehouseFixture {
       case FailingService::Chooser: {
         char path[129] = "old";
         hostsim::dialogs.chooserScript = {"new.txt"};
-        int result = chooseFile(57, path, "C:\\*.*", 0);
+        int result = chooseFile(ChooseFileKind, path, "C:\\*.*", ReservedArgument);
         return std::to_string(result) + " " + path;
       }
       case FailingService::Rounding: return std::to_string(roundAmount(12345.0, 100));
@@ -56,8 +57,8 @@ class FailurePlanTest : public WarehouseFixture {
         return std::to_string(result) + " " + hostsim::StoredSetting("S", "k").value_or("none");
       }
       case FailingService::TableOpen: {
-        tableFileName(1, name, "MMM", ".MGR", 103);
-        int opened = openTableFile(&cursor, goodsTable, 4, name, 1, 0);
+        tableFileName(1, name, "MMM", ".MGR", TableFileNameKind);
+        int opened = openTableFile(&cursor, goodsTable, OpenTableFileKind, name, 1, ReservedArgument);
         closeTableFile(&cursor);
         return std::to_string(opened);
       }
@@ -66,7 +67,7 @@ class FailurePlanTest : public WarehouseFixture {
       case FailingService::Conversion: return std::to_string(convertNetGross(2, 1, 100.0));
       case FailingService::Warehouse: {
         hostsim::dialogs.warehouseScript = {5};
-        return std::to_string(selectWarehouse(3, 680, 0));
+        return std::to_string(selectWarehouse(3, SelectWarehouseKind, ReservedArgument));
       }
       case FailingService::Append: {
         appendLine("A.TXT", "x");
@@ -108,8 +109,8 @@ TEST_F(FailurePlanTest, EachServiceGivesItsFailureAtThePlannedCallOnly) {
     // The walk's services need an open cursor for update, opened before the plan counts.
     bool walk = row.service == FailingService::Fetch || row.service == FailingService::Store;
     if (walk) {
-      tableFileName(1, name, "MMM", ".MGR", 103);
-      ASSERT_EQ(openTableFile(&cursor, goodsTable, 4, name, 1, 0), 1);
+      tableFileName(1, name, "MMM", ".MGR", TableFileNameKind);
+      ASSERT_EQ(openTableFile(&cursor, goodsTable, OpenTableFileKind, name, 1, ReservedArgument), 1);
       if (row.service == FailingService::Store) {
         ASSERT_EQ(nextRecord(&cursor), 1);
       }

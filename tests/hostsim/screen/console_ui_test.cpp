@@ -9,6 +9,7 @@
 
 #include <gtest/gtest.h>
 
+#include "host/arguments.h"
 #include "host/mazovia.h"
 #include "host/services.h"
 #include "hostsim/base/utf8_path.h"
@@ -256,7 +257,7 @@ class ChooserUi : public ConsoleUi {
 TEST_F(ChooserUi, EmptyFolderShowsNoFilesAndEscGivesMinusOne) {
   char path[129] = "stary.txt";
   c.keys = {K(KeyEnter), K(KeyDown), K(KeyEscape)};
-  EXPECT_EQ(chooseFile(57, path, "C:\\*.*", 0), -1);
+  EXPECT_EQ(chooseFile(ChooseFileKind, path, "C:\\*.*", ReservedArgument), -1);
   EXPECT_EQ(c.next, 3u);
   EXPECT_STREQ(path, "stary.txt");
   ASSERT_FALSE(c.screens.empty());
@@ -283,7 +284,7 @@ TEST_F(ChooserUi, ArrowsAndEnterPickAFile) {
     SCOPED_TRACE(t.what);
     c.Restart(t.keys);
     char path[129] = {};
-    EXPECT_EQ(chooseFile(57, path, "C:\\*.*", 0), 0);
+    EXPECT_EQ(chooseFile(ChooseFileKind, path, "C:\\*.*", 0), ReservedArgument);
     EXPECT_STREQ(path, t.picked);
   }
   EXPECT_EQ(ScreenRow(c.screens.front(), 3, 21, 8), u" A.TXT  ");
@@ -353,7 +354,7 @@ TEST_F(ConsoleUi, WarehouseIsANumberEntry) {
   for (const Case& t : cases) {
     SCOPED_TRACE(t.what);
     c.Restart(t.keys);
-    EXPECT_EQ(selectWarehouse(3, 680, 0), t.chosen);
+    EXPECT_EQ(selectWarehouse(3, SelectWarehouseKind, ReservedArgument), t.chosen);
   }
 }
 
@@ -361,7 +362,7 @@ TEST_F(ChooserUi, WarehouseEntryListsTheWarehousesWithGoodsFiles) {
   Files({"MMM1.MGR", "mmm2.mgr", "MMM10.MGR", "MMM01.MGR", "MMMX.MGR", "MMM.MGR", "MMM3.MGR.bak", "MAG4.MGR"});
   std::filesystem::create_directories(folder + "/MMM5.MGR");  // a folder, no goods file
   c.keys = {K(KeyEnter)};
-  EXPECT_EQ(selectWarehouse(12, 680, 0), 12);
+  EXPECT_EQ(selectWarehouse(12, SelectWarehouseKind, ReservedArgument), 12);
   ASSERT_EQ(c.screens.size(), 1u);
   const Screen& s = c.screens.front();
   EXPECT_EQ(ScreenRow(s, 10, 20, 40), u"║ Numer magazynu: 12                   ║");
@@ -374,7 +375,7 @@ TEST_F(ChooserUi, WarehouseEntryListsTheWarehousesWithGoodsFiles) {
 TEST_F(ChooserUi, WarehouseEntrySaysWhenNoWarehouseHasGoods) {
   Files({"towary.txt"});
   c.keys = {K(KeyEscape)};
-  EXPECT_EQ(selectWarehouse(1, 680, 0), -1);
+  EXPECT_EQ(selectWarehouse(1, SelectWarehouseKind, ReservedArgument), -1);
   ASSERT_EQ(c.screens.size(), 1u);
   EXPECT_EQ(ScreenRow(c.screens.front(), 12, 20, 40), u"║ Żaden magazyn nie ma pliku towarów.  ║");
   EXPECT_EQ(ScreenRow(c.screens.front(), 13, 20, 40), u"║                                      ║");
@@ -383,7 +384,7 @@ TEST_F(ChooserUi, WarehouseEntrySaysWhenNoWarehouseHasGoods) {
 TEST_F(ChooserUi, ManyWarehousesFillThreeRowsAndEndWithDots) {
   for (int n = 100; n < 160; ++n) std::ofstream(folder + "/MMM" + std::to_string(n) + ".MGR") << "x";
   c.keys = {K(KeyEnter)};
-  selectWarehouse(100, 680, 0);
+  selectWarehouse(100, SelectWarehouseKind, ReservedArgument);
   ASSERT_EQ(c.screens.size(), 1u);
   const Screen& s = c.screens.front();
   EXPECT_EQ(ScreenRow(s, 13, 20, 40), u"║ 100, 101, 102, 103, 104, 105, 106,   ║");
@@ -402,8 +403,8 @@ TEST(BatchRun, AQuestionWithoutAnswerNamesItsKey) {
   Record r = MakeRecord("stary.txt", 0, 0, 0);
   EXPECT_EQ(runDialog(OptionsDialogTemplate, 1, r.bytes, 0), 20482);
   char path[129] = "p";
-  EXPECT_EQ(chooseFile(57, path, "C:\\*.*", 0), -1);
-  EXPECT_EQ(selectWarehouse(3, 680, 0), -1);
+  EXPECT_EQ(chooseFile(ChooseFileKind, path, "C:\\*.*", ReservedArgument), -1);
+  EXPECT_EQ(selectWarehouse(3, SelectWarehouseKind, ReservedArgument), -1);
   std::vector<std::string> expected = {
       "no answer for the options dialog (answers key \"dialog\")",
       "no answer for the file chooser (answers key \"choose_file\")",
@@ -421,7 +422,7 @@ TEST(BatchRun, ScriptedAnswersStillAnswer) {
   dialogs.warehouseScript.push_back(2);
   Record r = MakeRecord("", 0, 0, 0);
   EXPECT_EQ(runDialog(OptionsDialogTemplate, 1, r.bytes, 0), 20481);
-  EXPECT_EQ(selectWarehouse(3, 680, 0), 2);
+  EXPECT_EQ(selectWarehouse(3, SelectWarehouseKind, ReservedArgument), 2);
   EXPECT_TRUE(failures.empty());
   EXPECT_EQ(PathOf(r), "a.txt");
 }

@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "host/arguments.h"
 #include "host/services.h"
 #include "hostsim/screen/pass_status.h"
 #include "tests/warehouse/warehouse_fixture.h"
@@ -33,8 +34,8 @@ class PassStatusTest : public WarehouseFixture {
   void Walk(int update, const std::vector<int64_t>& times) {
     GoodsCursor cursor{};
     char name[256];
-    tableFileName(1, name, "MMM", ".MGR", 103);
-    ASSERT_EQ(openTableFile(&cursor, goodsTable, 4, name, update, 0), 1);
+    tableFileName(1, name, "MMM", ".MGR", TableFileNameKind);
+    ASSERT_EQ(openTableFile(&cursor, goodsTable, OpenTableFileKind, name, update, ReservedArgument), 1);
     for (int64_t t : times) {
       fakeNow = t;
       ASSERT_EQ(nextRecord(&cursor), 1);
@@ -96,8 +97,8 @@ TEST_F(PassStatusTest, NothingIsDrawnNorClearedWithoutADrawerNorShownInTheTransc
 TEST_F(PassStatusTest, AWarehouseWithoutAGoodsFileDrawsNothing) {
   GoodsCursor cursor{};
   char name[256];
-  tableFileName(7, name, "MMM", ".MGR", 103);
-  EXPECT_EQ(openTableFile(&cursor, goodsTable, 4, name, 1, 0), 0);
+  tableFileName(7, name, "MMM", ".MGR", TableFileNameKind);
+  EXPECT_EQ(openTableFile(&cursor, goodsTable, OpenTableFileKind, name, 1, ReservedArgument), 0);
   EXPECT_EQ(nextRecord(&cursor), 0);
   closeTableFile(&cursor);
   EXPECT_TRUE(events.empty());

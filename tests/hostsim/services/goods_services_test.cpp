@@ -1,5 +1,6 @@
 // The stand-in's goods services as a host would offer them: names, the walk through
 // the record buffer, stores in place, configured failures, a trailing partial record.
+#include "host/arguments.h"
 #include "host/services.h"
 #include "hostsim/player/answers.h"
 #include "hostsim/player/failure_plan.h"
@@ -14,19 +15,19 @@ class GoodsServicesTest : public WarehouseFixture {
   GoodsCursor cursor{};
   char name[256];
   int Open(int warehouse, int update) {
-    tableFileName(warehouse, name, "MMM", ".MGR", 103);
-    return openTableFile(&cursor, goodsTable, 4, name, update, 0);
+    tableFileName(warehouse, name, "MMM", ".MGR", TableFileNameKind);
+    return openTableFile(&cursor, goodsTable, OpenTableFileKind, name, update, ReservedArgument);
   }
   const GoodsRecord& Buffer() { return *reinterpret_cast<const GoodsRecord*>(recordBuffer); }
 };
 
 TEST_F(GoodsServicesTest, NamesComeFromPrefixNumberAndExtension) {
   char buffer[256];
-  tableFileName(12, buffer, "MMM", ".MGR", 103);
+  tableFileName(12, buffer, "MMM", ".MGR", TableFileNameKind);
   EXPECT_STREQ(buffer, "./MMM12.MGR");
-  tableFileName(-1, buffer, "MMM", ".MGR", 103);
+  tableFileName(-1, buffer, "MMM", ".MGR", TableFileNameKind);
   EXPECT_STREQ(buffer, "");
-  EXPECT_EQ(openTableFile(&cursor, goodsTable, 4, buffer, 1, 0), 0);
+  EXPECT_EQ(openTableFile(&cursor, goodsTable, OpenTableFileKind, buffer, 1, ReservedArgument), 0);
   closeTableFile(&cursor);
   EXPECT_EQ(hostsim::goodsCounters.openCursors, 0);
 }
