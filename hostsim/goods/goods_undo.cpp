@@ -14,17 +14,13 @@
 #include "hostsim/base/host_files.h"
 #include "hostsim/goods/goods_backup.h"
 #include "hostsim/goods/price_journal.h"
+#include "hostsim/goods/run_history.h"
 
 namespace hostsim {
 
 namespace {
 
 constexpr std::size_t ListedRecords = 20;  // records named at most
-
-// "the run of <time> of warehouse <n> (<goods file>)".
-std::string RunName(const BackupRun& r) {
-  return "the run of " + r.time + " of warehouse " + r.warehouse + " (" + r.goodsFile + ")";
-}
 
 // "<bytes> bytes, CRC-32 <hex>".
 std::string SizeText(long long bytes, uint32_t crc) {
