@@ -1,11 +1,13 @@
 // One whole repricing run over a generated warehouse, timed (a program, not a test):
-//   whole_run GOODS LINES [refuse-index]
+//   whole_run GOODS LINES [refuse-index] [backup]
 // in the current folder, which it fills with the goods file MMM1.MGR and towary.txt.
 // Goods i has symbol S<i>; line i of the price file names S<i>, and every second
 // line changes the price. Natively it calls the repricing logic linked in; the Win32
 // build loads PRZECENA.DLL and chooses its menu command, as the host does. With
 // refuse-index the host's memory budget holds the price list but not its index, so
-// every lookup is the plain search. Prints one line of key=value figures.
+// every lookup is the plain search. With backup the stand-in makes its backup of the
+// goods file before the first store and keeps the reports (kopie/), as hostsim.exe
+// does. Prints one line of key=value figures.
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
@@ -14,6 +16,7 @@
 #include "host/records.h"
 #include "host/services.h"
 #include "hostsim/base/host_files.h"
+#include "hostsim/base/transcript.h"
 #include "hostsim/goods/goods_backup.h"
 #include "hostsim/goods/goods_csv.h"
 #include "hostsim/services/dialogs.h"
@@ -100,13 +103,17 @@ bool Load() {
 
 int main(int argc, char** argv) {
   if (argc < 3) {
-    std::fprintf(stderr, "usage: whole_run GOODS LINES [refuse-index]\n");
+    std::fprintf(stderr, "usage: whole_run GOODS LINES [refuse-index] [backup]\n");
     return 2;
   }
   int goods = std::atoi(argv[1]), lines = std::atoi(argv[2]);
-  bool refuseIndex = argc > 3 && std::string(argv[3]) == "refuse-index";
+  bool refuseIndex = false, backup = false;
+  for (int i = 3; i < argc; ++i) {
+    refuseIndex = refuseIndex || std::string(argv[i]) == "refuse-index";
+    backup = backup || std::string(argv[i]) == "backup";
+  }
   hostsim::ResetHostSim();
-  hostsim::backupsMade = false;  // the stand-in's undo copies are no part of the run timed
+  hostsim::backupsMade = backup;  // the stand-in's undo copies are no part of the run timed but when asked
   hostsim::EraseSettings();
   hostsim::StoreSetting("Przecenamag", "Pytaj", "1");  // no first-run notice
   if (!WriteShop(goods, lines)) {
@@ -132,6 +139,9 @@ int main(int argc, char** argv) {
   double buckets = 64;
   while (buckets < 2.0 * lines) buckets *= 2;
   double neededBytes = static_cast<double>(lines) * sizeof(PriceEntry) + (refuseIndex ? 0 : (buckets + lines) * 4);
+  for (const hostsim::Shown& shown : hostsim::Transcript())  // what the backup said when it failed
+    if (backup && (shown.service == "storeRecord" || shown.service == "closeTableFile"))
+      std::fprintf(stderr, "whole_run: %s: %s\n", shown.title.c_str(), shown.text.c_str());
   std::printf("goods=%d lines=%d refuse_index=%d completed=%d seconds=%.6f service_seconds=%.6f "
               "service_calls=%lld stores=%d peak_list_bytes=%zu needed_list_bytes=%.0f peak_process_bytes=%.0f\n",
               goods, lines, refuseIndex ? 1 : 0, completed ? 1 : 0, seconds, hostsim::serviceClock.seconds,
