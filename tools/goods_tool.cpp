@@ -12,6 +12,7 @@
 #include <cstdio>
 #include <string>
 #include <utility>
+#include <vector>
 
 #include "hostsim/base/charset.h"
 #include "hostsim/goods/goods_csv.h"
@@ -21,6 +22,8 @@
 #ifdef _WIN32
 #include <fcntl.h>
 #include <io.h>
+#include <windows.h>
+#include <shellapi.h>
 #endif
 
 namespace {
@@ -57,6 +60,24 @@ bool WriteFile(const std::string& name, const std::string& bytes) {
   bool ok = std::fwrite(bytes.data(), 1, bytes.size(), f) == bytes.size();
   if (f != stdout) ok = std::fclose(f) == 0 && ok;
   return ok;
+}
+
+// The command line's arguments in UTF-8: on Windows from the wide command line, since
+// the narrow one loses what the code page lacks (the Polish letters of a symbol).
+std::vector<std::string> Utf8Arguments(int argc, char** argv) {
+  std::vector<std::string> args(argv, argv + argc);
+#ifdef _WIN32
+  int n = 0;
+  wchar_t** wide = CommandLineToArgvW(GetCommandLineW(), &n);
+  for (int i = 0; wide && n == argc && i < n; ++i) {
+    int bytes = WideCharToMultiByte(CP_UTF8, 0, wide[i], -1, nullptr, 0, nullptr, nullptr);
+    std::string text(bytes > 0 ? bytes - 1 : 0, '\0');
+    if (bytes > 1) WideCharToMultiByte(CP_UTF8, 0, wide[i], -1, text.data(), bytes, nullptr, nullptr);
+    args[i] = text;
+  }
+  if (wide) LocalFree(wide);
+#endif
+  return args;
 }
 
 // goodstool diff: the differences on stdout; 0 the same, 1 different, 2 a file that
@@ -99,14 +120,14 @@ int main(int argc, char** argv) {
     }
   } else if (command == "set") {
     std::size_t record = 0;
+    std::vector<std::string> a = Utf8Arguments(argc, argv);
     output = input;
     target = argv[2];
-    if (!hostsim::SetGoodsField(output, argv[3], argv[4], argv[5], record, error)) {
+    if (!hostsim::SetGoodsField(output, a[3], a[4], a[5], record, error)) {
       std::fprintf(stderr, "goodstool: %s: %s\n", argv[2], error.c_str());
       return 1;
     }
-    done = std::string(argv[2]) + ": record " + std::to_string(record) + " (" + argv[3] + "): " + argv[4] +
-           " set to " + argv[5] + "\n";
+    done = a[2] + ": record " + std::to_string(record) + " (" + a[3] + "): " + a[4] + " set to " + a[5] + "\n";
   } else if (command == "dump") {
     output = hostsim::GoodsFileToCsv(input);
   } else if (command == "table") {
