@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Builds the benchmark programs in Release (natively and for Win32) and prints one
-# table of whole runs against the I/O floor, measured in one go on this machine; the
+# table of whole runs against the I/O floor, measured in one go on this machine, then
+# the table of peak memory with a backup (bench/backup_memory.sh); the
 # figures also go to build/bench/results.csv, and with gnuplot to build/bench/times.png.
 # Not part of scripts/test.sh. Each figure is the best of REPEATS runs (default 3).
 #   bench/run.sh [REPEATS]
@@ -179,6 +180,9 @@ Targets:
 - peak price-list memory over entries plus index, 100k:  ${memRatio}x  $(verdict "$memRatio" 1.5 "<=")
 CSV: $csv
 TABLE
+
+# Peak memory with the stand-in's backup against without, at 1,000,000 goods.
+bench/backup_memory.sh
 
 if command -v gnuplot >/dev/null; then
   gnuplot <<PLOT

@@ -1,5 +1,5 @@
 // One whole repricing run over a generated warehouse, timed (a program, not a test):
-//   whole_run GOODS LINES [refuse-index] [clock]
+//   whole_run GOODS LINES [refuse-index] [clock] [backup]
 // in the current folder, which it fills with the goods file MMM1.MGR and towary.txt.
 // Goods i has symbol S<i>; line i of the price file names S<i>, and every second
 // line changes the price. Natively it calls the repricing logic linked in; the Win32
@@ -7,8 +7,9 @@
 // refuse-index the host's memory budget holds the price list but not its index, so
 // every lookup is the plain search. With clock the time inside the stand-in's file
 // services is measured too, the clock read around every call (which slows the run it
-// measures: the run's own time comes from a run without it). Prints one line of
-// key=value figures.
+// measures: the run's own time comes from a run without it). With backup the stand-in
+// makes its backup of the goods file before the first store and keeps the reports
+// (kopie/), as hostsim.exe does. Prints one line of key=value figures.
 #include <chrono>
 #include <cmath>
 #include <cstdio>
@@ -18,6 +19,7 @@
 #include "host/records.h"
 #include "host/services.h"
 #include "hostsim/base/host_files.h"
+#include "hostsim/base/transcript.h"
 #include "hostsim/goods/goods_backup.h"
 #include "hostsim/goods/goods_csv.h"
 #include "hostsim/services/dialogs.h"
@@ -104,17 +106,18 @@ bool Load() {
 
 int main(int argc, char** argv) {
   if (argc < 3) {
-    std::fprintf(stderr, "usage: whole_run GOODS LINES [refuse-index] [clock]\n");
+    std::fprintf(stderr, "usage: whole_run GOODS LINES [refuse-index] [clock] [backup]\n");
     return 2;
   }
   int goods = std::atoi(argv[1]), lines = std::atoi(argv[2]);
-  bool refuseIndex = false, clock = false;
+  bool refuseIndex = false, clock = false, backup = false;
   for (int i = 3; i < argc; ++i) {
     refuseIndex |= std::string(argv[i]) == "refuse-index";
     clock |= std::string(argv[i]) == "clock";
+    backup |= std::string(argv[i]) == "backup";
   }
   hostsim::ResetHostSim();
-  hostsim::backupsMade = false;  // the stand-in's undo copies are no part of the run timed
+  hostsim::backupsMade = backup;  // the stand-in's undo copies are no part of the run timed but when asked
   hostsim::EraseSettings();
   hostsim::StoreSetting("Przecenamag", "Pytaj", "1");  // no first-run notice
   if (!WriteShop(goods, lines)) {
@@ -143,6 +146,9 @@ int main(int argc, char** argv) {
   double slots = std::floor(1.5 * lines / 8) * 8 - 8;
   double indexBytes = refuseIndex || lines < 64 ? 0 : slots * 8 + 63;
   double neededBytes = static_cast<double>(lines) * sizeof(PriceEntry) + indexBytes;
+  for (const hostsim::Shown& shown : hostsim::Transcript())  // what the backup said when it failed
+    if (backup && (shown.service == "storeRecord" || shown.service == "closeTableFile"))
+      std::fprintf(stderr, "whole_run: %s: %s\n", shown.title.c_str(), shown.text.c_str());
   std::printf("goods=%d lines=%d refuse_index=%d clock=%d completed=%d seconds=%.6f service_seconds=%.6f "
               "service_calls=%lld clock_read_ns=%.1f stores=%d peak_list_bytes=%zu needed_list_bytes=%.0f "
               "peak_process_bytes=%.0f\n",

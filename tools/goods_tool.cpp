@@ -4,6 +4,7 @@
 //   goodstool table <MMM1.MGR>               goods file as a readable table
 //   goodstool text  <INFO.TXT>               a Mazovia text file in UTF-8 (CR LF as LF)
 //   goodstool diff  <A.MGR> <B.MGR>          what differs, record by record and field by field
+//   goodstool set   <MMM1.MGR> SYMBOL FIELD VALUE   one field of one record, in place
 //   goodstool --help                         this usage on stdout, exit code 0
 // Exit codes: 0 done, 1 a file could not be read or written or the CSV is refused,
 // 2 wrong usage (the usage on stderr). diff, like the system's diff: 0 the same,
@@ -36,6 +37,8 @@ constexpr const char* UsageText =
     "       goodstool table <goods file>\n"
     "       goodstool text <Mazovia text file>\n"
     "       goodstool diff <goods file A> <goods file B>\n"
+    "       goodstool set <goods file> <symbol> <field> <value>\n"
+    "         (field: symbol, index, name, vat, net, gross, remarks; every other byte stays)\n"
     "       goodstool --help\n";
 
 // UTF-8 text to stdout or stderr.
@@ -62,6 +65,7 @@ bool Fits(const std::string& command, int argc) {
   if (command == "dump") return argc == 3 || argc == 4;
   if (command == "table" || command == "text") return argc == 3;
   if (command == "diff") return argc == 4;
+  if (command == "set") return argc == 6;
   return false;
 }
 
@@ -108,12 +112,22 @@ int Main(int argc, char** argv) {
     Complain(std::string("cannot read ") + argv[2]);
     return 1;
   }
-  std::string output, error, target = argc > 3 ? argv[3] : "";
+  std::string output, error, done, target = argc > 3 ? argv[3] : "";
   if (command == "build") {
     if (!hostsim::GoodsFileFromCsv(input, output, error)) {
       Complain(std::string(argv[2]) + ": " + error);
       return 1;
     }
+  } else if (command == "set") {
+    std::size_t record = 0;
+    std::vector<std::string> a(argv, argv + argc);  // UTF-8 (wmain converts them)
+    output = input;
+    target = argv[2];
+    if (!hostsim::SetGoodsField(output, a[3], a[4], a[5], record, error)) {
+      std::fprintf(stderr, "goodstool: %s: %s\n", argv[2], error.c_str());
+      return 1;
+    }
+    done = a[2] + ": record " + std::to_string(record) + " (" + a[3] + "): " + a[4] + " set to " + a[5] + "\n";
   } else if (command == "dump") {
     output = hostsim::GoodsFileToCsv(input);
   } else if (command == "table") {
@@ -126,6 +140,7 @@ int Main(int argc, char** argv) {
     Complain("cannot write " + target);
     return 1;
   }
+  std::fputs(done.c_str(), stdout);
   return 0;
 }
 

@@ -91,9 +91,67 @@ bool AppendHostFile(const std::string& name, std::string_view bytes) {
   }
   std::FILE* f = OpenUtf8(name, "ab");
   if (!f) return false;
-  std::fwrite(bytes.data(), 1, bytes.size(), f);
+  bool written = std::fwrite(bytes.data(), 1, bytes.size(), f) == bytes.size();
+  return std::fclose(f) == 0 && written;
+}
+
+bool ReadHostFileInBlocks(const std::string& name, long long from, std::size_t blockBytes,
+                          const std::function<void(std::string_view)>& take) {
+  if (inMemory) {
+    const std::string* m = MemoryFile(name, false);
+    if (!m) return false;
+    std::string_view all(*m);
+    for (std::size_t at = static_cast<std::size_t>(from); at < all.size(); at += blockBytes)
+      take(all.substr(at, blockBytes));
+    return true;
+  }
+  CloseHeldFiles();
+  std::FILE* f = std::fopen(name.c_str(), "rb");
+  if (!f) return false;
+  bool read = from == 0 || std::fseek(f, static_cast<long>(from), SEEK_SET) == 0;
+  std::vector<char> block(blockBytes);
+  for (std::size_t n; read && (n = std::fread(block.data(), 1, block.size(), f)) > 0;)
+    take(std::string_view(block.data(), n));
+  read = read && !std::ferror(f);
   std::fclose(f);
-  return true;
+  return read;
+}
+
+bool CopyHostFile(const std::string& name, long long from, const std::string& to,
+                  const std::function<void(std::string_view)>& look) {
+  constexpr std::size_t CopyBlock = 1 << 20;
+  if (inMemory) {
+    std::string bytes;
+    bool read = ReadHostFileInBlocks(name, from, CopyBlock, [&](std::string_view b) {
+      bytes.append(b);
+      look(b);
+    });
+    return read && WriteHostFile(to, bytes);
+  }
+  CloseHeldFiles();
+  std::FILE* out = std::fopen(to.c_str(), "wb");
+  if (!out) return false;
+  bool written = true;
+  bool read = ReadHostFileInBlocks(name, from, CopyBlock, [&](std::string_view b) {
+    written = written && std::fwrite(b.data(), 1, b.size(), out) == b.size();
+    look(b);
+  });
+  written = std::fclose(out) == 0 && written;
+  if (!read || !written) std::remove(to.c_str());
+  return read && written;
+}
+
+long long HostFileBytes(const std::string& name) {
+  if (inMemory) {
+    const std::string* m = MemoryFile(name, false);
+    return m ? static_cast<long long>(m->size()) : -1;
+  }
+  CloseHeldFiles();
+  std::FILE* f = std::fopen(name.c_str(), "rb");
+  if (!f) return -1;
+  long bytes = std::fseek(f, 0, SEEK_END) == 0 ? std::ftell(f) : -1;
+  std::fclose(f);
+  return bytes;
 }
 
 bool RemoveHostFile(const std::string& name) {

@@ -4,6 +4,8 @@
 // stays open and buffered; between calls the stand-in holds no file open, since the
 // plug-in deletes its report files itself and Windows refuses to delete an open file.
 #pragma once
+#include <cstddef>
+#include <functional>
 #include <string>
 #include <string_view>
 
@@ -18,6 +20,22 @@ bool WriteHostFile(const std::string& name, std::string_view bytes);
 // Adds bytes at the end of the file, creating it; false when it cannot be opened.
 // Inside a plug-in call the file stays open and its bytes may wait in a buffer.
 bool AppendHostFile(const std::string& name, std::string_view bytes);
+
+// Gives the file's bytes from byte `from` on to `take`, in order, in blocks of
+// blockBytes (the last may be shorter), so that one block at a time is in memory;
+// false when the file does not exist or cannot be read.
+bool ReadHostFileInBlocks(const std::string& name, long long from, std::size_t blockBytes,
+                          const std::function<void(std::string_view)>& take);
+
+// Copies the file's bytes from byte `from` on into `to` (replaced) block by block as
+// ReadHostFileInBlocks gives them, each also to `look`; false when `name` cannot be
+// read or `to` cannot be written whole (then `to` is removed).
+bool CopyHostFile(const std::string& name, long long from, const std::string& to,
+                  const std::function<void(std::string_view)>& look);
+
+// The file's length in bytes (appended bytes still buffered included); -1 when it
+// does not exist or cannot be opened.
+long long HostFileBytes(const std::string& name);
 
 // Deletes the file; false when there was none or it could not be deleted.
 bool RemoveHostFile(const std::string& name);

@@ -229,6 +229,56 @@ bool GoodsFileFromCsv(const std::string& csv, std::string& file, std::string& er
   return true;
 }
 
+bool SetGoodsField(std::string& file, const std::string& symbol, const std::string& field, const std::string& value,
+                   std::size_t& record, std::string& error, const std::map<int, double>& vatTable) {
+  std::string wanted = Utf8ToMazovia(symbol);
+  std::size_t whole = file.size() / GoodsRecordLength;
+  for (record = 1; record <= whole; ++record) {
+    const char* at = file.data() + (record - 1) * GoodsRecordLength + SymbolField.field.offset;
+    if (std::string(at, strnlen(at, SymbolField.field.size)) == wanted) break;
+  }
+  if (record > whole) {
+    error = "no record has the symbol " + symbol;
+    return false;
+  }
+  std::size_t base = (record - 1) * GoodsRecordLength, position = 0;
+  for (const TextField& f : {SymbolField, IndexField, NameField, RemarksField}) {
+    if (field != f.label) continue;
+    std::string outside = FirstOutsideMazovia(value, position);
+    if (!outside.empty()) {
+      error = "character " + std::to_string(position) + ", " + outside + ", is not in Mazovia";
+      return false;
+    }
+    std::string bytes = Utf8ToMazovia(value);
+    if (bytes.size() >= f.field.size) {
+      error = std::string(f.label) + " longer than " + std::to_string(f.field.size - 1) + " characters";
+      return false;
+    }
+    file.replace(base + f.field.offset, bytes.size() + 1, bytes + '\0');
+    return true;
+  }
+  double price = 0;
+  int code = 0;
+  if (field == "vat") {
+    if (!ParseVatCode(value, code) || !vatTable.count(code)) {
+      error = "VAT code " + value + " is not in the host's table";
+      return false;
+    }
+    int16_t vat = static_cast<int16_t>(code);
+    std::memcpy(&file[base + VatOffset], &vat, sizeof vat);
+  } else if (field == "net" || field == "gross") {
+    if (!ParsePrice(value, price)) {
+      error = "price is not a finite number: " + value;
+      return false;
+    }
+    PutDouble(file, base + (field == "net" ? NetOffset : GrossOffset), std::round(price * 10000.0));
+  } else {
+    error = "no field " + field + " (symbol, index, name, vat, net, gross, remarks)";
+    return false;
+  }
+  return true;
+}
+
 std::string GoodsFileToCsv(const std::string& file) {
   std::string csv = "symbol,index,name,vat,net,gross,remarks\n";
   std::size_t whole = file.size() / GoodsRecordLength;

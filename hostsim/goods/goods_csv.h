@@ -33,6 +33,15 @@ GoodsRow GoodsRowOf(const std::string& record);
 bool GoodsFileFromCsv(const std::string& csv, std::string& file, std::string& error,
                       const std::map<int, double>& vatTable = DefaultVatRates);
 
+// Sets one field of the first record whose symbol is `symbol` (UTF-8) in the bytes of
+// a goods file to `value`, written as in the CSV; field is a CSV column's name:
+// symbol, index, name, vat, net, gross, remarks. Only the field's bytes change (a
+// text's bytes and its terminator; the bytes after that stay); every other byte of the
+// file stays as it is. The number of the record (from 1) in record. false with a
+// reason (the file unchanged): no such record, no such field, a value the CSV refuses.
+bool SetGoodsField(std::string& file, const std::string& symbol, const std::string& field, const std::string& value,
+                   std::size_t& record, std::string& error, const std::map<int, double>& vatTable = DefaultVatRates);
+
 // The bytes of a goods file as CSV with a header line; a trailing partial record is
 // left out and named in the last line as a comment.
 std::string GoodsFileToCsv(const std::string& file);

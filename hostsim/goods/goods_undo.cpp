@@ -6,6 +6,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <filesystem>
+#include <new>
 #include <vector>
 
 #include "host/goods_record.h"
@@ -15,17 +16,13 @@
 #include "hostsim/base/utf8_path.h"
 #include "hostsim/goods/goods_backup.h"
 #include "hostsim/goods/price_journal.h"
+#include "hostsim/goods/run_history.h"
 
 namespace hostsim {
 
 namespace {
 
 constexpr std::size_t ListedRecords = 20;  // records named at most
-
-// "the run of <time> of warehouse <n> (<goods file>)".
-std::string RunName(const BackupRun& r) {
-  return "the run of " + r.time + " of warehouse " + r.warehouse + " (" + r.goodsFile + ")";
-}
 
 // "<bytes> bytes, CRC-32 <hex>".
 std::string SizeText(long long bytes, uint32_t crc) {
@@ -82,9 +79,8 @@ bool PutBack(const std::string& goodsFile, const std::string& bytes) {
   return false;
 }
 
-}  // namespace
-
-bool UndoLastRun(const std::string& warehouse, std::string& message) {
+// UndoLastRun, but for running out of memory.
+bool Undo(const std::string& warehouse, std::string& message) {
   std::vector<BackupRun> runs;
   bool found = false;
   std::string error;
@@ -131,12 +127,29 @@ bool UndoLastRun(const std::string& warehouse, std::string& message) {
     message = "cannot undo " + RunName(*run) + ": " + goodsFile + " cannot be written; nothing was put back";
     return false;
   }
-  JournalUndo(goodsFile, run->time, run->backup, now, before);
+  bool journaled = true;
+  try {
+    JournalUndo(goodsFile, run->time, run->backup, now, before);
+  } catch (const std::bad_alloc&) {
+    journaled = false;
+  }
   run->state = "undone " + journalClock();
   message = "undone " + RunName(*run) + ": " + run->goodsFile + " is back as " + BackupPath(run->backup) + " holds it";
+  if (!journaled) message += "\n(not enough memory to journal it in " + std::string(PriceJournalName) + ")";
   if (!WriteBackupIndex(runs))
     message += "\n(" + BackupPath(BackupIndexName) + " could not be updated: it still lists the run as not undone)";
   return true;
+}
+
+}  // namespace
+
+bool UndoLastRun(const std::string& warehouse, std::string& message) {
+  try {
+    return Undo(warehouse, message);
+  } catch (const std::bad_alloc&) {  // the goods file and its backup are compared whole
+    message = "cannot undo: not enough memory to compare the goods file with its backup; nothing was put back";
+    return false;
+  }
 }
 
 }  // namespace hostsim

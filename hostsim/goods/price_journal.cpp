@@ -28,6 +28,7 @@ struct HeldNote {
   std::string text;
 };
 HeldNote note;
+long long lastRunStart;  // offset of the last run's header
 
 // Local date and time as "YYYY-MM-DD HH:MM:SS".
 std::string LocalClock() {
@@ -88,8 +89,11 @@ void StartJournalRun(const std::string& goodsFile) {
   std::string line = "--- " + journalClock() + "; magazyn " + GoodsFileWarehouse(base) + " (" + base + ")";
   std::optional<std::string> priceFile = StoredSetting("Przecena", "Path");
   if (priceFile && !priceFile->empty()) line += "; plik cen " + *priceFile;
+  lastRunStart = std::max(HostFileBytes(DataPath(PriceJournalName)), 0LL);
   AppendHostFile(DataPath(PriceJournalName), line + "\r\n");
 }
+
+long long LastJournalRunStart() { return lastRunStart; }
 
 void HoldPriceNote(const void* record, const void* before, const char* text) {
   note.held = record && before;
@@ -126,6 +130,7 @@ void DropPriceNote() { note.held = false; }
 
 void ResetPriceJournal() {
   note.held = false;
+  lastRunStart = 0;
   journalClock = LocalClock;
 }
 

@@ -17,6 +17,10 @@ extern std::string (*journalClock)();
 // (<goods file>)[; plik cen <path>]". Called when an update cursor opens goodsFile.
 void StartJournalRun(const std::string& goodsFile);
 
+// Where the header of the last run StartJournalRun started lies in the journal: its
+// offset in bytes (0 before the first).
+long long LastJournalRunStart();
+
 // Holds a note: the record buffer it was given, its image before the change and the
 // text; a later note replaces it.
 void HoldPriceNote(const void* record, const void* before, const char* text);

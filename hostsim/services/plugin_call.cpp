@@ -12,6 +12,7 @@ void LeavePluginCall() {
   CloseHeldFiles();
   WriteOpenGoodsBlocks();
   RecordOpenGoodsRuns();
+  KeepRunReports();
   HoldAppendedFiles(false);
 }
 

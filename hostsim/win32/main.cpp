@@ -24,6 +24,7 @@
 #include "hostsim/base/utf8_path.h"
 #include "hostsim/goods/goods_backup.h"
 #include "hostsim/goods/goods_undo.h"
+#include "hostsim/goods/run_history.h"
 #include "hostsim/player/answer_keys.h"
 #include "hostsim/player/answers.h"
 #include "hostsim/preview/preview_report.h"
@@ -64,6 +65,7 @@ const char* const kUsageRest =
     "  --undo [WAREHOUSE]    load nothing: put back the goods file of the warehouse's\n"
     "                        last run (default: the warehouse of the last run) from\n"
     "                        its backup, if the file is still as that run left it\n"
+    "  --history             load nothing: list the runs kept in kopie/, newest first\n"
     "  --preview             run on a copy of the data folder (which stays as it is)\n"
     "                        and show what the run would change, with warnings;\n"
     "                        writes preview.csv and preview.html into the copy\n"
@@ -82,7 +84,8 @@ const char* const kExitCodes =
     "price changes, 5 a preview with warnings, 6 a run did nothing (the price file did\n"
     "not open, or is not in Mazovia with names copied); 2, 3 and 1 before 6, 6 before\n"
     "5, 5 before 4.\n"
-    "With --undo: 0 put back, 1 refused (the line says why), 2 usage.\n";
+    "With --undo: 0 put back, 1 refused (the line says why), 2 usage.\n"
+    "With --history: 0 listed, 1 the index cannot be read (the line says why).\n";
 
 // The usage: the options, the answers file's key-like ones from its table.
 void PrintUsage(std::FILE* to) {
@@ -162,7 +165,7 @@ bool Report(const std::string& what, const hostsim::CallOutcome& o) {
 
 struct Options {
   std::string dll, answers, data, previewDir;
-  bool chooseFirst = false, quiet = false, batch = false, preview = false, undo = false;
+  bool chooseFirst = false, quiet = false, batch = false, preview = false, undo = false, history = false;
   double warnChange = 50;
   std::string undoWarehouse;                    // "" = that of the last run
   std::vector<uint16_t> commands;
@@ -205,6 +208,8 @@ bool Parse(int argc, char** argv, Options& o) {
         o.undoWarehouse = argv[++i];
         if (o.undoWarehouse.find_first_not_of("0123456789") != std::string::npos) return false;
       }
+    } else if (a == "--history") {
+      o.history = true;
     } else if (a == "--keep" && number(n) && n >= 1) {
       o.settings.push_back([n] { hostsim::backupsKept = static_cast<int>(n); });
     } else if (a == "--preview") {
@@ -232,7 +237,7 @@ bool Parse(int argc, char** argv, Options& o) {
       return false;
     }
   }
-  return !(o.undo && o.preview);  // a preview takes nothing back
+  return !(o.undo && o.preview) && !(o.history && (o.undo || o.preview));  // a preview takes nothing back
 }
 
 // --undo: takes the run back or says on stderr why not.
@@ -242,6 +247,17 @@ int Undo(const Options& o) {
   while (!message.empty() && message.back() == '\n') message.pop_back();
   hostsim::PrintUtf8(done ? stdout : stderr, "hostsim: " + message + "\n");
   return done ? ExitDone : ExitRefused;
+}
+
+// --history: the kept runs on stdout, or on stderr why the index cannot be read.
+int History() {
+  std::string text, error;
+  if (!hostsim::RunHistory(text, error)) {
+    std::fprintf(stderr, "hostsim: cannot list the runs: %s\n", error.c_str());
+    return ExitRefused;
+  }
+  std::fputs(text.c_str(), stdout);
+  return ExitDone;
 }
 
 // The message box answers of the answers file ("box", in order), or those of the
@@ -359,6 +375,7 @@ int Main(int argc, char** argv) {
   }
   hostsim::dataFolder = std::string(1, '.');
   if (o.undo) return Undo(o);
+  if (o.history) return History();
   ListenToTheKeyboard();
   hostsim::AnswerAtConsoleOrFail(o.batch, ExitUsage);
   for (const std::string& v : hostsim::Answers("choose")) {

@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # goodstool as a script meets it: --help, wrong usage, a refused CSV, a goods file
-# with a partial trailing record, diff of two goods files. Arguments: a runner ("" for none, else the wine
+# with a partial trailing record, diff of two goods files, set of one field. Arguments: a runner ("" for none, else the wine
 # runner), goodstool, an empty work folder.
 set -uo pipefail
 runner=$1 goodstool=$2 work=$3
@@ -33,6 +33,8 @@ usage='usage: goodstool build <goods.csv> <goods file>
        goodstool table <goods file>
        goodstool text <Mazovia text file>
        goodstool diff <goods file A> <goods file B>
+       goodstool set <goods file> <symbol> <field> <value>
+         (field: symbol, index, name, vat, net, gross, remarks; every other byte stays)
        goodstool --help'
 
 rm -rf "$work" && mkdir -p "$work"
@@ -93,6 +95,29 @@ row "diff: a partial trailing record" 1 'partial record at the end: 100 bytes in
 0 of 1 record differ' "" diff MMM1.MGR GOOD.MGR
 row "diff: a file that cannot be read" 2 "" "goodstool: cannot read missing.MGR" diff A.MGR missing.MGR
 row "diff without a second file" 2 "" "$usage" diff A.MGR
+
+# set: one field in place. A shorter name keeps the bytes after its terminator and
+# the byte outside the named fields; setting the name back gives the file back byte
+# for byte.
+cp "$work/C.MGR" "$work/D.MGR"
+row "set: a shorter name" 0 "D.MGR: record 1 (CHLEB-01): name set to Chleb" "" set D.MGR CHLEB-01 name Chleb
+row "set: only the name differs" 1 'record 1, CHLEB-01:
+  name: "Chleb żytni razowy 500 g" -> "Chleb"
+1 of 2 records differ' "" diff C.MGR D.MGR
+row "set: the name back" 0 "D.MGR: record 1 (CHLEB-01): name set to Chleb żytni razowy 500 g" "" \
+  set D.MGR CHLEB-01 name "Chleb żytni razowy 500 g"
+if cmp -s "$work/C.MGR" "$work/D.MGR"; then echo "ok: set: every byte back"; else
+  echo "FAILED: set: every byte back"; failures=$((failures + 1)); fi
+row "set: the gross price of the second record" 0 "D.MGR: record 2 (BUŁKA-02): gross set to 0,70" "" \
+  set D.MGR BUŁKA-02 gross 0,70
+row "set: the price stored" 1 'record 2, BUŁKA-02:
+  gross: 0.6301 -> 0.70
+1 of 2 records differ' "" diff C.MGR D.MGR
+row "set: no such symbol" 1 "" "goodstool: D.MGR: no record has the symbol NIC" set D.MGR NIC net 1
+row "set: no such field" 1 "" "goodstool: D.MGR: no field colour (symbol, index, name, vat, net, gross, remarks)" \
+  set D.MGR CHLEB-01 colour red
+row "set: a price that is none" 1 "" "goodstool: D.MGR: price is not a finite number: abc" set D.MGR CHLEB-01 net abc
+row "set without a value" 2 "" "$usage" set D.MGR CHLEB-01 net
 
 [ "$failures" -eq 0 ] || { echo "$failures failed"; exit 1; }
 echo "all passed"

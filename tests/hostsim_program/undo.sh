@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Taking a run back, as a person does it on the sample shop: a real run of the plug-in
 # through hostsim.exe, then --undo, and the goods file is back byte for byte; a run
-# that stores nothing makes no backup; a goods file changed since the run, a second
+# that stores nothing makes no backup; the run's reports and journal lines are kept
+# beside its backup and --history lists it, undone or not; a goods file changed since the run, a second
 # --undo with nothing left and a backup folder that cannot be made are refused with
 # the line that says why. Arguments: the wine runner, hostsim.exe, goodstool.exe, the
 # samples folder and an empty work folder.
@@ -37,8 +38,16 @@ check "the index lists one run" [ "$(runs_in shop)" = 1 ]
 backup=$(ls "$work/shop/kopie" | grep -E '^MMM1\.MGR\.[0-9]{8}-[0-9]{6}$')
 check "the backup holds the goods file as it was before the run" cmp -s "$work/shop/kopie/$backup" "$work/original.MGR"
 
+cp "$work/shop/INFO4.TXT" "$work/INFO4.TXT"
+
 run shop --data . --answers answers.txt --batch
 check "the same price file run again changes nothing and makes no backup" [ "$(runs_in shop)" = 1 ]
+check "the run's INFO4.TXT is kept beside its backup" cmp -s "$work/shop/kopie/$backup.INFO4.TXT" "$work/INFO4.TXT"
+check "its journal lines are kept, its own header first" \
+  grep -qE "^--- .*; magazyn 1 \(MMM1.MGR\); plik cen towary.txt"$'\r'"$" <(head -1 "$work/shop/kopie/$backup.ZMIANYCEN.TXT")
+check "and the run's six changes" [ "$(grep -c -v '^---' "$work/shop/kopie/$backup.ZMIANYCEN.TXT")" = 6 ]
+run shop --data . --history
+check "--history lists the run" said "^[0-9-]{10} [0-9:]{8}  1          towary.txt       10        6       0  no                         $backup$"
 
 # Record 3 is MLEKO-32; byte 240 of it lies in no named field.
 cp "$work/shop/MMM1.MGR" "$work/after.MGR"
@@ -51,7 +60,9 @@ cp "$work/after.MGR" "$work/shop/MMM1.MGR"
 
 run shop --data . --undo
 check "undo of the last run" [ "$rc" -eq 0 ]
-check "undo says what it put back" said "^hostsim: undone the run of .* of warehouse 1 \(MMM1.MGR\): MMM1.MGR is back as ./kopie/$backup holds it$"
+check "undo names the run and says what it put back" said "^hostsim: undone the run of .* of warehouse 1 \(MMM1.MGR; price file towary.txt; 10 lines read, 6 changed, 0 failed\): MMM1.MGR is back as ./kopie/$backup holds it$"
+run shop --data . --history
+check "--history shows the run undone" said "^[0-9-]{10} [0-9:]{8}  1          towary.txt       10        6       0  yes, [0-9-]{10} [0-9:]{8}   $backup$"
 check "the goods file is back byte for byte" cmp "$work/shop/MMM1.MGR" "$work/original.MGR"
 journal=$(cd "$work/shop" && "$wine" "$goodstool" text ZMIANYCEN.TXT)
 check "the journal records the undo" grep -qE "^--- .*; magazyn 1 \(MMM1.MGR\); cofnięcie przebiegu z .* \(kopia $backup\)$" <<<"$journal"

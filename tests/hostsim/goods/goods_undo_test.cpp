@@ -12,7 +12,10 @@
 #include "hostsim/goods/goods_backup.h"
 #include "hostsim/goods/goods_undo.h"
 #include "hostsim/goods/price_journal.h"
+#include "hostsim/goods/run_history.h"
+#include "hostsim/services/plugin_call.h"
 #include "hostsim/services/svc_settings.h"
+#include "reprice/reports.h"
 #include "reprice/warehouse.h"
 #include "tests/warehouse/warehouse_fixture.h"
 
@@ -48,13 +51,17 @@ class UndoTest : public WarehouseFixture {
 
   static std::string Goods1() { return hostsim::GoodsFileName(1); }
 
-  // One run of the passes over warehouse `warehouse` with these prices (gross), at the
-  // clock's second, which goes on by one afterwards.
+  // One run of the passes and the reports over warehouse `warehouse` with these prices
+  // (gross) in one plug-in call, at the clock's second, which goes on by one afterwards.
   void Run(const std::vector<PriceEntry>& prices, int warehouse = 1) {
     entries = prices;
     UseEntries();
+    for (const char* f : {ReportInfo, ReportInfo2, ReportInfo3, ReportInfo4}) std::remove(f);  // as a run does
+    hostsim::EnterPluginCall();
     UpdateWarehousePrices(warehouse, 1);
     CheckWarehousePrices(warehouse, 1);
+    WriteReports(warehouse);
+    hostsim::LeavePluginCall();
     ++second;
   }
 
@@ -88,11 +95,11 @@ TEST_F(UndoTest, UndoPutsBackTheGoodsFileRunByRun) {
     const std::string* goods;  // the file afterwards
   } steps[] = {
       {"the second run", true,
-       "undone the run of 2026-03-04 05:06:08 of warehouse 1 (MMM1.MGR): MMM1.MGR is back as "
+       "undone the run of 2026-03-04 05:06:08 of warehouse 1 (MMM1.MGR; 1 line read, 1 changed, 0 failed): MMM1.MGR is back as "
        "undo_data/kopie/MMM1.MGR.20260304-050608 holds it",
        &afterFirst},
       {"the first run", true,
-       "undone the run of 2026-03-04 05:06:07 of warehouse 1 (MMM1.MGR): MMM1.MGR is back as "
+       "undone the run of 2026-03-04 05:06:07 of warehouse 1 (MMM1.MGR; 1 line read, 1 changed, 0 failed): MMM1.MGR is back as "
        "undo_data/kopie/MMM1.MGR.20260304-050607 holds it",
        &original},
       {"nothing left", false,
@@ -147,7 +154,7 @@ TEST_F(UndoTest, RefusedUndosLeaveEverythingAsItWas) {
          WriteGoods(1, {}, bytes);
        },
        "1",
-       "cannot undo the run of 2026-03-04 05:06:07 of warehouse 1 (MMM1.MGR): MMM1.MGR has changed since "
+       "cannot undo the run of 2026-03-04 05:06:07 of warehouse 1 (MMM1.MGR; 1 line read, 1 changed, 0 failed): MMM1.MGR has changed since "
        "(1538 bytes, CRC-32 C7C1E0D9; the run left 1538 bytes, CRC-32 4E12770D); nothing was put back\n"
        "  record 2 (HERBATA) differs\n"},
       {"a record added since the run",
@@ -156,7 +163,7 @@ TEST_F(UndoTest, RefusedUndosLeaveEverythingAsItWas) {
          WriteGoods(1, {Goods("SOK", P(3.00), P(3.69))}, FileBytes(Goods1()));
        },
        "",
-       "cannot undo the run of 2026-03-04 05:06:07 of warehouse 1 (MMM1.MGR): MMM1.MGR has changed since "
+       "cannot undo the run of 2026-03-04 05:06:07 of warehouse 1 (MMM1.MGR; 1 line read, 1 changed, 0 failed): MMM1.MGR has changed since "
        "(2307 bytes, CRC-32 4BB8BFC7; the run left 1538 bytes, CRC-32 4E12770D); nothing was put back\n"
        "  record 1 (SOK) differs\n  record 2 (KAWA) differs\n  1 record added at the end\n"},
       {"the backup deleted",
@@ -165,7 +172,7 @@ TEST_F(UndoTest, RefusedUndosLeaveEverythingAsItWas) {
          std::filesystem::remove("undo_data/kopie/MMM1.MGR.20260304-050607");
        },
        "",
-       "cannot undo the run of 2026-03-04 05:06:07 of warehouse 1 (MMM1.MGR): the backup "
+       "cannot undo the run of 2026-03-04 05:06:07 of warehouse 1 (MMM1.MGR; 1 line read, 1 changed, 0 failed): the backup "
        "undo_data/kopie/MMM1.MGR.20260304-050607 is missing or not as it was made (1538 bytes, CRC-32 "
        "66997B0D); nothing was put back"},
   };
@@ -192,11 +199,12 @@ TEST_F(UndoTest, TheIndexHasOneLinePerRunWithTheChecksumsAndTheState) {
   EXPECT_EQ(Lines("undo_data/kopie/INDEKS.TXT"),
             (std::vector<std::string>{
                 "# hostsim: runs that stored into a goods file, oldest first; TAB-separated:",
-                "# time, warehouse, goods file, backup, bytes and CRC-32 before the run, after it, state, price file",
+                "# time, warehouse, goods file, backup, bytes and CRC-32 before the run, after it, state, price file, "
+                "lines read changed failed",
                 "2026-03-04 05:06:07\t1\tMMM1.MGR\tMMM1.MGR.20260304-050607\t1538 66997B0D\t1538 4E12770D\tdone\t"
-                "C:\\CENY\\TOWARY.TXT",
+                "C:\\CENY\\TOWARY.TXT\t1 1 0",
                 "2026-03-04 05:06:08\t1\tMMM1.MGR\tMMM1.MGR.20260304-050608\t1538 4E12770D\t1538 067381BA\t"
-                "undone 2026-03-04 05:06:09\tC:\\CENY\\TOWARY.TXT",
+                "undone 2026-03-04 05:06:09\tC:\\CENY\\TOWARY.TXT\t1 1 0",
             }));
   EXPECT_EQ(FileBytes("undo_data/kopie/MMM1.MGR.20260304-050607"), original);
   // One CRC-32 per record of the file as the first run left it.
@@ -226,8 +234,13 @@ TEST_F(UndoTest, KeepPrunesTheOldestRunsOfTheSameWarehouseOnly) {
     backups.push_back(e.path().filename().string());
   std::sort(backups.begin(), backups.end());
   EXPECT_EQ(backups, (std::vector<std::string>{
-                         "INDEKS.TXT", "MMM1.MGR.20260304-050609", "MMM1.MGR.20260304-050609.crc",
-                         "MMM1.MGR.20260304-050610", "MMM1.MGR.20260304-050610.crc", "MMM2.MGR.20260304-050607",
+                         "INDEKS.TXT", "MMM1.MGR.20260304-050609", "MMM1.MGR.20260304-050609.INFO3.TXT",
+                         "MMM1.MGR.20260304-050609.INFO4.TXT", "MMM1.MGR.20260304-050609.ZMIANYCEN.TXT",
+                         "MMM1.MGR.20260304-050609.crc", "MMM1.MGR.20260304-050610",
+                         "MMM1.MGR.20260304-050610.INFO3.TXT", "MMM1.MGR.20260304-050610.INFO4.TXT",
+                         "MMM1.MGR.20260304-050610.ZMIANYCEN.TXT", "MMM1.MGR.20260304-050610.crc",
+                         "MMM2.MGR.20260304-050607", "MMM2.MGR.20260304-050607.INFO3.TXT",
+                         "MMM2.MGR.20260304-050607.INFO4.TXT", "MMM2.MGR.20260304-050607.ZMIANYCEN.TXT",
                          "MMM2.MGR.20260304-050607.crc"}));
   std::vector<std::string> index = Lines("undo_data/kopie/INDEKS.TXT");
   ASSERT_EQ(index.size(), 5u);
@@ -281,7 +294,51 @@ TEST_F(UndoTest, AnIndexLineThatIsNoRunIsRefusedByNumber) {
   std::fclose(f);
   Undone u = Undo();
   EXPECT_FALSE(u.done);
-  EXPECT_EQ(u.message, "cannot undo: undo_data/kopie/INDEKS.TXT, line 2: not a run (8 TAB-separated fields)");
+  EXPECT_EQ(u.message, "cannot undo: undo_data/kopie/INDEKS.TXT, line 2: not a run (8 or 9 TAB-separated fields)");
+}
+
+// Each run keeps the reports it wrote and its own lines of the journal beside its
+// backup: the next run's deletion of the reports takes nothing of the record.
+TEST_F(UndoTest, EachRunKeepsItsReportsAndItsJournalLinesBesideItsBackup) {
+  Run({Coffee});
+  Run({Entry("KAWA", P(24.60)), Tea, Entry("SOK", P(3.69))});
+  const std::string run2 = "undo_data/kopie/MMM1.MGR.20260304-050608";
+  struct Row {
+    std::string file;
+    std::vector<std::string> lines;
+  } rows[] = {
+      {run2 + ".INFO.TXT", {"Mag:1 KAWA                      - Ta sama cena towaru                24.60"}},
+      {run2 + ".INFO2.TXT", {"Mag:1 SOK                       - Brak towaru na magazynie"}},
+      {run2 + ".INFO3.TXT",
+       {"Mag:1 KAWA                      -      20.00->     20.00",
+        "Mag:1 HERBATA                   -       5.00->     10.00 zmiana ceny"}},
+      {run2 + ".INFO4.TXT",
+       {"[KAWA]      24.60 Nowa nazwa", "[HERBATA]      12.30 Nowa nazwa", "[SOK]       3.69 Nowa nazwa"}},
+      {run2 + ".ZMIANYCEN.TXT",
+       {"--- 2026-03-04 05:06:08; magazyn 1 (MMM1.MGR)",
+        Mz("Przecena wtyczką: PRZECENA: HERBATA; netto 5.00 -> 10.00; brutto 6.15 -> 12.30")}},
+  };
+  for (const Row& row : rows) EXPECT_EQ(Lines(row.file), row.lines) << row.file;
+}
+
+TEST_F(UndoTest, HistoryListsTheRunsNewestFirstAndUndoNamesTheRunItTakesBack) {
+  hostsim::StoreSetting("Przecena", "Path", Mz("C:\\CENY\\ŻÓŁW.TXT"));
+  Run({Coffee});
+  Run({Tea, Entry("SOK", P(3.69))});
+  Undone u = Undo();
+  EXPECT_EQ(u.message,
+            "undone the run of 2026-03-04 05:06:08 of warehouse 1 (MMM1.MGR; price file C:\\CENY\\ŻÓŁW.TXT; 2 lines "
+            "read, 1 changed, 0 failed): MMM1.MGR is back as undo_data/kopie/MMM1.MGR.20260304-050608 holds it");
+  std::string text, error;
+  ASSERT_TRUE(hostsim::RunHistory(text, error));
+  EXPECT_EQ(text,
+            "date and time        warehouse  price file           read  changed  failed  undone                     "
+            "backup in undo_data/kopie\n"
+            "2026-03-04 05:06:08  1          C:\\CENY\\ŻÓŁW.TXT        2        1       0  yes, 2026-03-04 05:06:09   "
+            "MMM1.MGR.20260304-050608\n"
+            "2026-03-04 05:06:07  1          C:\\CENY\\ŻÓŁW.TXT        1        1       0  no                         "
+            "MMM1.MGR.20260304-050607\n");
+  hostsim::EraseSettings();
 }
 
 }  // namespace
