@@ -15,9 +15,13 @@ constexpr int EntryX = 20, EntryY = 8, EntryWidth = 40, EntryHeight = 9;
 constexpr int ListedRows = 3;  // rows for the numbers of the warehouses with goods
 constexpr int EntryDigits = 6;  // a minus sign and five digits: any 16-bit number
 
-void DrawList(std::string_view mask, const std::vector<std::string>& names, int chosen, int top, Screen& s) {
+void DrawList(std::u16string_view listed, const std::vector<std::string>& names, int chosen, int top, Screen& s) {
+  constexpr std::size_t TitleCells = ListWidth - 4;  // the corners and a blank either side
+  std::u16string title(listed);
+  if (title.size() > TitleCells) title = u"…" + title.substr(title.size() - (TitleCells - 1));
   ClearScreen(s, AttrScreen);
-  DrawWindow(s, ListX, ListY, ListWidth, ListHeight, ScreenText(mask), AttrWindow);
+  DrawWindow(s, ListX, ListY, ListWidth, ListHeight, title, AttrWindow);
+  PutFrameText(s, ListX, ListY + ListHeight - 1, ListWidth, u"Enter wybiera   Esc wyjście", FrameCentre, AttrWindow);
   if (names.empty()) PutText(s, ListX + 2, ListY + 1, u"(brak plików)", AttrWindow);
   for (int row = 0; row < ListRows && top + row < static_cast<int>(names.size()); ++row) {
     uint16_t attr = top + row == chosen ? AttrFocus : AttrWindow;
@@ -69,11 +73,11 @@ void DrawEntry(const std::string& digits, const std::vector<int32_t>& existing, 
 
 }  // namespace
 
-int WorkChooser(std::string_view mask, const std::vector<std::string>& names, Console& console) {
+int WorkChooser(std::u16string_view listed, const std::vector<std::string>& names, Console& console) {
   int count = static_cast<int>(names.size()), chosen = 0, top = 0;
   Screen screen;
   for (;;) {
-    DrawList(mask, names, chosen, top, screen);
+    DrawList(listed, names, chosen, top, screen);
     console.show(screen);
     Key key = console.read();
     switch (key.code) {

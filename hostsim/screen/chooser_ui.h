@@ -18,9 +18,14 @@ bool MaskMatches(std::string_view mask, std::string_view name);
 // Mazovia; empty when the folder cannot be read.
 std::vector<std::string> MatchingFiles(const std::string& folder, std::string_view mask);
 
-// Lists names (Mazovia) under the mask as title: Up, Down, PgUp, PgDn, Home and End move,
+// What the chooser's frame names: the folder it lists (made whole from the working
+// folder) joined with the mask's last part, "C:\sklep\*.*" for "C:\*.*" listing C:\sklep.
+std::u16string ListedFiles(const std::string& folder, std::string_view mask);
+
+// Lists names (Mazovia) under listed as title (its end when it does not fit: "…" and
+// the rest), the keys in the bottom line: Up, Down, PgUp, PgDn, Home and End move,
 // Enter picks. Returns the index of the name picked, or -1 after Esc.
-int WorkChooser(std::string_view mask, const std::vector<std::string>& names, Console& console);
+int WorkChooser(std::u16string_view listed, const std::vector<std::string>& names, Console& console);
 
 // The warehouses of folder that have a goods file (MMM<number>.MGR, letters in either
 // case), in increasing order.

@@ -3,6 +3,7 @@
 #include "hostsim/base/host_files.h"
 #include "hostsim/goods/goods_backup.h"
 #include "hostsim/goods/goods_blocks.h"
+#include "hostsim/screen/pass_status.h"
 
 namespace hostsim {
 
@@ -13,6 +14,7 @@ void LeavePluginCall() {
   WriteOpenGoodsBlocks();
   RecordOpenGoodsRuns();
   HoldAppendedFiles(false);
+  PassStatusClosed();
 }
 
 }  // namespace hostsim
