@@ -11,6 +11,7 @@
 #include "hostsim/screen/console_pace.h"
 #include "hostsim/screen/pass_status.h"
 #include "hostsim/services/console_shows.h"
+#include "hostsim/services/memory.h"
 #include "tests/warehouse/warehouse_fixture.h"
 
 using namespace testing_goods;
