@@ -85,6 +85,25 @@ TEST(BatchConsole, MessagesGoToNoConsole) {
   EXPECT_EQ(Transcript().size(), 1u);
 }
 
+// With echo on, each thing shown is also a head line and its text's lines, indented,
+// through the program's line writer or else on stdout; highlight as reverse video.
+TEST(BatchConsole, EchoWritesEachShowingAsLines) {
+  ResetHostSim();
+  static std::vector<std::string> written;
+  written.clear();
+  echo = true;
+  writeLine = [](const std::string& line) { written.push_back(line); };
+  Show("messageBox", Mz("Błąd"), "a\x02" "b\x01\nc", 3);
+  writeLine = nullptr;
+  testing::internal::CaptureStdout();
+  Show("errorMessage", nullptr, "x", 0);
+  Show("closeWait", nullptr, "", 1);
+  std::string out = testing::internal::GetCapturedStdout();
+  echo = false;
+  EXPECT_EQ(written, (std::vector<std::string>{"[messageBox] Błąd (mode 3)", "    a\x1b[1;7mb\x1b[0m", "    c"}));
+  EXPECT_EQ(out, "[errorMessage]\n    x\n[closeWait]\n");
+}
+
 TEST(BoxButtons, SetsFollowTheFlags) {
   struct Row {
     unsigned flags;
