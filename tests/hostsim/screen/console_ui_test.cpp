@@ -75,6 +75,34 @@ class ConsoleUi : public ::testing::Test {
   std::string folder = ".";
 };
 
+// Whatever falls outside the 80 x 25 cells is dropped, a window narrower or lower than
+// its frame is not drawn, and a title wider than the frame is cut.
+TEST(Screen, DrawingIsClippedAtTheEdges) {
+  static Screen s;
+  const struct {
+    const char* label;
+    int x, y;
+    std::u16string text;
+    int returned;
+    std::u16string shown;  // ScreenRow(s, y, x, 4) afterwards
+  } rows[] = {{"past the right edge", 78, 0, u"abcd", 82, u"ab"}, {"before the left edge", -2, 1, u"abcd", 2, u"cd"},
+              {"above the screen", 0, -1, u"x", 1, u""},          {"below the screen", 0, 25, u"x", 1, u""}};
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.label);
+    ClearScreen(s, AttrScreen);
+    EXPECT_EQ(PutText(s, row.x, row.y, row.text, AttrWindow), row.returned);
+    EXPECT_EQ(ScreenRow(s, row.y, row.x, 4), row.shown);
+  }
+  ClearScreen(s, AttrScreen);
+  DrawWindow(s, 0, 5, 1, 3, u"", AttrWindow);
+  DrawWindow(s, 0, 5, 3, 1, u"", AttrWindow);
+  FillArea(s, 0, 5, -1, 1, AttrWindow);
+  EXPECT_EQ(ScreenRow(s, 5, 0, 3), u"   ");
+  EXPECT_EQ(s.attrs[5][0], AttrScreen);
+  DrawWindow(s, 0, 10, 6, 3, u"abcdefgh", AttrWindow);
+  EXPECT_EQ(ScreenRow(s, 10, 0, 6), u"╔ abc╗");
+}
+
 // Window: 45 x 20 centred, at column 17, row 2; the controls at its place plus theirs.
 TEST_F(ConsoleUi, DialogIsDrawnFromItsDescription) {
   Record r = MakeRecord("towary.txt", 1, 0, 0);
