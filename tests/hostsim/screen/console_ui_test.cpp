@@ -193,6 +193,10 @@ TEST_F(ConsoleUi, KeysWorkTheDialogIntoTheRecord) {
       {"Space ticks and clears", "", {Alt('P'), K(KeySpace), K(KeySpace), K(KeyF12)}, 20481, "", 0, 0, 1},
       {"F3 writes back and answers the button", "", Type(u"a") + std::vector<Key>{K(KeyF3)}, 1000, "a", 0, 0, 0},
       {"an unknown letter does nothing", "", {K(KeyTab), Char(u'z'), K(KeyF12)}, 20481, "", 0, 0, 0},
+      {"keys at the ends of the input line and keys that edit nothing", "ab",
+       {K(KeyRight), K(KeyDelete), K(KeyHome), K(KeyLeft), K(KeyBackspace), K(KeyPageUp), Char(u'€'), Alt('1'),
+        Alt('^'), K(KeyF12)},
+       20481, "ab", 0, 0, 0},
   };
   for (const Case& t : cases) {
     SCOPED_TRACE(t.what);
