@@ -29,8 +29,11 @@ corpora=(fuzz/corpus/*/)
 [ "${1:-}" != --tests-only ] || corpora=()
 for corpus in "${corpora[@]}"; do
   name=$(basename "$corpus")
-  # Given files, a fuzzer runs each once and fuzzes nothing.
-  (cd "$profiles" && find "$root/$corpus" -type f -print0 |
+  # A copy, as a campaign may be minimising the corpus meanwhile. Given files, a fuzzer
+  # runs each once and fuzzes nothing.
+  rm -rf "$build/corpus-$name"
+  cp -r "$corpus" "$build/corpus-$name"
+  (cd "$profiles" && find "$build/corpus-$name" -type f -print0 |
      xargs -0 "$build/fuzz/$name" -timeout=30 >"$build/replay-$name.log" 2>&1) ||
     { tail -n 20 "$build/replay-$name.log" >&2; echo "coverage.sh: $name failed on its corpus" >&2; exit 1; }
 done
