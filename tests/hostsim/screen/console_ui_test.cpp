@@ -324,6 +324,24 @@ TEST_F(ChooserUi, ArrowsAndEnterPickAFile) {
   EXPECT_EQ(c.screens.front().attrs[4][21], 0x1F);
 }
 
+// 25 files: 19 rows at a time, the list scrolled to keep the choice shown; a name
+// wider than the list is cut to its 36 columns.
+TEST_F(ChooserUi, ALongListScrollsAndCutsLongNames) {
+  for (int n = 0; n < 24; ++n) std::ofstream(folder + "/f" + std::to_string(10 + n) + ".txt") << "x";
+  const std::string longName = std::string(40, 'z') + ".txt";
+  Files({longName.c_str()});
+  char path[129] = {};
+  c.keys = {K(KeyTab), K(KeyEnd), K(KeyEnter)};
+  EXPECT_EQ(chooseFile(57, path, "C:\\*.*", 0), 0);
+  EXPECT_EQ(path, longName);
+  EXPECT_EQ(ScreenRow(c.screens.back(), 3, 22, 7), u"f16.txt");  // the top of the list
+  EXPECT_EQ(ScreenRow(c.screens.back(), 21, 22, 37), std::u16string(36, u'z') + u" ");
+  c.Restart({K(KeyEnd), K(KeyHome), K(KeyEnter)});
+  EXPECT_EQ(chooseFile(57, path, "C:\\*.*", 0), 0);
+  EXPECT_STREQ(path, "f10.txt");
+  EXPECT_EQ(ScreenRow(c.screens.back(), 3, 22, 7), u"f10.txt");
+}
+
 TEST(FileMask, MatchesAsDosDoes) {
   struct Case {
     const char* mask;
@@ -448,6 +466,7 @@ TEST_F(ConsoleUi, MenuInneIsChosenWithArrowsEnterOrAHotKey) {
       {"Enter at the first", {K(KeyEnter)}, 0},
       {"Down twice", {K(KeyDown), K(KeyDown), K(KeyEnter)}, 2},
       {"Up from the first wraps to the last", {K(KeyUp), K(KeyEnter)}, 2},
+      {"Down then Up", {K(KeyDown), K(KeyUp), K(KeyEnter)}, 0},
       {"Down from the last wraps to the first", {K(KeyEnd), K(KeyDown), K(KeyEnter)}, 0},
       {"End then Home", {K(KeyEnd), K(KeyHome), K(KeyEnter)}, 0},
       {"hot key h", Type(u"h"), 0},
@@ -461,6 +480,11 @@ TEST_F(ConsoleUi, MenuInneIsChosenWithArrowsEnterOrAHotKey) {
     EXPECT_EQ(consoleShows.menu(MenuTitles), t.chosen);
     EXPECT_EQ(c.next, t.keys.size());
   }
+  // A tilde at the end or a pair around more than one character makes no hot key; a
+  // mark can be one; a blank or a Polish letter typed chooses nothing.
+  c.Restart(Type(u"a ł{"));
+  EXPECT_EQ(consoleShows.menu({"x~", "~ab c", "~{~ klamra"}), 2);
+  EXPECT_EQ(c.next, 4u);
 }
 
 TEST_F(ConsoleUi, MenuInneIsDrawnUnderItsNameWithTheFocusAndHotKeys) {
