@@ -31,12 +31,13 @@ for name in "${fuzzers[@]}"; do
 done
 
 for preset in fuzz-fast fuzz; do
-  cmake --preset $preset >/dev/null
+  # Configured once; the build itself configures again when a CMakeLists.txt changed.
+  [ -f "$root/build/$preset/build.ninja" ] || cmake --preset $preset >/dev/null
   cmake --build --preset $preset >/dev/null
 done
 fast=$root/build/fuzz-fast/fuzz checked=$root/build/fuzz/fuzz
 
-is_hash_name() { [[ $(basename "$1") =~ ^[0-9a-f]{40}$ ]]; }
+is_hash_name() { [[ ${1##*/} =~ ^[0-9a-f]{40}$ ]]; }
 
 # Replays every input of folder $2 through the sanitizer build of fuzzer $1; an input
 # that fails moves to $3 (as crash-*), and the rest is replayed again. Writes how many
@@ -81,7 +82,7 @@ campaign() {
      "$work/min" "$work/hashed" "$work/new" >"$work/merge.log" 2>&1) ||
     { echo "campaign.sh: $name merge failed, see $work/merge.log" >&2; exit 1; }
   for f in "$corpus"/*; do
-    if is_hash_name "$f" && [ ! -e "$work/min/$(basename "$f")" ]; then rm "$f"; fi
+    if is_hash_name "$f" && [ ! -e "$work/min/${f##*/}" ]; then rm "$f"; fi
   done
   for f in "$work/min"/*; do if is_hash_name "$f"; then cp -n "$f" "$corpus/"; fi; done
 
