@@ -196,6 +196,7 @@ TEST(TextViewer, KeysScrollTheFile) {
        u"a 2-------", u" wiersz 2 z 30 "},
       {"Right, Home", {K(KeyRight), K(KeyDown), K(KeyHome)}, u"linia 1   ", u" wiersz 1 z 30 "},
       {"Right, Left", {K(KeyRight), K(KeyLeft)}, u"linia 1   ", u" wiersz 1 z 30 "},
+      {"a key of no use", {K(KeyTab)}, u"linia 1   ", u" wiersz 1 z 30 "},
   };
   std::string text = ThirtyLines();
   for (const Row& r : rows) {
@@ -219,6 +220,9 @@ TEST(TextViewer, ShowsPolishLettersAndTabs) {
   EXPECT_EQ(ScreenRow(s, 3, 0, 4), u"║   ");
   EXPECT_EQ(ScreenRow(s, 0, 36, 8), u"═ Łódź ═");
   EXPECT_EQ(ScreenRow(s, 24, 33, 14), u" wiersz 1 z 2 ");
+  DrawTextFile(s, Mz("Łódź"), Mz("a\tŻółć\nbez końca"), 0, 10);  // scrolled past the second line's end
+  EXPECT_EQ(ScreenRow(s, 1, 2, 4), u"łć  ");
+  EXPECT_EQ(ScreenRow(s, 2, 2, 4), u"    ");
 }
 
 }  // namespace
