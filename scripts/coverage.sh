@@ -39,11 +39,17 @@ for corpus in "${corpora[@]}"; do
 done
 
 "$profdata" merge -sparse "$profiles"/*.profraw -o "$build/all.profdata"
+# The programs the tests run: every argument of a test's command that is a program of
+# this build (the fuzzers' tests name theirs); a program left from an older tree is none.
 objects=()
-while IFS= read -r -d '' f; do
+while IFS= read -r f; do
   objects+=(-object "$f")
-done < <(find "$build" -path "$build/CMakeFiles" -prune -o -path '*/googletest' -prune -o \
-           -type f -perm -u+x ! -name '*.sh' ! -name '*.so*' -print0)
+done < <(ctest --test-dir "$build" --show-only=json-v1 | python3 -c '
+import json, os, sys
+build = sys.argv[1]
+found = {arg for t in json.load(sys.stdin)["tests"] for arg in t.get("command", [])
+         if arg.startswith(build) and not arg.endswith(".sh") and os.path.isfile(arg) and os.access(arg, os.X_OK)}
+print("\n".join(sorted(found)))' "$build")
 ignore='(^|/)(tests|fuzz|bench|tools|googletest|usr)/|^/usr/'
 "$cov" show "${objects[@]}" -instr-profile="$build/all.profdata" -ignore-filename-regex="$ignore" \
   -format=html -show-branches=count -output-dir="$html" 2>&1 |
