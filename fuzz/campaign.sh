@@ -110,5 +110,5 @@ for name in "${fuzzers[@]}"; do
   fi
 done
 # Every fuzzer's executions over all its rows (the table is the end of docs/fuzzing.md).
-awk -F'|' '/^\| [0-9]{4}-/ { gsub(/ /, "", $3); gsub(/ /, "", $5); sum[$3] += $5 }
+awk -F'|' '/^\| [0-9][0-9][0-9][0-9]-/ { gsub(/ /, "", $3); gsub(/ /, "", $5); sum[$3] += $5 }
            END { for (n in sum) printf "%s: %d executions in all\n", n, sum[n] }' "$table" | sort
