@@ -170,17 +170,18 @@ double RoundQuotient(BigNumber& numerator, BigNumber& denominator) {
   // numerator / denominator now lies in [2^56, 2^58): its whole part has 57 or 58 bits.
   static BigNumber quotient;
   bool sticky = Divide(numerator, denominator, quotient);
-  uint64_t q = quotient.word[0] | (quotient.size > 1 ? uint64_t{quotient.word[1]} << 32 : 0);
+  uint64_t q = quotient.word[0] | uint64_t{quotient.word[1]} << 32;  // two words: 57-58 bits
   int64_t exponent = -shift;  // the value is (q + fraction) * 2^exponent
-  // Keep 54 bits: 53 of the result and one rounding bit; lower for a subnormal, whose
-  // last bit is worth 2^-1074.
-  int64_t drop = 0;
+  // Keep 54 bits: 53 of the result and one rounding bit (so at least 3 bits go); more
+  // for a subnormal, whose last bit is worth 2^-1074. q is not zero, so when every bit
+  // goes the rest is not either.
+  int64_t drop = 3;
   while ((q >> (54 + drop)) != 0) ++drop;
   if (exponent + drop + 1 < -1074) drop = -1074 - 1 - exponent;
   if (drop >= 64) {
-    sticky = sticky || q != 0;
+    sticky = true;
     q = 0;
-  } else if (drop > 0) {
+  } else {
     sticky = sticky || (q & ((uint64_t{1} << drop) - 1)) != 0;
     q >>= drop;
   }

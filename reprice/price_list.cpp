@@ -25,7 +25,9 @@ static_assert(sizeof(PriceEntry::name) > LongestName);
 bool Grow() {
   int64_t capacity = int64_t{priceList.capacity} + GrowthStep;
   uint64_t bytes = static_cast<uint64_t>(capacity) * sizeof(PriceEntry);
-  if (capacity > INT32_MAX || bytes > UINT32_MAX) return false;
+  // Within 32 bits of bytes, the capacity stays within 32 bits as well.
+  static_assert(sizeof(PriceEntry) > 1);
+  if (bytes > UINT32_MAX) return false;
   void* block = reallocMemory(priceList.entries, static_cast<uint32_t>(bytes));
   if (!block) return false;
   priceList.entries = static_cast<PriceEntry*>(block);

@@ -40,6 +40,13 @@ TEST(ConvertCharset, MarksBytesWithoutAPolishLetterAndLeavesOtherSetsAlone) {
   convertCharset(source.data(), destination, 1, 3);
   EXPECT_EQ(std::string(destination), "\xBF\xF3\xB3w");
   EXPECT_EQ(source, Mz("żółw"));
+  char copy[8] = "xxxxxxx";
+  convertCharset(source.data(), copy, 3, 2);  // another pair into another buffer: copied as it is
+  EXPECT_EQ(std::string(copy), Mz("żółw"));
+  convertCharset(nullptr, copy, 1, 3);  // no text or no buffer: nothing is done
+  convertCharset(source.data(), nullptr, 1, 3);
+  EXPECT_EQ(std::string(copy), Mz("żółw"));
+  EXPECT_EQ(source, Mz("żółw"));
 }
 
 }  // namespace

@@ -66,6 +66,28 @@ TEST(OptionsDialogTemplate, HeaderCountsTheBytesAndRecords) {
   EXPECT_EQ(std::memcmp(OptionsDialogTemplate, header, sizeof header), 0);
 }
 
+// The dialog service refuses a description its sizes do not hold, naming why.
+TEST(OptionsDialogTemplate, ADescriptionCutShortIsRefused) {
+  const struct {
+    const char* label;
+    uint32_t bytesAfterCount;
+    uint16_t windowBytes;
+    const char* error;
+  } rows[] = {{"an implausible size", 0x7FFFFFFF, 522, "implausible size"},
+              {"the window's head cut", 14, 10, "record head past the end"},
+              {"the first control's tail cut", 72, 68, "control 1: record tail past the end"}};
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.label);
+    std::string bytes = ExpectedTemplate;
+    std::memcpy(bytes.data(), &row.bytesAfterCount, 4);
+    std::memcpy(bytes.data() + 4, &row.windowBytes, 2);
+    hostsim::DialogDescription d;
+    std::string error;
+    EXPECT_FALSE(hostsim::ReadDialogDescription(bytes.data(), d, error));
+    EXPECT_EQ(error, row.error);
+  }
+}
+
 TEST(OptionsDialogTemplate, ItsControlsFillRepricingOptionsInOrder) {
   hostsim::DialogDescription d;
   std::string error;

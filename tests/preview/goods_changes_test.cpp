@@ -64,6 +64,17 @@ TEST(GoodsChanges, EachKindOfWarningWithItsText) {
        {"A", "Żubrówka 0,7 l", 10, 12.3},
        50,
        {}},
+      {"gross alone to zero",
+       {"A", "Kawa", 10, 12.3},
+       {"A", "Kawa", 10, 0},
+       50,
+       {"price falls to zero or below: gross 12.30 -> 0.00, net 10.00 -> 10.00",
+        "gross price changes by -100.0 %: 12.30 -> 0.00"}},
+      {"a name given", {"A", "", 10, 12.3}, {"A", "Kawa", 10, 12.3}, 50, {}},
+      {"a name taken away", {"A", "Kawa", 10, 12.3}, {"A", "", 10, 12.3}, 50, {}},
+      {"marks that are no letters end words", {"A", "Kawa~mielona_ziarno│paczka", 10, 12.3},
+       {"A", "paczka", 10, 12.3}, 50, {}},
+      {"every Polish capital", {"A", "ĄĆĘŁŃÓŚŹŻ 1", 10, 12.3}, {"A", "ąćęłńóśźż 2", 10, 12.3}, 50, {}},
       {"one-letter words do not count",
        {"A", "Herbata z cytryną", 10, 12.3},
        {"A", "Sok z jabłek", 10, 12.3},
@@ -144,13 +155,15 @@ TEST(ReportedGoods, EachReportLineByItsWords) {
   std::string info = std::string(Mz("Mag:1 HERB-100                  - Ta sama cena towaru                 5.99")) +
                      "\r\n" + Mz("Mag:1 BARDZO-DLUGI-SYMBOL-TOWAR-X - Za długi symbol towaru") + "\r\n" +
                      Mz("Mag:1 MLEKO-32                  - Źle zmianiono cenę") + "\r\n" +
-                     Mz("Mag:1 SER                       - Błędna cena w pliku") + "\r\n" + "garbage\r\n";
-  std::string info2 = std::string(Mz("Mag:1 OSCYPEK                   - Brak towaru na magazynie")) + "\r\n";
+                     Mz("Mag:1 SER                       - Błędna cena w pliku") + "\r\n" + "garbage\r\n" +
+                     "Mag:1\r\n\r\nMag:1 ZZ - Nieznany\n";  // no blank; an empty line; no phrase, no CR
+  std::string info2 = Mz("Mag:1 OSCYPEK                   - Brak towaru na magazynie");  // no line end
   std::vector<ReportedGoods> r = ReadReports(info, info2);
   std::vector<std::string> got;
   for (const ReportedGoods& g : r) got.push_back(g.kind + "|" + g.symbol);
   EXPECT_EQ(got, (std::vector<std::string>{"same price|HERB-100", "too long|BARDZO-DLUGI-SYMBOL-TOWAR-X",
-                                            "failed|MLEKO-32", "bad price|SER", "other|", "not found|OSCYPEK"}));
+                                            "failed|MLEKO-32", "bad price|SER", "other|", "other|", "other|",
+                                            "not found|OSCYPEK"}));
   EXPECT_EQ(r[2].line, "Mag:1 MLEKO-32                  - Źle zmianiono cenę");
   EXPECT_TRUE(ReadReports("", "").empty());
 }

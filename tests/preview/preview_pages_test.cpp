@@ -175,10 +175,11 @@ TEST(PreviewHtml, WellFormedSelfContainedWithARowPerChangeAndABarPerClass) {
 }
 
 TEST(PreviewHtml, NoChangesStillElevenBarsAndNoRows) {
-  Preview p{"/shop", "/tmp/copy", 50, {}, {}, ""};
+  Preview p{"/shop & 'co'", "/tmp/copy", 50, {}, {}, ""};
   std::vector<Element> elements;
-  std::string error;
-  ASSERT_TRUE(ParseXml(PreviewHtml(p), elements, error)) << error;
+  std::string error, page = PreviewHtml(p);
+  ASSERT_TRUE(ParseXml(page, elements, error)) << error;
+  EXPECT_NE(page.find("<code>/shop &amp; &#39;co&#39;</code>"), std::string::npos);
   int bars = 0, rows = 0;
   for (const Element& e : elements) {
     bars += e.name == "rect";
@@ -213,6 +214,13 @@ TEST(PreviewText, TheConsoleLines) {
       "  Błąd zmiany ceny:                   0",
   };
   EXPECT_EQ(lines, expected);
+  EXPECT_EQ(PreviewLines(Preview{"/shop", "/tmp/copy", 50, {}, {}, ""}),
+            (std::vector<std::string>{
+                "Preview: the run went to a copy of /shop in /tmp/copy; the data folder is left as it was.", "",
+                "Goods the run would change: 0 of 0", "", "Goods the run reported (INFO.TXT, INFO2.TXT): 0", "",
+                "Warnings: 0 (a price falling to zero or below, a change beyond ±50 %, a name sharing no word with "
+                "the old one)",
+                "", "The plug-in showed no summary."}));
 }
 
 }  // namespace

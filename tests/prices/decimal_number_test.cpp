@@ -114,6 +114,9 @@ TEST(DecimalNumber, ExtremeTextsStayFiniteWorkAndNeverNaN) {
       {"9007199254740993" + std::string(1000, '0') + "1e-1001", 9007199254740994.0},
       {"9007199254740993" + std::string(1000, '0') + "e-1000", 9007199254740992.0},
       {"1," + std::string(3000, '2'), 11.0 / 9.0},
+      // Leading fraction zeros and dropped whole digits count no further than 10^5.
+      {"0," + std::string(100001, '0') + "1", 0},
+      {std::string(100801, '1'), inf},
   };
   for (const LongCase& c : cases) {
     SCOPED_TRACE(c.text.substr(0, 40) + "... (" + std::to_string(c.text.size()) + " bytes)");

@@ -69,6 +69,7 @@ TEST(TextReader, LongLinesComeInPiecesOf255) {
   EXPECT_EQ(Lines(std::string(254, 'y') + "\r\n"), (L{std::string(254, 'y') + "\n"}));
   EXPECT_EQ(Lines(std::string(255, 'z') + "\r\n"), (L{std::string(255, 'z'), "\n"}));
   EXPECT_EQ(Lines(std::string(510, 'w')), (L{std::string(255, 'w'), std::string(255, 'w')}));
+  EXPECT_EQ(Lines("ab\n", 0), L{});  // no room, not even for the terminator
 }
 
 TEST(TextReader, CarriageReturnLineFeedAcrossTheReadAheadBuffer) {

@@ -272,10 +272,13 @@ TEST_F(PassesTest, AGoodsFileThatDoesNotOpenChangesNothing) {
   struct Row {
     const char* label;
     int warehouse;
-  } rows[] = {{"no such file", 7}, {"negative warehouse", -1}};
+    bool noRecordBuffer;  // the goods table names no record buffer
+  } rows[] = {{"no such file", 7, false}, {"negative warehouse", -1, false}, {"no record buffer", 1, true}};
   for (const Row& row : rows) {
     SCOPED_TRACE(row.label);
     SetUp();
+    WriteGoods(1, {Goods("A", P(1), P(1), 1)});
+    if (row.noRecordBuffer) std::memset(descriptor + GoodsTableRecordBufferOffset, 0, sizeof(void*));
     entries = {Entry("A", P(3)), Entry("B23456789012345678901234567", P(3), "x")};
     RunPasses(row.warehouse, 1);
     EXPECT_EQ(Status(0), StatusNotFound);

@@ -12,6 +12,7 @@
 #include "host/goods_record.h"
 #include "host/records.h"
 #include "host/services.h"
+#include "hostsim/base/data_folder.h"
 #include "hostsim/base/host_files.h"
 #include "hostsim/base/transcript.h"
 #include "hostsim/services/files.h"
@@ -233,6 +234,21 @@ TEST_F(HostFilesTest, TheJournalAndTheSettingsLiveWhereTheFilesDo) {
     EXPECT_EQ(onDisk != nullptr, !place.inMemory) << "the settings file on disk";
     if (onDisk) std::fclose(onDisk);
   }
+}
+
+// A file of the data folder: the folder, one separator (its own when it ends in one),
+// the name; no folder, the name alone.
+TEST(DataFolder, PathsJoinTheFolderAndTheName) {
+  const struct {
+    const char* folder;
+    const char* path;
+  } rows[] = {{"", "x.txt"}, {"/d", "/d/x.txt"}, {"/d/", "/d/x.txt"}, {"C:\\d\\", "C:\\d\\x.txt"}};
+  const std::string kept = hostsim::dataFolder;
+  for (const auto& row : rows) {
+    hostsim::dataFolder = row.folder;
+    EXPECT_EQ(hostsim::DataPath("x.txt"), row.path) << row.folder;
+  }
+  hostsim::dataFolder = kept;
 }
 
 }  // namespace

@@ -45,6 +45,10 @@ TEST(GoodsCsv, RefusesWhatDoesNotFit) {
     std::string error;
   } rows[] = {
       {"symbol of 17 characters", "AAAAAAAAAAAAAAAAA,,n,1,1,1,\n", "line 1: symbol longer than 16 characters"},
+      {"index of 89 characters", "A," + std::string(89, 'i') + ",n,1,1,1,\n", "line 1: index longer than 88 characters"},
+      {"name of 121 characters", "A,," + std::string(121, 'n') + ",1,1,1,\n", "line 1: name longer than 120 characters"},
+      {"remarks of 312 characters", "A,,n,1,1,1," + std::string(312, 'r') + "\n",
+       "line 1: remarks longer than 311 characters"},
       {"six fields", "A,,n,1,1,1\n", "line 1: 7 fields expected, found 6"},
       {"price not a number", "symbol\nA,,n,1,x,1,\n", "line 2, column 5 (net): price is not a finite number: x"},
       {"gross of 1e400", "A,,n,1,1,1e400,\n", "line 1, column 6 (gross): price is not a finite number: 1e400"},
@@ -56,6 +60,8 @@ TEST(GoodsCsv, RefusesWhatDoesNotFit) {
       {"VAT code 0", "A,,n,0,1,1,\n", "line 1, column 4 (vat): VAT code 0 is not in the host's table (1, 2, 3, 4)"},
       {"VAT code empty", "A,,n,,1,1,\n", "line 1, column 4 (vat): VAT code is not a whole number: "},
       {"VAT code 1x", "A,,n,1x,1,1,\n", "line 1, column 4 (vat): VAT code is not a whole number: 1x"},
+      {"VAT code beyond 16 bits", "A,,n,32768,1,1,\n", "line 1, column 4 (vat): VAT code is not a whole number: 32768"},
+      {"VAT code below 16 bits", "A,,n,-32769,1,1,\n", "line 1, column 4 (vat): VAT code is not a whole number: -32769"},
       {"euro sign in the name", "A,,Kawa €,1,1,1,\n", "line 1, column 3 (name): character 6, U+20AC, is not in Mazovia"},
       {"cyrillic in the symbol", "\xD0\x96,,n,1,1,1,\n", "line 1, column 1 (symbol): character 1, U+0416, is not in Mazovia"},
       {"emoji in the remarks", "A,,n,1,1,1,ok \xF0\x9F\x98\x80\n",
@@ -73,13 +79,14 @@ TEST(GoodsCsv, RefusesWhatDoesNotFit) {
   }
 }
 
-TEST(GoodsCsv, AcceptsAByteOrderMarkBeforeTheHeader) {
+TEST(GoodsCsv, AcceptsAByteOrderMarkEmptyLinesAndNoFinalLineEnd) {
   struct Row {
     const char* label;
     std::string csv;
   } rows[] = {
       {"before the header", "\xEF\xBB\xBFsymbol,index,name,vat,net,gross,remarks\nA,,n,2,1,1.08,\n"},
       {"before a record", "\xEF\xBB\xBF" "A,,n,2,1,1.08,\n"},
+      {"an empty line, no line end after the last", "symbol\r\n\r\nA,,n,2,1,1.08,"},
   };
   for (const Row& row : rows) {
     SCOPED_TRACE(row.label);

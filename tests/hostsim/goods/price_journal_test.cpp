@@ -110,4 +110,16 @@ TEST_F(JournalTest, AWarehouseWithoutAGoodsFileGetsNoHeader) {
   EXPECT_FALSE(Exists(hostsim::DataPath(hostsim::PriceJournalName)));
 }
 
+// The header's warehouse: the number of a file named MMM<n>.MGR in any letter case,
+// after any folder; "?" for any other name.
+TEST(JournalHeader, TheWarehouseComesFromTheGoodsFileName) {
+  const struct {
+    const char* file;
+    const char* warehouse;
+  } rows[] = {{"MMM1.MGR", "1"},       {"C:\\DANE\\mmm12.mgr", "12"}, {"/d/MmM305.Mgr", "305"}, {"MMM.MGR", "?"},
+              {"MMM1x.MGR", "?"},      {"MNM1.MGR", "?"},               {"MMM1.TXT", "?"},       {"M1.MGR", "?"},
+              {"MMM-1.MGR", "?"}};
+  for (const auto& row : rows) EXPECT_EQ(hostsim::GoodsFileWarehouse(row.file), row.warehouse) << row.file;
+}
+
 }  // namespace

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "hostsim/player/answer_keys.h"
 #include "hostsim/player/answers.h"
 
 namespace {
@@ -57,6 +58,29 @@ TEST(Answers, MistakesAreErrorsThatSayWhere) {
     EXPECT_EQ(error, r.error);
     EXPECT_TRUE(hostsim::Answers("warehouse").empty());
   }
+}
+
+// hostsim.exe --help: each key with its form, the meaning from column 25 (on a line of
+// its own after a long form), and under "fail" every service that can fail.
+TEST(Answers, HelpListsEachKeyAndEachServiceThatCanFail) {
+  std::string help = hostsim::AnswerKeysHelp();
+  for (const char* line :
+       {"\n  warehouse = N         one answer of the warehouse choice (default: the one offered)\n",
+        "\n  box = ok | cancel | abort | retry | ignore | yes | no | N\n                        the answer",
+        "\n  fail = ORDINAL CALL [on] [infinity | minus infinity]\n",
+        "\n                          52278 openTableFile: "})
+    EXPECT_NE(help.find(line), std::string::npos) << line;
+}
+
+TEST(Answers, BoxAnswersByNameAndNumberAndAMissingFile) {
+  const struct {
+    int id;
+    const char* name;
+  } rows[] = {{1, "ok"}, {7, "no"}, {42, "42"}, {-1, "-1"}};
+  for (const auto& row : rows) EXPECT_EQ(hostsim::BoxAnswerName(row.id), row.name);
+  std::string error;
+  EXPECT_FALSE(hostsim::LoadAnswers("no such answers.txt", error));
+  EXPECT_EQ(error, "cannot read the answers file no such answers.txt");
 }
 
 TEST(Answers, AHotKeyMayBeAPolishLetter) {

@@ -78,6 +78,34 @@ class ConsoleUi : public ::testing::Test {
   std::string folder = ".";
 };
 
+// Whatever falls outside the 80 x 25 cells is dropped, a window narrower or lower than
+// its frame is not drawn, and a title wider than the frame is cut.
+TEST(Screen, DrawingIsClippedAtTheEdges) {
+  static Screen s;
+  const struct {
+    const char* label;
+    int x, y;
+    std::u16string text;
+    int returned;
+    std::u16string shown;  // ScreenRow(s, y, x, 4) afterwards
+  } rows[] = {{"past the right edge", 78, 0, u"abcd", 82, u"ab"}, {"before the left edge", -2, 1, u"abcd", 2, u"cd"},
+              {"above the screen", 0, -1, u"x", 1, u""},          {"below the screen", 0, 25, u"x", 1, u""}};
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.label);
+    ClearScreen(s, AttrScreen);
+    EXPECT_EQ(PutText(s, row.x, row.y, row.text, AttrWindow), row.returned);
+    EXPECT_EQ(ScreenRow(s, row.y, row.x, 4), row.shown);
+  }
+  ClearScreen(s, AttrScreen);
+  DrawWindow(s, 0, 5, 1, 3, u"", AttrWindow);
+  DrawWindow(s, 0, 5, 3, 1, u"", AttrWindow);
+  FillArea(s, 0, 5, -1, 1, AttrWindow);
+  EXPECT_EQ(ScreenRow(s, 5, 0, 3), u"   ");
+  EXPECT_EQ(s.attrs[5][0], AttrScreen);
+  DrawWindow(s, 0, 10, 6, 3, u"abcdefgh", AttrWindow);
+  EXPECT_EQ(ScreenRow(s, 10, 0, 6), u"╔ abc╗");
+}
+
 // Window: 45 x 20 centred, at column 17, row 2; the controls at its place plus theirs.
 TEST_F(ConsoleUi, DialogIsDrawnFromItsDescription) {
   Record r = MakeRecord("towary.txt", 1, 0, 0);
@@ -168,6 +196,10 @@ TEST_F(ConsoleUi, KeysWorkTheDialogIntoTheRecord) {
       {"Space ticks and clears", "", {Alt('P'), K(KeySpace), K(KeySpace), K(KeyF12)}, 20481, "", 0, 0, 1},
       {"F3 writes back and answers the button", "", Type(u"a") + std::vector<Key>{K(KeyF3)}, 1000, "a", 0, 0, 0},
       {"an unknown letter does nothing", "", {K(KeyTab), Char(u'z'), K(KeyF12)}, 20481, "", 0, 0, 0},
+      {"keys at the ends of the input line and keys that edit nothing", "ab",
+       {K(KeyRight), K(KeyDelete), K(KeyHome), K(KeyLeft), K(KeyBackspace), K(KeyPageUp), Char(u'€'), Alt('1'),
+        Alt('^'), K(KeyF12)},
+       20481, "ab", 0, 0, 0},
   };
   for (const Case& t : cases) {
     SCOPED_TRACE(t.what);
@@ -335,6 +367,24 @@ TEST_F(ChooserUi, ANameMazoviaCannotWriteIsShownButCannotBeChosen) {
   EXPECT_EQ(c.screens[4].attrs[5][22], 0x2F);
 }
 
+// 25 files: 19 rows at a time, the list scrolled to keep the choice shown; a name
+// wider than the list is cut to its 36 columns.
+TEST_F(ChooserUi, ALongListScrollsAndCutsLongNames) {
+  for (int n = 0; n < 24; ++n) std::ofstream(folder + "/f" + std::to_string(10 + n) + ".txt") << "x";
+  const std::string longName = std::string(40, 'z') + ".txt";
+  Files({longName.c_str()});
+  char path[129] = {};
+  c.keys = {K(KeyTab), K(KeyEnd), K(KeyEnter)};
+  EXPECT_EQ(chooseFile(57, path, "C:\\*.*", 0), 0);
+  EXPECT_EQ(path, longName);
+  EXPECT_EQ(ScreenRow(c.screens.back(), 3, 22, 7), u"f16.txt");  // the top of the list
+  EXPECT_EQ(ScreenRow(c.screens.back(), 21, 22, 37), std::u16string(36, u'z') + u" ");
+  c.Restart({K(KeyEnd), K(KeyHome), K(KeyEnter)});
+  EXPECT_EQ(chooseFile(57, path, "C:\\*.*", 0), 0);
+  EXPECT_STREQ(path, "f10.txt");
+  EXPECT_EQ(ScreenRow(c.screens.back(), 3, 22, 7), u"f10.txt");
+}
+
 TEST(FileMask, MatchesAsDosDoes) {
   struct Case {
     const char* mask;
@@ -459,6 +509,7 @@ TEST_F(ConsoleUi, MenuInneIsChosenWithArrowsEnterOrAHotKey) {
       {"Enter at the first", {K(KeyEnter)}, 0},
       {"Down twice", {K(KeyDown), K(KeyDown), K(KeyEnter)}, 2},
       {"Up from the first wraps to the last", {K(KeyUp), K(KeyEnter)}, 2},
+      {"Down then Up", {K(KeyDown), K(KeyUp), K(KeyEnter)}, 0},
       {"Down from the last wraps to the first", {K(KeyEnd), K(KeyDown), K(KeyEnter)}, 0},
       {"End then Home", {K(KeyEnd), K(KeyHome), K(KeyEnter)}, 0},
       {"hot key h", Type(u"h"), 0},
@@ -472,6 +523,11 @@ TEST_F(ConsoleUi, MenuInneIsChosenWithArrowsEnterOrAHotKey) {
     EXPECT_EQ(consoleShows.menu(MenuTitles), t.chosen);
     EXPECT_EQ(c.next, t.keys.size());
   }
+  // A tilde at the end or a pair around more than one character makes no hot key; a
+  // mark can be one; a blank or a Polish letter typed chooses nothing.
+  c.Restart(Type(u"a ł{"));
+  EXPECT_EQ(consoleShows.menu({"x~", "~ab c", "~{~ klamra"}), 2);
+  EXPECT_EQ(c.next, 4u);
 }
 
 TEST_F(ConsoleUi, MenuInneIsDrawnUnderItsNameWithTheFocusAndHotKeys) {

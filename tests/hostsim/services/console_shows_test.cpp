@@ -86,6 +86,25 @@ TEST(BatchConsole, MessagesGoToNoConsole) {
   EXPECT_EQ(Transcript().size(), 1u);
 }
 
+// With echo on, each thing shown is also a head line and its text's lines, indented,
+// through the program's line writer or else on stdout; highlight as reverse video.
+TEST(BatchConsole, EchoWritesEachShowingAsLines) {
+  ResetHostSim();
+  static std::vector<std::string> written;
+  written.clear();
+  echo = true;
+  writeLine = [](const std::string& line) { written.push_back(line); };
+  Show("messageBox", Mz("Błąd"), "a\x02" "b\x01\nc", 3);
+  writeLine = nullptr;
+  testing::internal::CaptureStdout();
+  Show("errorMessage", nullptr, "x", 0);
+  Show("closeWait", nullptr, "", 1);
+  std::string out = testing::internal::GetCapturedStdout();
+  echo = false;
+  EXPECT_EQ(written, (std::vector<std::string>{"[messageBox] Błąd (mode 3)", "    a\x1b[1;7mb\x1b[0m", "    c"}));
+  EXPECT_EQ(out, "[errorMessage]\n    x\n[closeWait]\n");
+}
+
 TEST(BoxButtons, SetsFollowTheFlags) {
   struct Row {
     unsigned flags;
@@ -179,6 +198,7 @@ TEST(TextViewer, KeysScrollTheFile) {
        u"a 2-------", u" wiersz 2 z 30 "},
       {"Right, Home", {K(KeyRight), K(KeyDown), K(KeyHome)}, u"linia 1   ", u" wiersz 1 z 30 "},
       {"Right, Left", {K(KeyRight), K(KeyLeft)}, u"linia 1   ", u" wiersz 1 z 30 "},
+      {"a key of no use", {K(KeyTab)}, u"linia 1   ", u" wiersz 1 z 30 "},
   };
   std::string text = ThirtyLines();
   for (const Row& r : rows) {
@@ -203,6 +223,9 @@ TEST(TextViewer, ShowsPolishLettersAndTabs) {
   EXPECT_EQ(ScreenRow(s, 0, 36, 8), u"═ Łódź ═");
   EXPECT_EQ(ScreenRow(s, 24),
             u"╚═ ↑↓ PgUp PgDn Home End ════════ wiersz 1 z 2 ══════════════════ Esc wyjście ═╝");
+  DrawTextFile(s, Mz("Łódź"), Mz("a\tŻółć\nbez końca"), 0, 10);  // scrolled past the second line's end
+  EXPECT_EQ(ScreenRow(s, 1, 2, 4), u"łć  ");
+  EXPECT_EQ(ScreenRow(s, 2, 2, 4), u"    ");
 }
 
 }  // namespace

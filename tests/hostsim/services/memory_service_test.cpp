@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <cstdint>
+#include <limits>
 #include <vector>
 
 #include "host/services.h"
@@ -84,6 +86,33 @@ TEST(MemoryService, BlocksLeftLiveAreGivenBackByTheReset) {
   hostsim::ResetHostSim();  // under LeakSanitizer a block not given back fails the program
   EXPECT_TRUE(hostsim::memory.blocks.empty());
   EXPECT_EQ(hostsim::memory.liveBytes, 0u);
+}
+
+// A block of no bytes is one of a byte; giving back null is allowed and counted.
+TEST(MemoryService, ZeroBytesGiveAByteAndNullGoesBackQuietly) {
+  hostsim::ResetHostSim();
+  void* block = reallocMemory(nullptr, 0);
+  ASSERT_NE(block, nullptr);
+  EXPECT_EQ(hostsim::memory.liveBytes, 1u);
+  freeMemory(nullptr);
+  freeMemory(block);
+  EXPECT_EQ(hostsim::memory.freeCalls, 2);
+  EXPECT_EQ(hostsim::memory.unknownBlocks, 0);
+}
+
+// Halves away from zero to a multiple of the step; a step of 0 or less, infinity and
+// NaN come back as they are.
+TEST(MemoryService, RoundingToAStep) {
+  hostsim::ResetHostSim();
+  const double inf = std::numeric_limits<double>::infinity();
+  const struct {
+    double price;
+    int step;
+    double rounded;
+  } rows[] = {{12350.0, 100, 12400.0}, {-12350.0, 100, -12400.0}, {12349.0, 100, 12300.0}, {12345.0, 0, 12345.0},
+              {12345.0, -100, 12345.0}, {inf, 100, inf},          {-inf, 100, -inf}};
+  for (const auto& row : rows) EXPECT_EQ(roundAmount(row.price, row.step), row.rounded) << row.price << " " << row.step;
+  EXPECT_TRUE(std::isnan(roundAmount(std::nan(""), 100)));
 }
 
 }  // namespace

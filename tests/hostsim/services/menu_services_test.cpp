@@ -5,6 +5,8 @@
 #include "host/records.h"
 #include "host/services.h"
 #include "hostsim/services/reset.h"
+#include "hostsim/services/service_table.h"
+#include "hostsim/services/svc_messages.h"
 #include "hostsim/services/svc_menu.h"
 
 namespace {
@@ -14,7 +16,7 @@ TEST(BuildDate, TextsBecomeNumbersInDateOrder) {
       {"Jan 03 2005", 20050103}, {"Jan  3 2005", 20050103}, {"Dec 31 2004", 20041231},
       {"Feb 01 2005", 20050201}, {"Mar 14 2011", 20110314},
       {"", 0}, {"Foo 01 2005", 0}, {"Jan 00 2005", 0}, {"Jan 32 2005", 0}, {"Jan 03 2005x", 0},
-      {"jan 03 2005", 0},
+      {"jan 03 2005", 0}, {"Jan 03 10000", 0},
   };
   for (const Row& r : rows) {
     SCOPED_TRACE(r.text);
@@ -72,6 +74,40 @@ TEST(MenuInne, RegisteringAgainReplacesRemovingTakesItOut) {
   EXPECT_NE(hostsim::FindMenuCommand(8), nullptr);
   EXPECT_EQ(hostsim::addMenuCalls, 3);
   EXPECT_EQ(hostsim::removeMenuCalls, std::vector<int>{7});
+}
+
+// What the host hands out for an ordinal: its service, nothing for one configured as
+// missing or unknown, and a replacement configured for it.
+TEST(ServiceTable, AnOrdinalGivesItsServiceUnlessMissingOrReplaced) {
+  hostsim::ResetHostSim();
+  static int replacement;
+  hostsim::missingServices = {52030};
+  hostsim::extraServices = {{52023, &replacement}};
+  const struct {
+    uint32_t ordinal;
+    void* address;
+  } rows[] = {{52028, reinterpret_cast<void*>(&messageBox)}, {52030, nullptr}, {52023, &replacement}, {1, nullptr}};
+  for (const auto& row : rows) EXPECT_EQ(hostsim::ServiceAddress(row.ordinal), row.address) << row.ordinal;
+  hostsim::ResetHostSim();
+}
+
+// The first-run notice: recorded with the flag as it came; the flag set to the answer
+// configured, if any; no flag or text is no fault.
+TEST(NoticeDialog, RecordsTheCallAndSetsTheFlagToTheAnswer) {
+  hostsim::ResetHostSim();
+  int16_t flag = 3;
+  EXPECT_EQ(noticeDialog(1, &flag, 0, "a"), 0);
+  EXPECT_EQ(flag, 3);
+  hostsim::noticeFlagAnswer = 7;
+  EXPECT_EQ(noticeDialog(2, &flag, 0, nullptr), 0);
+  EXPECT_EQ(flag, 7);
+  EXPECT_EQ(noticeDialog(2, nullptr, 5, "b"), 0);
+  ASSERT_EQ(hostsim::noticeCalls.size(), 3u);
+  EXPECT_EQ(hostsim::noticeCalls[0].flagBefore, 3);
+  EXPECT_EQ(hostsim::noticeCalls[1].text, "");
+  EXPECT_EQ(hostsim::noticeCalls[2].flagBefore, 0);
+  EXPECT_EQ(hostsim::noticeCalls[2].zero, 5);
+  hostsim::ResetHostSim();
 }
 
 }  // namespace

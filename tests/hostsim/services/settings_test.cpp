@@ -5,6 +5,8 @@
 
 #include "host/services.h"
 #include "hostsim/base/data_folder.h"
+#include "hostsim/base/host_files.h"
+#include "hostsim/base/settings_file.h"
 #include "hostsim/player/failure_plan.h"
 #include "hostsim/services/reset.h"
 #include "hostsim/services/svc_settings.h"
@@ -63,7 +65,22 @@ TEST_F(SettingsStore, KeysOfOtherSectionsSurviveARewrite) {
   EXPECT_EQ(*hostsim::StoredSetting("Przecenamag", "Pytaj"), "0");
 }
 
+// A settings file written by hand: sections in brackets (blanks around allowed), keys
+// trimmed, values as they follow "=", a CR LF line end dropped; a key before any
+// section, a line without "=" and a bracket left open are skipped.
+TEST_F(SettingsStore, AHandWrittenFileReadsAsIni) {
+  ASSERT_TRUE(hostsim::WriteHostFile(hostsim::DataPath(hostsim::SettingsFileName),
+                                     "Mag=1\n[\n[Przecena\n  [Przecena]  \nno equals\n \t \n Path = a b\nMag=3\r\n"));
+  EXPECT_EQ(*hostsim::StoredSetting("Przecena", "Path"), " a b");
+  EXPECT_EQ(*hostsim::StoredSetting("Przecena", "Mag"), "3");
+  EXPECT_FALSE(hostsim::StoredSetting("[Przecena", "Mag"));
+  EXPECT_FALSE(hostsim::StoredSetting("Przecena", "no equals"));
+}
+
 TEST_F(SettingsStore, UnknownModeAndLineBreaksAreRefused) {
+  EXPECT_NE(settingValue(2, nullptr, "Mag", "%d", 1), 0);
+  EXPECT_NE(settingValue(2, "Przecena", nullptr, "%d", 1), 0);
+  EXPECT_NE(settingValue(2, "Przecena", "Mag", nullptr, 1), 0);
   EXPECT_NE(settingValue(3, "Przecena", "Mag", "%d", 1), 0);
   EXPECT_NE(settingValue(9, "Przecena", "Path", "%s", "a\nb"), 0);
   EXPECT_FALSE(hostsim::StoredSetting("Przecena", "Mag"));
