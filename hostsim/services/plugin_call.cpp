@@ -3,7 +3,6 @@
 #include "hostsim/base/host_files.h"
 #include "hostsim/goods/goods_backup.h"
 #include "hostsim/goods/goods_blocks.h"
-#include "hostsim/screen/pass_status.h"
 
 namespace hostsim {
 
@@ -15,7 +14,6 @@ void LeavePluginCall() {
   RecordOpenGoodsRuns();
   KeepRunReports();
   HoldAppendedFiles(false);
-  PassStatusClosed();
 }
 
 }  // namespace hostsim

@@ -6,7 +6,6 @@
 #include "hostsim/player/answers.h"
 #include "hostsim/player/failure_answers.h"
 #include "hostsim/player/failure_plan.h"
-#include "hostsim/screen/console_pace.h"
 #include "hostsim/screen/pass_status.h"
 #include "hostsim/services/console_shows.h"
 #include "hostsim/services/dialogs.h"
@@ -37,7 +36,6 @@ void ResetHostSim() {
   consoleShows = {};
   ResetGoods();
   ResetPassStatus();
-  ResetConsolePace();
   ResetFiles();
   ResetProcesses();
   ResetFailurePlan();

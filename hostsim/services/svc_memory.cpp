@@ -4,12 +4,10 @@
 #include <cstring>
 
 #include "host/services.h"
-#include "hostsim/base/settings_file.h"
 #include "hostsim/base/transcript.h"
 #include "hostsim/player/answers.h"
 #include "hostsim/player/failure_plan.h"
 #include "hostsim/services/block_store.h"
-#include "hostsim/screen/pass_status.h"
 #include "hostsim/services/memory.h"
 
 namespace hostsim {
@@ -131,14 +129,9 @@ double roundAmount(double price, int step) {
   return std::round(price / step) * step;
 }
 
-// The price file the run reads, as the plug-in saved it before reading (Mazovia).
-static std::string SavedPriceFile() { return hostsim::StoredSetting("Przecena", "Path").value_or("plik cen"); }
-
-// Stop when the failure plan says so, or when the user pressed a key. The check comes
-// before each line of the price file: the status line counts them.
+// Stop when the failure plan says so, or when the user pressed a key.
 int stopRequested(void) {
   ++memory.stopChecks;
-  hostsim::PriceLineChecked(SavedPriceFile);
   if (hostsim::CallFails(hostsim::FailingService::Stop)) return 1;
   return hostsim::keyPressed && hostsim::keyPressed() ? 1 : 0;
 }
