@@ -79,7 +79,7 @@ run "$goodstool" diff "$shop/kopie/$(ls "$work/$shop/kopie" | grep -E '^MMM1\.MG
 check "goodstool diff between the backup and the goods file" [ "$rc" -eq 1 ]
 run "$hostsim" --data "$shop" --undo
 check "undo in the folder: exit 0" [ "$rc" -eq 0 ]
-check "undo says what it put back" said "^hostsim: undone the run of .* of warehouse 1 \(MMM1.MGR\)"
+check "undo says what it put back" said "^hostsim: undone the run of .* of warehouse 1 \(MMM1.MGR; price file cennik żółty.txt"
 check "undo puts the goods file back" cmp -s "$work/original.MGR" "$work/$shop/MMM1.MGR"
 
 answers missing.txt "type brak żółty.txt; F12"
