@@ -136,7 +136,7 @@ TEST_F(RuntimeCalls, APriceFileNamedWithPolishLettersOpens) {
   createCalls = 0;
   realCreate = Replace("CreateFileA", reinterpret_cast<void*>(&CountingCreateFileA));
   Choice choice;
-  choice.path = hostsim::Utf8ToMazovia("Sklep Łódź\\cennik żółty.txt");
+  choice.path = "Sklep Łódź\\cennik żółty.txt";  // the answers script is UTF-8; typing gives Mazovia
   Answer(choice);
   Run();
   Replace("CreateFileA", realCreate);
