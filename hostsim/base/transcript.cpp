@@ -9,6 +9,7 @@ namespace hostsim {
 
 bool echo = false;
 void (*writeLine)(const std::string& utf8Line) = nullptr;
+bool colorCodes = false;
 
 std::vector<Shown>& Transcript() {
   static std::vector<Shown> shown;
@@ -32,6 +33,19 @@ std::string Highlighted(std::string_view mazovia, const char* begin, const char*
   return out;
 }
 
+// The line without its ANSI select-graphic-rendition codes.
+std::string WithoutCodes(const std::string& line) {
+  std::string out;
+  std::size_t from = 0;
+  for (std::size_t esc; (esc = line.find("\x1b[", from)) != std::string::npos;) {
+    std::size_t end = line.find('m', esc);
+    if (end == std::string::npos) break;
+    out.append(line, from, esc - from);
+    from = end + 1;
+  }
+  return out.append(line, from);
+}
+
 }  // namespace
 
 std::string ShownText(std::string_view mazovia) { return Highlighted(mazovia, "«", "»"); }
@@ -41,7 +55,7 @@ std::string TerminalText(std::string_view mazovia) { return Highlighted(mazovia,
 void Say(const std::string& utf8Line) {
   if (!echo) return;
   if (writeLine) return writeLine(utf8Line);
-  std::fputs(utf8Line.c_str(), stdout);
+  std::fputs((colorCodes ? utf8Line : WithoutCodes(utf8Line)).c_str(), stdout);
   std::fputc('\n', stdout);
   std::fflush(stdout);
 }

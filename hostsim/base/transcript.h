@@ -36,7 +36,12 @@ std::string TerminalText(std::string_view mazovia);
 // line feed, highlight still as the ANSI codes of TerminalText.
 extern void (*writeLine)(const std::string& utf8Line);
 
-// Writes one line of the stand-in's own (UTF-8) through writeLine when echo is on.
+// Whether lines written to standard output as bytes (no writeLine: a pipe, a file)
+// keep their ANSI highlight codes; false (the default) drops them. --color sets it.
+extern bool colorCodes;
+
+// Writes one line of the stand-in's own (UTF-8) through writeLine when echo is on;
+// without writeLine, to stdout, its ANSI codes "ESC [ ... m" dropped unless colorCodes.
 void Say(const std::string& utf8Line);
 
 // Empties the transcript; echo stays as it is.

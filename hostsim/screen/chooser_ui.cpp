@@ -18,9 +18,13 @@ constexpr int EntryDigits = 6;  // a minus sign and five digits: any 16-bit numb
 constexpr std::u16string_view Unwritable = u"Nazwa ma znaki spoza strony kodowej Mazovia: nie można jej wybrać.";
 constexpr int NoteY = ListY + ListHeight;  // the row below the list
 
-void DrawList(std::string_view mask, const std::vector<ListedFile>& files, int chosen, int top, Screen& s) {
+void DrawList(std::u16string_view listed, const std::vector<ListedFile>& files, int chosen, int top, Screen& s) {
+  constexpr std::size_t TitleCells = ListWidth - 4;  // the corners and a blank either side
+  std::u16string title(listed);
+  if (title.size() > TitleCells) title = u"…" + title.substr(title.size() - (TitleCells - 1));
   ClearScreen(s, AttrScreen);
-  DrawWindow(s, ListX, ListY, ListWidth, ListHeight, ScreenText(mask), AttrWindow);
+  DrawWindow(s, ListX, ListY, ListWidth, ListHeight, title, AttrWindow);
+  PutFrameText(s, ListX, ListY + ListHeight - 1, ListWidth, u"Enter wybiera   Esc wyjście", FrameCentre, AttrWindow);
   if (files.empty()) PutText(s, ListX + 2, ListY + 1, u"(brak plików)", AttrWindow);
   for (int row = 0; row < ListRows && top + row < static_cast<int>(files.size()); ++row) {
     const ListedFile& file = files[top + row];
@@ -75,11 +79,11 @@ void DrawEntry(const std::string& digits, const std::vector<int32_t>& existing, 
 
 }  // namespace
 
-int WorkChooser(std::string_view mask, const std::vector<ListedFile>& files, Console& console) {
+int WorkChooser(std::u16string_view listed, const std::vector<ListedFile>& files, Console& console) {
   int count = static_cast<int>(files.size()), chosen = 0, top = 0;
   Screen screen;
   for (;;) {
-    DrawList(mask, files, chosen, top, screen);
+    DrawList(listed, files, chosen, top, screen);
     console.show(screen);
     Key key = console.read();
     switch (key.code) {

@@ -27,11 +27,16 @@ struct ListedFile {
 // it; empty when the folder cannot be read.
 std::vector<ListedFile> MatchingFiles(const std::string& folder, std::string_view mask);
 
-// Lists the files under the mask as title: Up, Down, PgUp, PgDn, Home and End move,
-// Enter picks. A name Mazovia cannot write is shown as it is, in grey, and cannot be
-// picked: with the focus on it a line below the list says why. Returns the index of
-// the file picked, or -1 after Esc.
-int WorkChooser(std::string_view mask, const std::vector<ListedFile>& files, Console& console);
+// What the chooser's frame names: the folder it lists (made whole from the working
+// folder) joined with the mask's last part, "C:\sklep\*.*" for "C:\*.*" listing C:\sklep.
+std::u16string ListedFiles(const std::string& folder, std::string_view mask);
+
+// Lists the files under listed as title (its end when it does not fit: "…" and the
+// rest), the keys in the bottom line: Up, Down, PgUp, PgDn, Home and End move, Enter
+// picks. A name Mazovia cannot write is shown as it is, in grey, and cannot be picked:
+// with the focus on it a line below the list says why. Returns the index of the file
+// picked, or -1 after Esc.
+int WorkChooser(std::u16string_view listed, const std::vector<ListedFile>& files, Console& console);
 
 // The warehouses of folder that have a goods file (MMM<number>.MGR, letters in either
 // case), in increasing order.

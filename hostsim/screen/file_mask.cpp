@@ -23,11 +23,23 @@ bool Matches(std::string_view pattern, std::string_view name) {
   return Matches(pattern.substr(1), name.substr(1));
 }
 
+// The mask's last part: "*.*" of "C:\*.*".
+std::string_view MaskPattern(std::string_view mask) {
+  std::size_t cut = mask.find_last_of("\\/:");
+  return cut == std::string_view::npos ? mask : mask.substr(cut + 1);
+}
+
 }  // namespace
 
+std::u16string ListedFiles(const std::string& folder, std::string_view mask) {
+  std::error_code error;
+  std::filesystem::path whole = std::filesystem::absolute(folder, error);
+  if (error) whole = folder;
+  return (whole.lexically_normal() / std::string(MaskPattern(mask))).u16string();
+}
+
 bool MaskMatches(std::string_view mask, std::string_view name) {
-  std::size_t cut = mask.find_last_of("\\/:");
-  std::string_view pattern = cut == std::string_view::npos ? mask : mask.substr(cut + 1);
+  std::string_view pattern = MaskPattern(mask);
   return pattern == "*.*" || Matches(pattern, name);
 }
 

@@ -39,14 +39,14 @@ std::vector<BoxButton> BoxButtons(unsigned flags) {
 }
 
 void DrawMessage(Screen& s, std::string_view title, std::string_view text, const std::vector<BoxButton>& buttons,
-                 int focus) {
+                 int focus, std::u16string_view keys) {
   std::vector<std::string> lines = SplitText(text, '\n');  // Mazovia
   if (static_cast<int>(lines.size()) > MaxLines) lines.resize(MaxLines);
   int inner = Cells(title) + 2;
   for (const std::string& line : lines) inner = std::max(inner, Cells(line));
   int row = 0;
   for (const BoxButton& b : buttons) row += static_cast<int>(ButtonText(b).size()) + 2;
-  inner = std::max(inner, row - 2);
+  inner = std::max({inner, row - 2, static_cast<int>(keys.size()) + 4 - 2 * Margin});
   int width = std::clamp(inner + 2 * Margin, MinWidth, ScreenWidth);
   int height = static_cast<int>(lines.size()) + 4 + (buttons.empty() ? 0 : 2);
   int x = (ScreenWidth - width) / 2, y = (ScreenHeight - height) / 2;
@@ -62,11 +62,12 @@ void DrawMessage(Screen& s, std::string_view title, std::string_view text, const
     if (buttons[i].hotKey) PutText(s, bx + 2, by, shown.substr(2, 1), static_cast<int>(i) == focus ? AttrFocusHotKey : AttrButtonKey);
     bx += static_cast<int>(shown.size()) + 2;
   }
+  if (!keys.empty()) PutFrameText(s, x, y + height - 1, width, keys, FrameCentre, AttrWindow);
 }
 
 void WorkMessage(std::string_view title, std::string_view text, bool waitForKey, Console& console) {
   Screen screen;
-  DrawMessage(screen, title, text, {}, -1);
+  DrawMessage(screen, title, text, {}, -1, waitForKey ? u"Enter dalej" : u"");
   console.show(screen);
   if (waitForKey) console.read();
 }
@@ -75,9 +76,12 @@ int WorkBox(std::string_view caption, std::string_view text, unsigned flags, Con
   std::vector<BoxButton> buttons = BoxButtons(flags);
   int count = static_cast<int>(buttons.size());
   int focus = std::min(static_cast<int>((flags >> 8) & 0xF), count - 1);
+  bool cancels = std::any_of(buttons.begin(), buttons.end(), [](const BoxButton& b) { return b.answer == 2; });
+  std::u16string keys = std::u16string(count > 1 ? u"←→ przycisk   " : u"") + u"Enter wybiera" +
+                        (cancels ? u"   Esc anuluje" : count == 1 ? u"   Esc zamyka" : u"");
   Screen screen;
   for (;;) {
-    DrawMessage(screen, caption, text, buttons, focus);
+    DrawMessage(screen, caption, text, buttons, focus, keys);
     console.show(screen);
     Key key = console.read();
     bool back = key.code == KeyLeft || (key.code == KeyTab && key.shift);

@@ -23,18 +23,22 @@ std::vector<BoxButton> BoxButtons(unsigned flags);
 
 // Draws the message (Mazovia; line feeds end lines, highlight spans 0x02 ... 0x01 in
 // yellow) in a box centred on a cleared screen, the title (Mazovia) in its top line;
-// with buttons, a row of them below the text, the one at focus highlighted.
+// with buttons, a row of them below the text, the one at focus highlighted; keys, when
+// given, centred in its bottom line.
 void DrawMessage(Screen& s, std::string_view title, std::string_view text, const std::vector<BoxButton>& buttons,
-                 int focus);
+                 int focus, std::u16string_view keys = {});
 
-// Shows the message; with waitForKey, reads one key (any key goes on).
+// Shows the message; with waitForKey, reads one key (any key goes on; the frame says
+// "Enter dalej").
 void WorkMessage(std::string_view title, std::string_view text, bool waitForKey, Console& console);
 
 // Shows a system message box (caption and text Mazovia) and answers it: Left, Right,
 // Tab and Shift-Tab move between the buttons, Enter presses the one at focus, a
 // button's letter presses it, Esc presses Cancel (OK when it stands alone; nothing
 // otherwise). The focus starts at the default button of the flags (bits 8 to 11).
-// Returns the answer of the button pressed.
+// The frame names the keys: "←→ przycisk" (with more than one button), "Enter wybiera"
+// and what Esc does, "Esc anuluje" or "Esc zamyka". Returns the answer of the button
+// pressed.
 int WorkBox(std::string_view caption, std::string_view text, unsigned flags, Console& console);
 
 }  // namespace hostsim

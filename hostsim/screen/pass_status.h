@@ -1,5 +1,6 @@
-// The status line of the warehouse passes: how many records the goods cursor has
-// visited so far, redrawn at most ten times a second. The counting and the rate limit
+// The status line of a run at work: while the price file is read, how many lines were
+// read; in the warehouse passes, how many records the goods cursor has visited so far;
+// redrawn at most ten times a second. The counting and the rate limit
 // live here; where the line is drawn (a console's) is the program's business, so with
 // no drawer set nothing is drawn and the transcript never hears of it.
 #pragma once
@@ -9,12 +10,15 @@
 
 namespace hostsim {
 
-// What the status line says: the goods file's name (no folder), the pass (an update
-// pass opens its cursor for update, a check pass does not) and the records fetched.
+// What the status line says: the file's name (no folder, UTF-8); reading: the price
+// file's lines, records counting the lines read; otherwise a pass over the goods file
+// (an update pass opens its cursor for update, a check pass does not) and the records
+// fetched.
 struct PassStatus {
   std::string file;
   bool update;
   long records;
+  bool reading;
 };
 
 // Draws the line; null: no line (piped output, tests that do not look).
@@ -27,7 +31,8 @@ extern int64_t (*passStatusClock)();
 // The shortest time between two draws, in milliseconds.
 inline constexpr int64_t PassStatusInterval = 100;
 
-// The line as it is drawn, UTF-8: "MMM1.MGR, update pass: 1200 records visited".
+// The line as it is drawn, UTF-8: "MMM1.MGR, update pass: 1200 records visited",
+// "towary.txt: 12000 lines read".
 std::string PassStatusText(const PassStatus& status);
 
 // Called by the goods services: a cursor opened on file, a record fetched through it,
@@ -37,6 +42,13 @@ std::string PassStatusText(const PassStatus& status);
 void PassStatusOpened(const std::string& file, bool update);
 void PassStatusFetched();
 void PassStatusClosed();
+
+// Called by the interruption check, before each line of the price file: the lines
+// checked before this one were read. The first check since the last pass (or ever)
+// starts a reading of the file that priceFile names (Mazovia, asked only then, and
+// only when a drawer is set); the line is drawn as a fetch draws it. A pass that opens
+// clears the reading's line.
+void PriceLineChecked(std::string (*priceFile)());
 
 // No pass under way, the steady clock, no drawer.
 void ResetPassStatus();

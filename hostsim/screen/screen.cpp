@@ -1,5 +1,7 @@
 #include "hostsim/screen/screen.h"
 
+#include <algorithm>
+
 #include "hostsim/base/charset.h"
 
 namespace hostsim {
@@ -35,10 +37,15 @@ void DrawWindow(Screen& s, int x, int y, int width, int height, std::u16string_v
     PutText(s, x, row, u"║", attr);
     PutText(s, x + width - 1, row, u"║", attr);
   }
-  if (title.empty()) return;
-  std::u16string shown = u" " + std::u16string(title) + u" ";
-  if (static_cast<int>(shown.size()) > width - 2) shown.resize(width - 2);
-  PutText(s, x + (width - static_cast<int>(shown.size())) / 2, y, shown, attr);
+  if (!title.empty()) PutFrameText(s, x, y, width, title, FrameCentre, attr);
+}
+
+void PutFrameText(Screen& s, int x, int y, int width, std::u16string_view text, FrameAlign align, uint16_t attr) {
+  std::u16string shown = u" " + std::u16string(text) + u" ";
+  if (static_cast<int>(shown.size()) > width - 2) shown.resize(width > 2 ? width - 2 : 0);
+  int n = static_cast<int>(shown.size());
+  int at = align == FrameLeft ? 2 : align == FrameRight ? width - 2 - n : (width - n) / 2;
+  PutText(s, x + std::max(1, at), y, shown, attr);
 }
 
 std::u16string ScreenText(std::string_view mazovia) {

@@ -46,6 +46,13 @@ void FillArea(Screen& s, int x, int y, int width, int height, uint16_t attr);
 // top line between blanks; an empty title leaves the line plain.
 void DrawWindow(Screen& s, int x, int y, int width, int height, std::u16string_view title, uint16_t attr);
 
+// Where a text stands in a frame's line.
+enum FrameAlign { FrameLeft, FrameCentre, FrameRight };
+
+// Puts text between blanks into the frame line of a window at (x, y) width cells wide:
+// at its left or right (two cells in from the corner) or centred; cut to fit.
+void PutFrameText(Screen& s, int x, int y, int width, std::u16string_view text, FrameAlign align, uint16_t attr);
+
 // A Mazovia text as the screen shows it, one character per byte.
 std::u16string ScreenText(std::string_view mazovia);
 

@@ -1,8 +1,10 @@
 #include "hostsim/screen/text_viewer.h"
 
 #include <algorithm>
-#include <string>
 #include <vector>
+
+#include "hostsim/base/charset.h"
+#include "hostsim/base/host_files.h"
 
 namespace hostsim {
 namespace {
@@ -11,7 +13,7 @@ constexpr int ViewRows = ScreenHeight - 2;       // lines shown at once
 constexpr int ViewColumns = ScreenWidth - 4;     // columns shown: the frame and a blank each side
 
 // The text's lines for the screen, tabs expanded to the next multiple of 8; a line
-// feed at the very end starts no further line.
+// feed at the very end starts no further line. Split once, however often it is drawn.
 std::vector<std::u16string> ViewLines(std::string_view text) {
   std::vector<std::u16string> lines(1);
   for (std::size_t i = 0; i < text.size(); ++i) {
@@ -21,7 +23,7 @@ std::vector<std::u16string> ViewLines(std::string_view text) {
     } else if (c == '\t') {
       lines.back().append(8 - lines.back().size() % 8, u' ');
     } else {
-      lines.back() += ScreenText(std::string_view(&c, 1));
+      lines.back() += MazoviaChar(static_cast<unsigned char>(c));
     }
   }
   return lines;
@@ -33,19 +35,24 @@ int Longest(const std::vector<std::u16string>& lines) {
   return static_cast<int>(n);
 }
 
-}  // namespace
-
-void DrawTextFile(Screen& s, std::string_view title, std::string_view text, int top, int left) {
-  std::vector<std::u16string> lines = ViewLines(text);
+void DrawLines(Screen& s, std::string_view title, const std::vector<std::u16string>& lines, int top, int left) {
   ClearScreen(s, AttrScreen);
   DrawWindow(s, 0, 0, ScreenWidth, ScreenHeight, ScreenText(title), AttrWindow);
   for (int row = 0; row < ViewRows && top + row < static_cast<int>(lines.size()); ++row) {
     const std::u16string& line = lines[top + row];
     if (left < static_cast<int>(line.size())) PutText(s, 2, 1 + row, std::u16string_view(line).substr(left, ViewColumns), AttrWindow);
   }
-  std::u16string where = u" wiersz ";
-  for (char c : std::to_string(top + 1) + " z " + std::to_string(lines.size()) + " ") where += static_cast<char16_t>(c);
-  PutText(s, (ScreenWidth - static_cast<int>(where.size())) / 2, ScreenHeight - 1, where, AttrWindow);
+  std::u16string where = u"wiersz ";
+  for (char c : std::to_string(top + 1) + " z " + std::to_string(lines.size())) where += static_cast<char16_t>(c);
+  PutFrameText(s, 0, ScreenHeight - 1, ScreenWidth, u"↑↓ PgUp PgDn Home End", FrameLeft, AttrWindow);
+  PutFrameText(s, 0, ScreenHeight - 1, ScreenWidth, where, FrameCentre, AttrWindow);
+  PutFrameText(s, 0, ScreenHeight - 1, ScreenWidth, u"Esc wyjście", FrameRight, AttrWindow);
+}
+
+}  // namespace
+
+void DrawTextFile(Screen& s, std::string_view title, std::string_view text, int top, int left) {
+  DrawLines(s, title, ViewLines(text), top, left);
 }
 
 void WorkTextFile(std::string_view title, std::string_view text, Console& console) {
@@ -55,7 +62,7 @@ void WorkTextFile(std::string_view title, std::string_view text, Console& consol
   int top = 0, left = 0;
   Screen screen;
   for (;;) {
-    DrawTextFile(screen, title, text, top, left);
+    DrawLines(screen, title, lines, top, left);
     console.show(screen);
     switch (console.read().code) {
       case KeyEscape: return;
@@ -71,6 +78,15 @@ void WorkTextFile(std::string_view title, std::string_view text, Console& consol
     top = std::clamp(top, 0, lastTop);
     left = std::clamp(left, 0, lastLeft);
   }
+}
+
+void WorkTextFileNamed(const std::string& name, Console& console) {
+  std::string bytes, text;
+  if (!ReadHostFile(name, bytes)) bytes = "(brak pliku)";
+  text.reserve(bytes.size());
+  for (char c : bytes)
+    if (c != '\r') text += c;
+  WorkTextFile(name, text, console);
 }
 
 }  // namespace hostsim

@@ -18,7 +18,7 @@ void AskAtConsole(Console& console, const std::string& folder) {
   };
   dialogs.askFile = [&console, folder](const std::string& mask, std::string& chosen) {
     std::vector<ListedFile> files = MatchingFiles(folder, mask);
-    int picked = WorkChooser(mask, files, console);
+    int picked = WorkChooser(ListedFiles(folder, mask), files, console);
     if (picked < 0) return -1;
     chosen = files[picked].mazovia;
     return 0;
@@ -30,7 +30,7 @@ void AskAtConsole(Console& console, const std::string& folder) {
     WorkMessage(title, text, mode != MessageStaysUp, console);
   };
   consoleShows.closeWait = nullptr;
-  consoleShows.textFile = [&console](std::string_view name, std::string_view text) { WorkTextFile(name, text, console); };
+  consoleShows.textFile = [&console](const std::string& name) { WorkTextFileNamed(name, console); };
   consoleShows.box = [&console](std::string_view caption, std::string_view text, unsigned flags) {
     return WorkBox(caption, text, flags, console);
   };

@@ -16,8 +16,8 @@ struct ConsoleShows {
   std::function<void(std::string_view title, std::string_view text, int mode)> message;
   // 52064: the message of mode 512 goes.
   std::function<void()> closeWait;
-  // 52405: the file's name and its text (Mazovia, line feeds).
-  std::function<void(std::string_view name, std::string_view text)> textFile;
+  // 52405: the file's name (Mazovia); the viewer reads the file itself.
+  std::function<void(const std::string& name)> textFile;
   // A system message box (caption and text Mazovia, its flags); returns the answer.
   std::function<int(std::string_view caption, std::string_view text, unsigned flags)> box;
   // The host's own menu "Inne" with the commands' titles (Mazovia); returns the index

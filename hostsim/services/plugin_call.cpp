@@ -3,6 +3,7 @@
 #include "hostsim/base/host_files.h"
 #include "hostsim/goods/goods_backup.h"
 #include "hostsim/goods/goods_blocks.h"
+#include "hostsim/screen/pass_status.h"
 
 namespace hostsim {
 
@@ -14,6 +15,7 @@ void LeavePluginCall() {
   RecordOpenGoodsRuns();
   KeepRunReports();
   HoldAppendedFiles(false);
+  PassStatusClosed();
 }
 
 }  // namespace hostsim

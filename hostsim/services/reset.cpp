@@ -6,6 +6,7 @@
 #include "hostsim/player/answers.h"
 #include "hostsim/player/failure_answers.h"
 #include "hostsim/player/failure_plan.h"
+#include "hostsim/screen/console_pace.h"
 #include "hostsim/screen/pass_status.h"
 #include "hostsim/services/console_shows.h"
 #include "hostsim/services/dialogs.h"
@@ -36,6 +37,7 @@ void ResetHostSim() {
   consoleShows = {};
   ResetGoods();
   ResetPassStatus();
+  ResetConsolePace();
   ResetFiles();
   ResetProcesses();
   ResetFailurePlan();

@@ -1,4 +1,5 @@
 // Report files: 52405, 52407.
+#include <algorithm>
 #include <cstring>
 
 #include "host/services.h"
@@ -50,8 +51,9 @@ static void AppendLineUntimed(const char* fileName, const char* line) {
 }
 
 // Shows the file (Mazovia) with its name as the title and its line ends as plain line
-// feeds, mode 0 (and at a console in the viewer); a file that does not exist is shown
-// as "(brak pliku)" with mode -1.
+// feeds, mode 0; a file that does not exist is shown as "(brak pliku)" with mode -1. At
+// a console the viewer shows the file, reading it itself: the transcript keeps the text,
+// but its echo names the file and counts its lines only.
 static void ShowTextFileUntimed(const char* fileName) {
   ++fileCounters.shows;
   CloseHeldFiles();
@@ -64,10 +66,16 @@ static void ShowTextFileUntimed(const char* fileName) {
   std::string text;
   for (char c : bytes)
     if (c != '\r') text += c;
+  if (!consoleShows.textFile) return Show("showTextFile", name.c_str(), text.c_str(), 0);
+  bool echoing = echo;
+  echo = false;
   Show("showTextFile", name.c_str(), text.c_str(), 0);
-  if (consoleShows.textFile) consoleShows.textFile(name, text);
+  echo = echoing;
+  std::size_t lines = std::count(text.begin(), text.end(), '\n') + (!text.empty() && text.back() != '\n');
+  Say("[showTextFile] " + ShownText(name));
+  Say("    (" + std::to_string(lines) + (lines == 1 ? " line" : " lines") + ", shown in the viewer)");
+  consoleShows.textFile(name);
 }
-
 
 // The services as the host offers them: the work above, timed for the benchmark.
 void appendLine(const char* fileName, const char* line) {

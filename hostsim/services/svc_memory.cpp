@@ -4,10 +4,12 @@
 #include <cstring>
 
 #include "host/services.h"
+#include "hostsim/base/settings_file.h"
 #include "hostsim/base/transcript.h"
 #include "hostsim/player/answers.h"
 #include "hostsim/player/failure_plan.h"
 #include "hostsim/services/block_store.h"
+#include "hostsim/screen/pass_status.h"
 #include "hostsim/services/memory.h"
 
 namespace hostsim {
@@ -129,9 +131,14 @@ double roundAmount(double price, int step) {
   return std::round(price / step) * step;
 }
 
-// Stop when the failure plan says so, or when the user pressed a key.
+// The price file the run reads, as the plug-in saved it before reading (Mazovia).
+static std::string SavedPriceFile() { return hostsim::StoredSetting("Przecena", "Path").value_or("plik cen"); }
+
+// Stop when the failure plan says so, or when the user pressed a key. The check comes
+// before each line of the price file: the status line counts them.
 int stopRequested(void) {
   ++memory.stopChecks;
+  hostsim::PriceLineChecked(SavedPriceFile);
   if (hostsim::CallFails(hostsim::FailingService::Stop)) return 1;
   return hostsim::keyPressed && hostsim::keyPressed() ? 1 : 0;
 }

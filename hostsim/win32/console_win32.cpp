@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <vector>
@@ -20,7 +21,8 @@ static_assert(KeyDown == VK_DOWN && KeyDelete == VK_DELETE && KeyF3 == VK_F3 && 
 
 struct Saved {
   bool held;                       // saved and not yet put back
-  SMALL_RECT area;                 // the cells the screens cover
+  SMALL_RECT area;                 // the cells the screens cover: the whole window
+  COORD size;                      // its columns and rows
   std::vector<CHAR_INFO> cells;    // what they showed
   CONSOLE_CURSOR_INFO cursorInfo;  // the cursor's size and visibility
   COORD cursor;                    // where it stood
@@ -32,32 +34,40 @@ HANDLE Output() {
   return out;
 }
 
-// The window's top-left 80 x 25 cells; the first time, what they show is saved.
+// The console window's cells (at least 80 x 25); the first time, what they show is saved.
 SMALL_RECT Area() {
   if (saved.held) return saved.area;
   CONSOLE_SCREEN_BUFFER_INFO info{};
   GetConsoleScreenBufferInfo(Output(), &info);
   SHORT left = info.srWindow.Left, top = info.srWindow.Top;
-  saved.area = {left, top, static_cast<SHORT>(left + ScreenWidth - 1), static_cast<SHORT>(top + ScreenHeight - 1)};
-  saved.cells.assign(ScreenWidth * ScreenHeight, CHAR_INFO{});
+  SHORT width = std::max<SHORT>(ScreenWidth, info.srWindow.Right - left + 1);
+  SHORT height = std::max<SHORT>(ScreenHeight, info.srWindow.Bottom - top + 1);
+  saved.size = {width, height};
+  saved.area = {left, top, static_cast<SHORT>(left + width - 1), static_cast<SHORT>(top + height - 1)};
+  saved.cells.assign(static_cast<std::size_t>(width) * height, CHAR_INFO{});
   SMALL_RECT read = saved.area;
-  ReadConsoleOutputW(Output(), saved.cells.data(), {ScreenWidth, ScreenHeight}, {0, 0}, &read);
+  ReadConsoleOutputW(Output(), saved.cells.data(), saved.size, {0, 0}, &read);
   GetConsoleCursorInfo(Output(), &saved.cursorInfo);
   saved.cursor = info.dwCursorPosition;
   saved.held = true;
   return saved.area;
 }
 
+// The screen in the window's top-left 80 x 25 cells; the rest of a larger window is
+// blank, so nothing of the transcript stands beside it.
 void Show(const Screen& s) {
   SMALL_RECT area = Area();
-  std::vector<CHAR_INFO> cells(ScreenWidth * ScreenHeight);
+  CHAR_INFO blank{};
+  blank.Char.UnicodeChar = L' ';
+  blank.Attributes = AttrScreen;
+  std::vector<CHAR_INFO> cells(static_cast<std::size_t>(saved.size.X) * saved.size.Y, blank);
   for (int y = 0; y < ScreenHeight; ++y)
     for (int x = 0; x < ScreenWidth; ++x) {
-      cells[y * ScreenWidth + x].Char.UnicodeChar = static_cast<WCHAR>(s.chars[y][x]);
-      cells[y * ScreenWidth + x].Attributes = s.attrs[y][x];
+      cells[y * saved.size.X + x].Char.UnicodeChar = static_cast<WCHAR>(s.chars[y][x]);
+      cells[y * saved.size.X + x].Attributes = s.attrs[y][x];
     }
   SMALL_RECT write = area;
-  WriteConsoleOutputW(Output(), cells.data(), {ScreenWidth, ScreenHeight}, {0, 0}, &write);
+  WriteConsoleOutputW(Output(), cells.data(), saved.size, {0, 0}, &write);
   CONSOLE_CURSOR_INFO cursor{saved.cursorInfo.dwSize ? saved.cursorInfo.dwSize : 25, s.cursorShown};
   SetConsoleCursorInfo(Output(), &cursor);
   if (s.cursorShown)
@@ -65,6 +75,9 @@ void Show(const Screen& s) {
 }
 
 // The next key pressed (a key going down; Shift, Ctrl and Alt alone are no keys).
+// Ctrl-A and Ctrl-E are Home and End too: in tmux, whose Home and End are "ESC [ 1 ~"
+// and "ESC [ 4 ~", Wine's console delivers neither key (it reads xterm's "ESC [ H"
+// and "ESC [ F").
 Key Read() {
   HANDLE in = GetStdHandle(STD_INPUT_HANDLE);
   for (;;) {
@@ -74,8 +87,11 @@ Key Read() {
     if (record.EventType != KEY_EVENT || !record.Event.KeyEvent.bKeyDown) continue;
     const KEY_EVENT_RECORD& k = record.Event.KeyEvent;
     if (k.wVirtualKeyCode == VK_SHIFT || k.wVirtualKeyCode == VK_CONTROL || k.wVirtualKeyCode == VK_MENU) continue;
-    return {k.wVirtualKeyCode, static_cast<char16_t>(k.uChar.UnicodeChar), (k.dwControlKeyState & SHIFT_PRESSED) != 0,
-            (k.dwControlKeyState & (LEFT_ALT_PRESSED | RIGHT_ALT_PRESSED)) != 0};
+    bool shift = (k.dwControlKeyState & SHIFT_PRESSED) != 0;
+    bool alt = (k.dwControlKeyState & (LEFT_ALT_PRESSED | RIGHT_ALT_PRESSED)) != 0;
+    if (k.uChar.UnicodeChar == 0x01) return {KeyHome, 0, shift, alt};
+    if (k.uChar.UnicodeChar == 0x05) return {KeyEnd, 0, shift, alt};
+    return {k.wVirtualKeyCode, static_cast<char16_t>(k.uChar.UnicodeChar), shift, alt};
   }
 }
 
@@ -121,8 +137,8 @@ void AnswerAtConsoleOrFail(bool batch, int exitCode) {
   };
   consoleShows.closeWait = RestoreConsole;
   auto textFile = consoleShows.textFile;
-  consoleShows.textFile = [textFile](std::string_view name, std::string_view text) {
-    textFile(name, text);
+  consoleShows.textFile = [textFile](const std::string& name) {
+    textFile(name);
     RestoreConsole();
   };
   auto box = consoleShows.box;
@@ -152,7 +168,7 @@ Console& WindowsConsole() {
 void RestoreConsole() {
   if (!saved.held) return;
   SMALL_RECT write = saved.area;
-  WriteConsoleOutputW(Output(), saved.cells.data(), {ScreenWidth, ScreenHeight}, {0, 0}, &write);
+  WriteConsoleOutputW(Output(), saved.cells.data(), saved.size, {0, 0}, &write);
   SetConsoleCursorInfo(Output(), &saved.cursorInfo);
   SetConsoleCursorPosition(Output(), saved.cursor);
   saved.held = false;

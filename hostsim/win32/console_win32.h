@@ -8,7 +8,8 @@ namespace hostsim {
 bool InputIsConsole();
 
 // The console that questions are asked at: each screen copied over the console
-// window's top-left 80 x 25 cells, keys read from the console input. What the window
+// window's top-left 80 x 25 cells, the rest of a larger window blanked, keys read from
+// the console input. What the window
 // showed before is saved at the first screen and put back by RestoreConsole.
 Console& WindowsConsole();
 

@@ -29,6 +29,7 @@
 #include "hostsim/player/answers.h"
 #include "hostsim/preview/preview_report.h"
 #include "hostsim/preview/scratch_folder.h"
+#include "hostsim/screen/console_pace.h"
 #include "hostsim/services/console_shows.h"
 #include "hostsim/services/memory.h"
 #include "hostsim/services/reset.h"
@@ -58,6 +59,8 @@ const char* const kUsage =
 const char* const kUsageRest =
     "  --missing ORD         the host lacks this service (may be repeated)\n"
     "  --quiet               show nothing but errors\n"
+    "  --color               keep the highlight's ANSI codes in output that goes to\n"
+    "                        no console (a pipe, a file); without, it is plain text\n"
     "  --batch               ask nothing at the console: a question that the answers\n"
     "                        leave open is an error (so is any without a console)\n"
     "  --keep N              keep the backups of the last N runs per warehouse\n"
@@ -202,6 +205,8 @@ bool Parse(int argc, char** argv, Options& o) {
       o.quiet = true;
     } else if (a == "--batch") {
       o.batch = true;
+    } else if (a == "--color") {
+      hostsim::colorCodes = true;
     } else if (a == "--undo") {
       o.undo = true;
       if (i + 1 < argc && argv[i + 1][0] != '-') {
@@ -281,10 +286,13 @@ bool ConsoleKeyPressed() {
   return true;
 }
 
-// The interruption check listens to the keyboard when standard input is a console.
+// The interruption check listens to the keyboard when standard input is a console,
+// asking it at most every ConsoleAskInterval (console_pace.h).
 void ListenToTheKeyboard() {
   DWORD mode;
-  if (GetConsoleMode(GetStdHandle(STD_INPUT_HANDLE), &mode)) hostsim::keyPressed = ConsoleKeyPressed;
+  if (!GetConsoleMode(GetStdHandle(STD_INPUT_HANDLE), &mode)) return;
+  hostsim::consoleKeyPoll = ConsoleKeyPressed;
+  hostsim::keyPressed = hostsim::PacedKeyPressed;
 }
 
 // A path as the system makes it whole from the current folder; the path itself when

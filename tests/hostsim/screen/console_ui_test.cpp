@@ -293,8 +293,22 @@ TEST_F(ChooserUi, EmptyFolderShowsNoFilesAndEscGivesMinusOne) {
   EXPECT_EQ(c.next, 3u);
   EXPECT_STREQ(path, "stary.txt");
   ASSERT_FALSE(c.screens.empty());
-  EXPECT_EQ(ScreenRow(c.screens.back(), 2, 20, 40), u"╔═══════════════ C:\\*.* ═══════════════╗");
+  std::u16string top = ScreenRow(c.screens.back(), 2, 20, 40);
+  EXPECT_NE(top.find(u" " + std::filesystem::path(folder).u16string() + u"/*.* "), std::u16string::npos) << "frame: "
+      << std::filesystem::path(top).string();  // the folder listed, not the mask's C:
   EXPECT_EQ(ScreenRow(c.screens.back(), 3, 20, 17), u"║ (brak plików)  ");
+  EXPECT_EQ(ScreenRow(c.screens.back(), 22, 20, 40), u"╚════ Enter wybiera   Esc wyjście ═════╝");
+}
+
+TEST_F(ChooserUi, AFolderTooLongForTheFrameShowsItsEnd) {
+  std::string deep = folder + "/" + std::string(30, 'k') + "/magazyn";
+  std::filesystem::create_directories(deep);
+  AskAtConsole(c.console, deep);
+  char path[129] = {};
+  c.keys = {K(KeyEscape)};
+  EXPECT_EQ(chooseFile(57, path, "C:\\*.TXT", 0), -1);
+  ASSERT_FALSE(c.screens.empty());
+  EXPECT_EQ(ScreenRow(c.screens.back(), 2, 20, 40), u"╔ …kkkkkkkkkkkkkkkkkkkkk/magazyn/*.TXT ╗");
 }
 
 TEST_F(ChooserUi, ArrowsAndEnterPickAFile) {

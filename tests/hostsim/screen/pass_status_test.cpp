@@ -1,12 +1,18 @@
-// The passes' status line: the records the goods cursor visits, drawn at most ten
-// times a second by a fake clock, taken away when the cursor closes, never in the
-// transcript.
+// The status line: the records the goods cursor visits and the price file's lines,
+// drawn at most ten times a second by a fake clock, taken away when the cursor closes,
+// never in the transcript. And what a console run costs per service call: the calls
+// into a fake console, counted.
 #include <string>
 #include <vector>
 
 #include "host/arguments.h"
 #include "host/services.h"
+#include "hostsim/base/settings_file.h"
+#include "hostsim/base/transcript.h"
+#include "hostsim/screen/console_pace.h"
 #include "hostsim/screen/pass_status.h"
+#include "hostsim/services/console_shows.h"
+#include "hostsim/services/memory.h"
 #include "tests/warehouse/warehouse_fixture.h"
 
 using namespace testing_goods;
@@ -102,6 +108,97 @@ TEST_F(PassStatusTest, AWarehouseWithoutAGoodsFileDrawsNothing) {
   EXPECT_EQ(nextRecord(&cursor), 0);
   closeTableFile(&cursor);
   EXPECT_TRUE(events.empty());
+}
+
+// A console that counts what is asked of it: key questions (a key pressed at the
+// polls listed), status lines drawn, transcript lines written, files viewed.
+struct CountingConsole {
+  int polls = 0, draws = 0, lines = 0, viewed = 0;
+  std::vector<int> pressedAt;  // the polls (from 1) at which a key was pressed
+  std::string lastDraw;
+};
+CountingConsole counted;
+
+class ConsoleCostTest : public WarehouseFixture {
+ protected:
+  void SetUp() override {
+    WarehouseFixture::SetUp();
+    counted = {};
+    fakeNow = 5000;
+    hostsim::consoleClock = hostsim::passStatusClock = FakeClock;
+    hostsim::consoleKeyPoll = [] {
+      ++counted.polls;
+      for (int at : counted.pressedAt)
+        if (at == counted.polls) return true;
+      return false;
+    };
+    hostsim::keyPressed = hostsim::PacedKeyPressed;
+    hostsim::drawPassStatus = [](const hostsim::PassStatus& s) {
+      ++counted.draws;
+      counted.lastDraw = hostsim::PassStatusText(s);
+    };
+    hostsim::clearPassStatus = [] {};
+    hostsim::echo = true;
+    hostsim::writeLine = [](const std::string&) { ++counted.lines; };
+    hostsim::consoleShows.textFile = [](const std::string&) { ++counted.viewed; };
+    hostsim::StoreSetting("Przecena", "Path", "C:\\ceny\\towary.txt");
+  }
+  void TearDown() override {
+    hostsim::EraseSettings();
+    hostsim::echo = false;
+    hostsim::writeLine = nullptr;
+    hostsim::keyPressed = nullptr;
+    hostsim::ResetConsolePace();
+    WarehouseFixture::TearDown();
+  }
+};
+
+TEST_F(ConsoleCostTest, TheInterruptionCheckAsksTheConsoleAtMostEvery50Milliseconds) {
+  struct Row {
+    const char* label;
+    int checks;
+    int64_t step;  // milliseconds between two checks
+    int polls, draws;
+    std::string lastDraw;
+  } rows[] = {
+      {"10,000 lines, 1 ms apart", 10000, 1, 200, 100, "towary.txt: 9900 lines read"},
+      {"10,000 lines while the clock stands", 10000, 0, 1, 1, "towary.txt: 0 lines read"},
+      {"1,000 lines, 50 ms apart", 1000, 50, 1000, 500, "towary.txt: 998 lines read"},
+      {"100 lines, 49 ms apart", 100, 49, 50, 34, "towary.txt: 99 lines read"},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.label);
+    SetUp();
+    for (int i = 0; i < row.checks; ++i, fakeNow += row.step) ASSERT_EQ(stopRequested(), 0);
+    EXPECT_EQ(counted.polls, row.polls);
+    EXPECT_EQ(counted.draws, row.draws);
+    EXPECT_EQ(counted.lastDraw, row.lastDraw);
+    EXPECT_EQ(counted.lines, 0);  // the transcript hears of no check
+    TearDown();
+  }
+}
+
+TEST_F(ConsoleCostTest, AKeyStopsTheReadingAtTheNextQuestion) {
+  counted.pressedAt = {3};
+  std::vector<int> stopped;
+  for (int i = 1; i <= 200; ++i, fakeNow += 1)
+    if (stopRequested()) stopped.push_back(i);
+  EXPECT_EQ(stopped, std::vector<int>{101});  // polls at checks 1, 51, 101, 151
+  EXPECT_EQ(counted.polls, 4);
+}
+
+TEST_F(ConsoleCostTest, AFileShownInTheViewerPutsTwoLinesIntoTheTranscript) {
+  std::string text;
+  for (int i = 0; i < 5000; ++i) text += "Mag:1 X" + std::to_string(i) + " - Brak towaru\r\n";
+  std::FILE* f = std::fopen("INFO.TXT", "wb");
+  ASSERT_NE(f, nullptr);
+  std::fwrite(text.data(), 1, text.size(), f);
+  std::fclose(f);
+  showTextFile("INFO.TXT");
+  EXPECT_EQ(counted.viewed, 1);
+  EXPECT_EQ(counted.lines, 2);  // "[showTextFile] INFO.TXT", "    (5000 lines, shown in the viewer)"
+  ASSERT_EQ(hostsim::Transcript().size(), 1u);
+  EXPECT_EQ(hostsim::Transcript()[0].text.size(), text.size() - 5000);  // kept whole, line feeds only
 }
 
 }  // namespace

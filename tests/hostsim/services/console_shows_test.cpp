@@ -45,7 +45,7 @@ TEST_F(ConsoleShown, PlainMessageIsABoxThatAKeyCloses) {
   EXPECT_EQ(ScreenRow(s, 10, 28, 24), u"╔═══════ uwaga ════════╗");
   EXPECT_EQ(ScreenRow(s, 11, 28, 24), u"║                      ║");
   EXPECT_EQ(ScreenRow(s, 12, 28, 24), u"║  Za mało pamięci     ║");
-  EXPECT_EQ(ScreenRow(s, 14, 28, 24), u"╚══════════════════════╝");
+  EXPECT_EQ(ScreenRow(s, 14, 28, 24), u"╚════ Enter dalej ═════╝");
   EXPECT_EQ(ScreenRow(s, 9, 28, 24), std::u16string(24, u' '));
   EXPECT_EQ(s.attrs[12][31], AttrWindow);
   EXPECT_EQ(Transcript().size(), 1u);  // the transcript records it as before
@@ -61,7 +61,7 @@ TEST_F(ConsoleShown, FormattedMessageShowsItsLinesAndHighlight) {
   EXPECT_EQ(ScreenRow(s, 9, 27, 25), u"╔════════ uwaga ════════╗");
   EXPECT_EQ(ScreenRow(s, 11, 27, 25), u"║  Zmieniono cen: 12    ║");
   EXPECT_EQ(ScreenRow(s, 12, 27, 25), u"║  Błąd zmiany ceny: 0  ║");
-  EXPECT_EQ(ScreenRow(s, 14, 27, 25), u"╚═══════════════════════╝");
+  EXPECT_EQ(ScreenRow(s, 14, 27, 25), u"╚═════ Enter dalej ═════╝");
   EXPECT_EQ(s.attrs[12][30], AttrHotKey);  // "B"
   EXPECT_EQ(s.attrs[12][46], AttrHotKey);  // ":"
   EXPECT_EQ(s.attrs[12][48], AttrWindow);  // "0"
@@ -71,8 +71,9 @@ TEST_F(ConsoleShown, MessageThatStaysUpReadsNoKey) {
   c.keys = {K(KeyEnter)};
   messageBox("uwaga", Mz("Proszę czekać"), MessageStaysUp);
   closeWaitMessage();
-  EXPECT_EQ(c.screens.size(), 1u);
+  ASSERT_EQ(c.screens.size(), 1u);
   EXPECT_EQ(c.next, 0u);
+  EXPECT_EQ(ScreenRow(c.screens[0], 14, 28, 24), u"╚══════════════════════╝");  // no key to name
 }
 
 TEST(BatchConsole, MessagesGoToNoConsole) {
@@ -123,7 +124,7 @@ TEST(BoxButtons, SetsFollowTheFlags) {
 }
 
 // Abort / Retry / Ignore under "Błąd": the button row (32 cells) makes the box 38 x 7
-// at column 21, row 9; the buttons on row 13 from column 24.
+// at column 21, row 9; the buttons on row 13 from column 24, the keys in the frame.
 TEST_F(ConsoleShown, SystemBoxShowsItsButtons) {
   c.keys = {K(KeyEnter)};
   EXPECT_EQ(consoleShows.box(Mz("Błąd"), Mz("Brak usługi 52460"), 0x12), 3);
@@ -132,6 +133,7 @@ TEST_F(ConsoleShown, SystemBoxShowsItsButtons) {
   EXPECT_EQ(ScreenRow(s, 9, 21, 38), u"╔═══════════════ Błąd ═══════════════╗");
   EXPECT_EQ(ScreenRow(s, 11, 21, 38), u"║  Brak usługi 52460                 ║");
   EXPECT_EQ(ScreenRow(s, 13, 21, 38), u"║  [ Abort ]  [ Retry ]  [ Ignore ]  ║");
+  EXPECT_EQ(ScreenRow(s, 15, 21, 38), u"╚═══ ←→ przycisk   Enter wybiera ════╝");  // no Cancel: Esc does nothing
   EXPECT_EQ(s.attrs[13][24], AttrFocus);
   EXPECT_EQ(s.attrs[13][26], AttrFocusHotKey);  // A
   EXPECT_EQ(s.attrs[13][35], AttrButton);
@@ -219,7 +221,8 @@ TEST(TextViewer, ShowsPolishLettersAndTabs) {
   EXPECT_EQ(ScreenRow(s, 2, 0, 12), u"║ bez końca ");
   EXPECT_EQ(ScreenRow(s, 3, 0, 4), u"║   ");
   EXPECT_EQ(ScreenRow(s, 0, 36, 8), u"═ Łódź ═");
-  EXPECT_EQ(ScreenRow(s, 24, 33, 14), u" wiersz 1 z 2 ");
+  EXPECT_EQ(ScreenRow(s, 24),
+            u"╚═ ↑↓ PgUp PgDn Home End ════════ wiersz 1 z 2 ══════════════════ Esc wyjście ═╝");
   DrawTextFile(s, Mz("Łódź"), Mz("a\tŻółć\nbez końca"), 0, 10);  // scrolled past the second line's end
   EXPECT_EQ(ScreenRow(s, 1, 2, 4), u"łć  ");
   EXPECT_EQ(ScreenRow(s, 2, 2, 4), u"    ");
