@@ -1,9 +1,10 @@
 #!/usr/bin/env bash
 # hostsim.exe as a script meets it: for each way a session can end, the exit code and
 # the line that says why. Arguments: the wine runner, hostsim.exe, goodstool.exe, the
-# samples folder and an empty work folder.
+# samples folder; it works in a test folder of its own.
 set -uo pipefail
-wine=$1 hostsim=$2 goodstool=$3 samples=$4 work=$5
+wine=$1 hostsim=$2 goodstool=$3 samples=$4
+source "$(dirname "${BASH_SOURCE[0]}")/../support/test_folder.sh"
 failures=0 passed=0
 
 # row LABEL CODE PATTERN FOLDER ARGS...: runs hostsim.exe in $work/FOLDER with ARGS and
@@ -26,7 +27,7 @@ row() {
   fi
 }
 
-rm -rf "$work" && mkdir -p "$work/shop" "$work/empty"
+mkdir -p "$work/shop" "$work/empty"
 cp "$samples"/* "$work/shop/"
 (cd "$work/shop" && "$wine" "$goodstool" build magazyn1.csv MMM1.MGR >/dev/null) || exit 1
 cp -R "$work/shop" "$work/failing"

@@ -1,9 +1,10 @@
 #!/usr/bin/env bash
 # goodstool as a script meets it: --help, wrong usage, a refused CSV, a goods file
 # with a partial trailing record, diff of two goods files, set of one field. Arguments: a runner ("" for none, else the wine
-# runner), goodstool, an empty work folder.
+# runner), goodstool; it works in a test folder of its own.
 set -uo pipefail
-runner=$1 goodstool=$2 work=$3
+runner=$1 goodstool=$2
+source "$(dirname "${BASH_SOURCE[0]}")/../support/test_folder.sh"
 failures=0
 
 # row LABEL CODE STDOUT STDERR ARGS...: runs goodstool in $work with ARGS and expects
@@ -37,7 +38,6 @@ usage='usage: goodstool build <goods.csv> <goods file>
          (field: symbol, index, name, vat, net, gross, remarks; every other byte stays)
        goodstool --help'
 
-rm -rf "$work" && mkdir -p "$work"
 printf '\xEF\xBB\xBFsymbol,index,name,vat,net,gross,remarks\r\nA,,Kawa,1,10,12.30,R\r\n' >"$work/good.csv"
 printf 'A,,Kawa,1,10,12.30,R\nB,,Herbata,9,1,1,\n' >"$work/vat.csv"
 printf 'A,,"Kawa,1,10,12.30,R\n' >"$work/quote.csv"

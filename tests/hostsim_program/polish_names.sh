@@ -4,10 +4,11 @@
 # "cennik żółty.txt", chosen with F3, typed in the dialog and read back from the
 # settings on the next run, each a run that reprices; goodstool, --preview and --undo on
 # that folder; the messages naming such paths, in UTF-8 through a pipe. Arguments: the
-# wine runner, hostsim.exe, goodstool.exe, the samples folder and an empty work folder.
+# wine runner, hostsim.exe, goodstool.exe, the samples folder; it works in a test folder of its own.
 set -uo pipefail
-wine=$1 hostsim=$2 goodstool=$3 samples=$4 work=$5
+wine=$1 hostsim=$2 goodstool=$3 samples=$4
 source "$(dirname "${BASH_SOURCE[0]}")/checks.sh"
+source "$(dirname "${BASH_SOURCE[0]}")/../support/test_folder.sh"
 shop="Sklep Łódź" prices="cennik żółty.txt"
 
 # run PROGRAM ARGS...: the program in $work; its output (CR removed) in $out, its exit
@@ -40,7 +41,7 @@ repriced() {
 stored_path() { grep -qaF $'Path=cennik \xA7\xA2\x92ty.txt' "$work/$shop/settings.ini"; }
 
 "$wine" --server 30 >/dev/null 2>&1 </dev/null || exit 1
-rm -rf "$work" && mkdir -p "$work/$shop"
+mkdir -p "$work/$shop"
 cp "$samples"/* "$work/$shop/"
 mv "$work/$shop/towary.txt" "$work/$shop/$prices"
 
@@ -102,7 +103,7 @@ cp "$samples/towary.txt" "$console/$prices"
 cp "$samples/towary.txt" "$console/cennik €.txt"
 grep -E '^vat ' "$samples/answers.txt" >"$work/konsola/vat.txt"
 term() { tmux -L "$socket" "$@"; }
-trap 'term kill-server 2>/dev/null' EXIT
+trap 'rc=$?; term kill-server 2>/dev/null; leave_test_folder $rc' EXIT
 term new-session -d -s run -x 100 -y 30 \
   "cd '$console' && '$wine' '$hostsim' --data . --answers ../vat.txt; echo \$? >'$work/exit'; sleep 600"
 # screen WHAT PATTERN...: waits (up to 120 s) for a screen with a line matching each

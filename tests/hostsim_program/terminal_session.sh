@@ -5,20 +5,21 @@
 # (the name typed with Home and End as xterm sends them, and Ctrl-A), the warehouse
 # entry, the summary box and INFO.TXT in the viewer, each with its keys in the frame and
 # nothing beside it in a larger terminal, then the transcript's Polish letters and the
-# exit code. Arguments: the wine runner, hostsim.exe, goodstool.exe, the samples folder and
-# an empty work folder. Needs tmux.
+# exit code. Arguments: the wine runner, hostsim.exe, goodstool.exe, the samples folder;
+# it works in a test folder of its own. Needs tmux.
 set -uo pipefail
 export LC_ALL=C.UTF-8  # ${line:80} counts characters
-wine=$1 hostsim=$2 goodstool=$3 samples=$4 work=$5
+wine=$1 hostsim=$2 goodstool=$3 samples=$4
+source "$(dirname "${BASH_SOURCE[0]}")/../support/test_folder.sh"
 socket=hostsim-terminal-$$
 command -v tmux >/dev/null || { echo "FAILED: no tmux (scripts/setup.sh installs it)"; exit 1; }
 term() { tmux -L "$socket" "$@"; }
-trap 'term kill-server 2>/dev/null' EXIT
+trap 'rc=$?; term kill-server 2>/dev/null; leave_test_folder $rc' EXIT
 
 # One Wine server for the goods tool and the session: a program that connects just as
 # an idle server exits fails.
 "$wine" --server 30 >/dev/null 2>&1 </dev/null || exit 1
-rm -rf "$work" && mkdir -p "$work/template"
+mkdir -p "$work/template"
 cp "$samples"/* "$work/template/"
 (cd "$work/template" && "$wine" "$goodstool" build magazyn1.csv MMM1.MGR >/dev/null) || exit 1
 # Only the VAT table comes from a file; the rest is typed.

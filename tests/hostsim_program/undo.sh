@@ -5,10 +5,11 @@
 # beside its backup and --history lists it, undone or not; a goods file changed since the run, a second
 # --undo with nothing left and a backup folder that cannot be made are refused with
 # the line that says why. Arguments: the wine runner, hostsim.exe, goodstool.exe, the
-# samples folder and an empty work folder.
+# samples folder; it works in a test folder of its own.
 set -uo pipefail
-wine=$1 hostsim=$2 goodstool=$3 samples=$4 work=$5
+wine=$1 hostsim=$2 goodstool=$3 samples=$4
 source "$(dirname "${BASH_SOURCE[0]}")/checks.sh"
+source "$(dirname "${BASH_SOURCE[0]}")/../support/test_folder.sh"
 
 # run FOLDER ARGS...: hostsim.exe in $work/FOLDER; its output (CR removed) in $out,
 # its exit code in $rc.
@@ -24,7 +25,7 @@ run() {
 runs_in() { grep -cv '^#' "$work/$1/kopie/INDEKS.TXT" 2>/dev/null; }
 
 "$wine" --server 30 >/dev/null 2>&1 </dev/null || exit 1
-rm -rf "$work" && mkdir -p "$work/shop"
+mkdir -p "$work/shop"
 cp "$samples"/* "$work/shop/"
 (cd "$work/shop" && "$wine" "$goodstool" build magazyn1.csv MMM1.MGR >/dev/null) || exit 1
 cp "$work/shop/MMM1.MGR" "$work/original.MGR"

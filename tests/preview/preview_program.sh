@@ -2,10 +2,11 @@
 # hostsim.exe --preview on the sample shop, as a script runs it: the data folder keeps
 # every byte (each file compared with a copy taken before), the copy holds the run and
 # the two pages, and the exit code says whether there are warnings (5) or not (0).
-# Arguments: the wine runner, hostsim.exe, goodstool.exe, the samples folder and an
-# empty work folder.
+# Arguments: the wine runner, hostsim.exe, goodstool.exe, the samples folder; it works
+# in a test folder of its own.
 set -uo pipefail
-wine=$1 hostsim=$2 goodstool=$3 samples=$4 work=$5
+wine=$1 hostsim=$2 goodstool=$3 samples=$4
+source "$(dirname "${BASH_SOURCE[0]}")/../support/test_folder.sh"
 failures=0 passed=0
 
 check() {  # check LABEL CONDITION...: counts a passed or failed check
@@ -36,7 +37,7 @@ has() {  # has PATTERN: the last preview's output has a line matching it
   grep -qE -- "$1" <<<"$out"
 }
 
-rm -rf "$work" && mkdir -p "$work/shop"
+mkdir -p "$work/shop"
 cp "$samples"/* "$work/shop/"
 (cd "$work/shop" && "$wine" "$goodstool" build magazyn1.csv MMM1.MGR >/dev/null) || exit 1
 # A shop whose price file carries mistakes: a price ten times too high, a price of

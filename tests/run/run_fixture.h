@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
+#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -24,6 +25,7 @@
 #include "hostsim/services/svc_menu.h"
 #include "hostsim/services/svc_settings.h"
 #include "tests/support/report_files.h"
+#include "tests/support/test_folder.h"
 
 #ifdef PRZECENA_DLL
 #include "hostsim/win32/host.h"
@@ -82,7 +84,9 @@ struct Choice {
 
 class RunFixture : public ::testing::Test {
  protected:
+  // Deletes the host's files by name, so only ever in the test program's own folder.
   void SetUp() override {
+    ASSERT_TRUE(testing_support::InTestFolder()) << "not in the test folder: " << std::filesystem::current_path().string();
     hostsim::ResetHostSim();
     hostsim::EraseSettings();
     for (const char* f : ReportFiles) std::remove(f);
