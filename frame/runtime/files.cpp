@@ -82,6 +82,11 @@ int fclose(FILE* stream) {
   return closed ? 0 : EOF;
 }
 
+void CloseRuntimeFiles() {
+  for (FileRecord& f : fileRecords)
+    if (f.handle) fclose(reinterpret_cast<FILE*>(&f));
+}
+
 // No stream of this runtime can be written: the formatted print refers to fputc only
 // for printing into a stream, which the plug-in never does. Always EOF.
 int fputc(int, FILE*) {

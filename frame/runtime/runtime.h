@@ -9,6 +9,9 @@ void StartRuntimeLibrary();
 // Runs the exit list (last registered first), then the static destructors; only when
 // StartRuntimeLibrary ran, and once. The detach routine runs it.
 void ShutDownRuntimeLibrary();
+// Closes every file of fopen still open: a call that a structured exception ended
+// while the price file was read never closed it. The shut-down runs it.
+void CloseRuntimeFiles();
 // The runtime's formatted print into `buffer` (no size limit, as sprintf): the
 // conversions of the print family, integers with h, l, ll, I64 and I32, doubles with
 // three exponent digits as the system's C runtime writes them. Returns the length.

@@ -1,6 +1,9 @@
 // Start and shut-down of the runtime: the static constructors (the linker's list
-// between __CTOR_LIST__ and its zero), the exit list of atexit, the static destructors.
+// between __CTOR_LIST__ and its zero), the exit list of atexit, the static destructors,
+// and last the files still open.
 // The exit list is a fixed table, so neither the start nor a registration needs memory.
+
+#include "frame/runtime/runtime.h"
 
 extern "C" {
 
@@ -47,6 +50,7 @@ void ShutDownRuntimeLibrary() {
   shutDown = true;
   while (exitCount > 0) exitList[--exitCount]();
   for (int i = 1; __DTOR_LIST__[i]; ++i) __DTOR_LIST__[i]();
+  CloseRuntimeFiles();
 }
 
 }  // extern "C"

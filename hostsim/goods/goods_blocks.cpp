@@ -139,4 +139,8 @@ void WriteOpenGoodsBlocks() {
     if (WriteBack(g) && std::fflush(g->file) != 0) g->lost = true;
 }
 
+void CloseOpenGoodsBlocks() {
+  while (!openOnDisk.empty()) CloseGoodsBlocks(openOnDisk.back());
+}
+
 }  // namespace hostsim

@@ -37,4 +37,9 @@ bool CloseGoodsBlocks(GoodsBlocks* goods);
 // disk when the call returns; the files stay open.
 void WriteOpenGoodsBlocks();
 
+// Closes every goods file still open on disk, as CloseGoodsBlocks: a reset of the
+// stand-in leaves no file of the data folder open behind a cursor that a run ended by
+// an exception never closed.
+void CloseOpenGoodsBlocks();
+
 }  // namespace hostsim

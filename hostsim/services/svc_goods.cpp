@@ -92,6 +92,7 @@ std::string GoodsFileName(int warehouse, const std::string& prefix, const std::s
 }
 
 void ResetGoods() {
+  CloseOpenGoodsBlocks();
   goodsCounters = {};
   failingStoreRecords.clear();
   vatRates = DefaultVatRates;

@@ -239,7 +239,8 @@ TEST_F(MissingServices, IgnoredEachRunsSafely) {
 
 // Abort: the call that first needs the service (the load, or the run) leaves the
 // plug-in as SE_Exception carrying 0xE0534501 and the ordinal; the goods stay sound;
-// and the next load of a host that has the service works and reprices the shop.
+// the next load of a host that has the service works and reprices the shop; and the
+// price file can be deleted (the aborted plug-in's unload closed it).
 TEST_F(MissingServices, AbortedEachEndsInTheExceptionAndTheNextLoadWorks) {
   for (uint32_t ordinal : RunServices) {
     SCOPED_TRACE(ordinal);
@@ -255,6 +256,8 @@ TEST_F(MissingServices, AbortedEachEndsInTheExceptionAndTheNextLoadWorks) {
     ASSERT_TRUE(hostsim::ChooseMenuCommand(RepricingCommand).completed);
     EXPECT_TRUE(testing_run::FileBytes(hostsim::GoodsFileName(1)) == GoodsFile(shop.newRecords));
     EXPECT_TRUE(boxTexts.empty());
+    // The aborted plug-in, unloaded since, holds no handle of the price file.
+    EXPECT_EQ(std::remove("towary.txt"), 0);
   }
 }
 

@@ -106,6 +106,7 @@ class RunFixture : public ::testing::Test {
     goodsTable = nullptr;
 #endif
     hostsim::EraseSettings();
+    hostsim::ResetHostSim();  // closes what a run ended by an exception left open in the folder
   }
 
   // For a row of a table: the stand-in, the files and the plug-in as at the start of a

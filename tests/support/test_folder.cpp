@@ -58,9 +58,14 @@ class TestFolderEnvironment : public ::testing::Environment {
       std::fprintf(stderr, "The test folder is kept: %s\n", folder.string().c_str());
       return;
     }
+    std::string stuck;  // what a handle left open keeps, on Windows
     std::error_code ec;
-    fs::remove_all(folder, ec);
-    if (ec) ADD_FAILURE() << "cannot remove the test folder " << folder.string() << ": " << ec.message();
+    for (const fs::directory_entry& e : fs::directory_iterator(folder, ec)) {
+      fs::remove_all(e.path(), ec);
+      if (ec) stuck += "\n  " + e.path().filename().string() + ": " + ec.message();
+    }
+    if (stuck.empty()) fs::remove(folder, ec);
+    if (!stuck.empty() || ec) ADD_FAILURE() << "cannot remove the test folder " << folder.string() << stuck;
   }
 
  private:
