@@ -318,7 +318,7 @@ bool StartPreview(const Options& o, const std::string& dataFull, std::string& sc
     Complain(error);
     return false;
   }
-  hostsim::PrintUtf8(stdout, "Preview: the run goes to a copy of " + dataFull + " in " + scratch + "\n");
+  hostsim::PrintUtf8(stdout, "Podgląd: przebieg pójdzie na kopię folderu " + dataFull + " w " + scratch + "\n");
   return true;
 }
 
@@ -329,9 +329,8 @@ int FinishPreview(const Options& o, const std::string& dataFull, const std::stri
   PrintPreviewLine("");
   std::string error;
   bool written = hostsim::preview::PresentPreview(p, PrintPreviewLine, error);
-  std::size_t warnings = hostsim::preview::WarningCount(p.goods);
-  if (warnings)
-    PrintPreviewLine(std::to_string(warnings) + (warnings == 1 ? " warning" : " warnings") + ": exit code 5");
+  std::size_t warnings = hostsim::preview::PreviewWarningCount(p);
+  if (warnings) PrintPreviewLine("Ostrzeżenia: " + std::to_string(warnings) + ", kod wyjścia 5");
   if (!written) {
     Complain(error);
     return ExitUsage;
