@@ -100,7 +100,7 @@ std::string PreviewHtml(const Preview& p) {
   std::size_t warnings = PreviewWarningCount(p);
   out += "<h2>Ostrzeżenia: " + std::to_string(warnings) + "</h2>\n";
   out += "<p>Plik cen i przebieg; cena spadająca do zera lub poniżej, zmiana ceny brutto ponad ±" +
-         ThresholdText(p.warnPercent) + " %, nowa nazwa bez wspólnego słowa z dawną.</p>\n";
+         ThresholdText(p.warnPercent) + " %, nazwa bez wspólnego słowa z dawną.</p>\n";
   if (warnings == 0) out += "<p class=\"none\">Brak.</p>\n";
   if (warnings) {
     out += "<ul class=\"warnings\">\n";
