@@ -236,6 +236,10 @@ TEST(PreviewText, TheConsoleLines) {
                 "Ostrzeżenia: 0 (plik cen i przebieg; cena spadająca do zera lub poniżej, zmiana ceny brutto ponad "
                 "±12,5 %, nazwa bez wspólnego słowa z dawną)",
                 "", "Wtyczka nie pokazała podsumowania."}));
+  // A goods file's raw double is printed whole, however long: 301 digits, the comma, two.
+  EXPECT_EQ(Money(-1e300).size(), 305u);
+  EXPECT_EQ(Money(-1e300).substr(0, 5), "-1000");
+  EXPECT_EQ(Money(-1e300).substr(301), "0,00");
 }
 
 }  // namespace
