@@ -1,12 +1,18 @@
-// The fields of a price file line and the decimal comma of its price field.
+// The fields of a price file line, the decimal comma of its price field and its number.
 #include <cstring>
 
 #include "host/services.h"
+#include "reprice/decimal_number.h"
 #include "reprice/price_list.h"
 
 namespace {
 constexpr char Tab = '\t';
 constexpr int FieldBufferSize = 256;
+constexpr int FieldSymbol = 0;
+constexpr int FieldName = 1;
+constexpr int FieldPrice = 4;
+constexpr int PriceScaleDigits = 4;
+static_assert(PriceScale == 1e4);
 }  // namespace
 
 int GetLineField(int k, char* line, char* out) {
@@ -33,4 +39,19 @@ int GetLineField(int k, char* line, char* out) {
 void CommaToPoint(char* text) {
   for (; *text; ++text)
     if (*text == ',') *text = '.';
+}
+
+bool EntryFields(char* line, char* symbol, char* priceText, char* name) {
+  return !GetLineField(FieldSymbol, line, symbol) && !GetLineField(FieldPrice, line, priceText) &&
+         !GetLineField(FieldName, line, name);
+}
+
+// Scaled while converting, so it is the exact decimal value rounded once, the same on
+// every platform. A zero loses its sign ("-0" is the price 0): no report shows -0.00,
+// no record gets -0.0.
+double PriceFieldValue(char* priceText, bool& noPrice) {
+  CommaToPoint(priceText);
+  DecimalReading read = ParseScaledDecimal(priceText, PriceScaleDigits);
+  noPrice = !read.found || read.value < 0;
+  return read.value == 0 ? 0.0 : read.value;
 }

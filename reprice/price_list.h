@@ -50,6 +50,16 @@ int GetLineField(int k, char* line, char* out);
 // Replaces every comma of text by a full stop, in place.
 void CommaToPoint(char* text);
 
+// The fields of line that make it an entry, each into its buffer of 256 bytes: 0 the
+// symbol, 4 the price, 1 the name; false when one of them does not exist (the line is
+// then skipped). Changes the line as GetLineField does.
+bool EntryFields(char* line, char* symbol, char* priceText, char* name);
+
+// The price field's number in ten-thousandths, before the host's rounding, its commas
+// read as full stops (CommaToPoint, in place). noPrice: the field held no number, or
+// one below zero, which no goods record may take.
+double PriceFieldValue(char* priceText, bool& noPrice);
+
 // Appends one entry; 0 when added, 1 when memory ran out (list unchanged, message shown).
 // badPrice marks a price the file did not give as a number of zero or more: the entry
 // still matches goods records, but the passes never apply it.

@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <cmath>
-#include <cstdio>
 #include <set>
 
 #include "host/goods_record.h"
@@ -16,11 +15,7 @@ namespace {
 // tolerance (0.00001 ten-thousandths).
 bool SamePrice(double a, double b) { return std::fabs(a - b) * 10000.0 < 0.00001; }
 
-std::string Percent(double v) {
-  char text[64];
-  std::snprintf(text, sizeof text, "%+.1f %%", v);
-  return text;
-}
+std::string Percent(double v) { return DecimalText(v, 1, true) + " %"; }
 
 // The lower-case form of a character: ASCII and the Polish capitals.
 char32_t Lower(char32_t c) {
@@ -79,16 +74,16 @@ std::vector<Warning> WarningsOf(const GoodsChange& g, double warnPercent) {
   std::vector<Warning> out;
   bool priceMoved = !SamePrice(g.oldNet, g.newNet) || !SamePrice(g.oldGross, g.newGross);
   if (priceMoved && (g.newNet <= 0 || g.newGross <= 0))
-    out.push_back({WarnNotPositive, "price falls to zero or below: gross " + Money(g.oldGross) + " -> " +
-                                        Money(g.newGross) + ", net " + Money(g.oldNet) + " -> " + Money(g.newNet)});
+    out.push_back({WarnNotPositive, "cena spada do zera lub poniżej: brutto " + Money(g.oldGross) + " -> " +
+                                        Money(g.newGross) + ", netto " + Money(g.oldNet) + " -> " + Money(g.newNet)});
   if (!g.percent)
-    out.push_back({WarnBigChange, "gross price up from zero: " + Money(g.oldGross) + " -> " + Money(g.newGross)});
+    out.push_back({WarnBigChange, "cena brutto rośnie od zera: " + Money(g.oldGross) + " -> " + Money(g.newGross)});
   else if (std::fabs(*g.percent) > warnPercent)
-    out.push_back({WarnBigChange, "gross price changes by " + Percent(*g.percent) + ": " + Money(g.oldGross) +
+    out.push_back({WarnBigChange, "cena brutto zmienia się o " + Percent(*g.percent) + ": " + Money(g.oldGross) +
                                       " -> " + Money(g.newGross)});
   if (g.oldName != g.newName && !g.oldName.empty() && !g.newName.empty() && !NamesShareAWord(g.oldName, g.newName))
-    out.push_back({WarnNameUnrelated, "name replaced by one sharing no word with it: \"" + g.oldName + "\" -> \"" +
-                                          g.newName + "\""});
+    out.push_back({WarnNameUnrelated, "nowa nazwa nie ma ze starą żadnego wspólnego słowa: „" + g.oldName + "” -> „" +
+                                          g.newName + "”"});
   return out;
 }
 

@@ -13,7 +13,7 @@ enum WarningKind {
   WarnNameUnrelated  // the new name shares no word with the old one
 };
 
-// One warning about one goods record; text is what the person reads (UTF-8).
+// One warning about one goods record; text is what the person reads (UTF-8, Polish).
 struct Warning {
   WarningKind kind;
   std::string text;

@@ -23,12 +23,6 @@ std::string Escaped(const std::string& s) {
   return out;
 }
 
-std::string Number(double v) {
-  char text[32];
-  std::snprintf(text, sizeof text, "%.1f", v);
-  return text;
-}
-
 constexpr const char* Style =
     "body{font-family:sans-serif;margin:2em;color:#222}"
     "h1{font-size:1.5em}h2{font-size:1.2em;margin-top:1.6em}"
@@ -46,7 +40,7 @@ std::string HistogramSvg(const std::vector<HistogramClass>& classes) {
   for (const HistogramClass& c : classes) most = std::max(most, c.count);
   int width = Left * 2 + static_cast<int>(classes.size()) * (BarWidth + Gap);
   std::string out = "<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"" + std::to_string(width) + "\" height=\"" +
-                    std::to_string(Top + Height + 40) + "\" role=\"img\" aria-label=\"changes in per cent\">\n";
+                    std::to_string(Top + Height + 40) + "\" role=\"img\" aria-label=\"zmiany w procentach\">\n";
   out += "<line x1=\"" + std::to_string(Left) + "\" y1=\"" + std::to_string(Top + Height) + "\" x2=\"" +
          std::to_string(width - Left) + "\" y2=\"" + std::to_string(Top + Height) + "\" stroke=\"#444\"/>\n";
   for (std::size_t i = 0; i < classes.size(); ++i) {
@@ -78,8 +72,8 @@ std::string Move(const std::string& old, const std::string& now) {
 
 std::string ChangedTable(const std::vector<GoodsChange>& changed) {
   std::string out =
-      "<table class=\"changes\">\n<thead><tr><th>symbol</th><th>name</th><th>net</th><th>gross</th>"
-      "<th>change</th><th>warehouse / record</th></tr></thead>\n<tbody>\n";
+      "<table class=\"changes\">\n<thead><tr><th>symbol</th><th>nazwa</th><th>netto</th><th>brutto</th>"
+      "<th>zmiana</th><th>magazyn / rekord</th></tr></thead>\n<tbody>\n";
   for (const GoodsChange& g : changed) {
     out += std::string("<tr class=\"change") + (g.warnings.empty() ? "" : " warned") + "\">" + Cell(g.symbol);
     out += "<td>" + Move(g.oldName, g.newName) + "</td>";
@@ -97,43 +91,44 @@ std::string PreviewHtml(const Preview& p) {
   std::vector<GoodsChange> changed = ChangedBySize(p.goods);
   std::string out =
       "<!DOCTYPE html>\n<html xmlns=\"http://www.w3.org/1999/xhtml\" lang=\"pl\">\n<head>\n"
-      "<meta charset=\"utf-8\"/>\n<title>Preview of the price change</title>\n<style>";
+      "<meta charset=\"utf-8\"/>\n<title>Podgląd przeceny</title>\n<style>";
   out += Style;
-  out += "</style>\n</head>\n<body>\n<h1>Preview of the price change</h1>\n";
-  out += "<p>The run went to a copy of <code>" + Escaped(p.dataFolder) + "</code> in <code>" +
-         Escaped(p.scratchFolder) + "</code>; the data folder is left as it was.</p>\n";
+  out += "</style>\n</head>\n<body>\n<h1>Podgląd przeceny</h1>\n";
+  out += "<p>Przebieg poszedł na kopię folderu <code>" + Escaped(p.dataFolder) + "</code> w <code>" +
+         Escaped(p.scratchFolder) + "</code>; folder danych pozostał bez zmian.</p>\n";
 
-  std::size_t warnings = WarningCount(p.goods);
-  out += "<h2>Warnings: " + std::to_string(warnings) + "</h2>\n";
-  out += "<p>A price falling to zero or below, a change of the gross price beyond ±" + Number(p.warnPercent) +
-         " %, a name replaced by one sharing no word with it.</p>\n";
-  if (warnings == 0) out += "<p class=\"none\">None.</p>\n";
+  std::size_t warnings = PreviewWarningCount(p);
+  out += "<h2>Ostrzeżenia: " + std::to_string(warnings) + "</h2>\n";
+  out += "<p>Plik cen i przebieg; cena spadająca do zera lub poniżej, zmiana ceny brutto ponad ±" +
+         ThresholdText(p.warnPercent) + " %, nazwa bez wspólnego słowa z dawną.</p>\n";
+  if (warnings == 0) out += "<p class=\"none\">Brak.</p>\n";
   if (warnings) {
     out += "<ul class=\"warnings\">\n";
+    for (const std::string& w : p.runWarnings) out += "<li>" + Escaped(w) + "</li>\n";
     for (const GoodsChange& g : changed)
       for (const Warning& w : g.warnings)
-        out += "<li><b>" + Escaped(g.symbol) + "</b> (warehouse " + std::to_string(g.warehouse) + ", record " +
+        out += "<li><b>" + Escaped(g.symbol) + "</b> (magazyn " + std::to_string(g.warehouse) + ", rekord " +
                std::to_string(g.record) + "): " + Escaped(w.text) + "</li>\n";
     out += "</ul>\n";
   }
 
-  out += "<h2>Changes of the gross price in per cent</h2>\n" + HistogramSvg(Histogram(p.goods));
+  out += "<h2>Zmiany ceny brutto w procentach</h2>\n" + HistogramSvg(Histogram(p.goods));
 
-  out += "<h2>Goods the run would change: " + std::to_string(changed.size()) + " of " +
+  out += "<h2>Towary, które przebieg by zmienił: " + std::to_string(changed.size()) + " z " +
          std::to_string(p.goods.size()) + "</h2>\n";
-  out += changed.empty() ? "<p class=\"none\">None.</p>\n" : ChangedTable(changed);
+  out += changed.empty() ? "<p class=\"none\">Brak.</p>\n" : ChangedTable(changed);
 
-  out += "<h2>Goods the run reported: " + std::to_string(p.reported.size()) + "</h2>\n";
+  out += "<h2>Towary, które przebieg zgłosił: " + std::to_string(p.reported.size()) + "</h2>\n";
   if (!p.reported.empty()) {
-    out += "<table class=\"reported\">\n<thead><tr><th>kind</th><th>symbol</th><th>report line</th></tr></thead>\n"
-           "<tbody>\n";
+    out += "<table class=\"reported\">\n<thead><tr><th>rodzaj</th><th>symbol</th><th>wiersz raportu</th></tr>"
+           "</thead>\n<tbody>\n";
     for (const ReportedGoods& r : p.reported)
       out += "<tr>" + Cell(r.kind) + Cell(r.symbol) + "<td><code>" + Escaped(r.line) + "</code></td></tr>\n";
     out += "</tbody>\n</table>\n";
   }
 
-  out += "<h2>The plug-in's summary</h2>\n";
-  out += p.summary.empty() ? std::string("<p>The plug-in showed no summary.</p>\n")
+  out += "<h2>Podsumowanie wtyczki</h2>\n";
+  out += p.summary.empty() ? std::string("<p>Wtyczka nie pokazała podsumowania.</p>\n")
                            : "<pre>" + Escaped(p.summary) + "</pre>\n";
   return out + "</body>\n</html>\n";
 }

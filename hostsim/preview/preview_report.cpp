@@ -1,10 +1,14 @@
 #include "hostsim/preview/preview_report.h"
 
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 
+#include "hostsim/base/charset.h"
+#include "hostsim/base/settings_file.h"
 #include "hostsim/base/transcript.h"
 #include "hostsim/base/utf8_path.h"
+#include "hostsim/preview/run_warnings.h"
 #include "hostsim/preview/scratch_folder.h"
 
 namespace hostsim::preview {
@@ -23,6 +27,12 @@ std::string LastSummary() {
   return "";
 }
 
+// The options the run saved: the stand-in's settings file where the run went.
+RunSettings SavedSettings() {
+  auto number = [](const char* key) { return std::atoi(StoredSetting("Przecena", key).value_or("0").c_str()); };
+  return {MazoviaToUtf8(StoredSetting("Przecena", "Path").value_or("")), number("Index"), number("Mag")};
+}
+
 bool Write(const std::string& path, const std::string& bytes) {
   std::ofstream out(Utf8Path(path), std::ios::binary | std::ios::trunc);
   out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
@@ -33,13 +43,14 @@ bool Write(const std::string& path, const std::string& bytes) {
 }  // namespace
 
 Preview CollectPreview(const std::string& dataFolder, const std::string& scratchFolder, double warnPercent) {
-  Preview p{dataFolder, scratchFolder, warnPercent, {}, {}, LastSummary()};
+  Preview p{dataFolder, scratchFolder, warnPercent, {}, {}, LastSummary(), {}};
   for (const auto& [warehouse, name] : GoodsFilesIn(dataFolder)) {
     std::vector<GoodsChange> file = CompareGoodsFiles(FileBytes(Join(dataFolder, name)),
                                                       FileBytes(Join(scratchFolder, name)), warehouse, warnPercent);
     p.goods.insert(p.goods.end(), file.begin(), file.end());
   }
   p.reported = ReadReports(FileBytes(Join(scratchFolder, "INFO.TXT")), FileBytes(Join(scratchFolder, "INFO2.TXT")));
+  p.runWarnings = RunWarnings(dataFolder, scratchFolder, SavedSettings(), p.summary);
   return p;
 }
 
@@ -50,7 +61,7 @@ bool PresentPreview(const Preview& p, const std::function<void(const std::string
   for (const auto& [name, bytes] : {std::pair{"preview.csv", PreviewCsv(p)}, std::pair{"preview.html", PreviewHtml(p)}}) {
     std::string path = Join(p.scratchFolder, name);
     if (Write(path, bytes)) {
-      print("Written: " + path);
+      print("Zapisano: " + path);
       continue;
     }
     error += (error.empty() ? "cannot write " : ", ") + path;

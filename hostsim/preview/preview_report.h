@@ -9,8 +9,9 @@
 
 namespace hostsim::preview {
 
-// Everything a preview shows, from the folders (full paths) and the transcript of the
-// run (its last summary, 52029's "Ilość towarów odczytana z pliku: ...").
+// Everything a preview shows, from the folders (full paths), the transcript of the
+// run (its last summary, 52029's "Ilość towarów odczytana z pliku: ...") and the
+// settings it saved (the stand-in's settings file of the working folder: the copy).
 Preview CollectPreview(const std::string& dataFolder, const std::string& scratchFolder, double warnPercent);
 
 // Prints the preview's lines through print, writes preview.csv and preview.html into

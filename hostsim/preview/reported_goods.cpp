@@ -12,14 +12,14 @@ struct Phrase {
   const char* kind;
 };
 constexpr Phrase Phrases[] = {
-    {" - Źle zmianiono cenę", "failed"},       {" - Błędna cena w pliku", "bad price"},
-    {" - Ta sama cena towaru", "same price"}, {" - Brak towaru na magazynie", "not found"},
-    {" - Za długi symbol towaru", "too long"},
+    {" - Źle zmianiono cenę", "błąd zmiany"},    {" - Błędna cena w pliku", "zła cena"},
+    {" - Ta sama cena towaru", "ta sama cena"}, {" - Brak towaru na magazynie", "brak towaru"},
+    {" - Za długi symbol towaru", "za długi"},
 };
 
 ReportedGoods Classify(const std::string& line) {
   std::size_t blank = line.find(' ');
-  if (line.rfind("Mag:", 0) != 0 || blank == std::string::npos) return {"other", "", line};
+  if (line.rfind("Mag:", 0) != 0 || blank == std::string::npos) return {"inne", "", line};
   for (const Phrase& p : Phrases) {
     std::size_t at = line.rfind(p.words);
     if (at == std::string::npos || at < blank) continue;
@@ -27,7 +27,7 @@ ReportedGoods Classify(const std::string& line) {
     symbol.erase(symbol.find_last_not_of(' ') + 1);
     return {p.kind, symbol, line};
   }
-  return {"other", "", line};
+  return {"inne", "", line};
 }
 
 void AddLines(const std::string& bytes, std::vector<ReportedGoods>& out) {

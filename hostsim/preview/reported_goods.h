@@ -7,8 +7,8 @@
 
 namespace hostsim::preview {
 
-// One report line. kind: "failed", "bad price", "same price", "not found", "too long",
-// or "other" for a line of none of these forms; symbol as the line gives it (UTF-8,
+// One report line. kind, as the shop reads it: "błąd zmiany", "zła cena", "ta sama
+// cena", "brak towaru", "za długi", or "inne" for a line of none of these forms; symbol as the line gives it (UTF-8,
 // blanks after it removed; empty for "other"); line: the whole line in UTF-8.
 struct ReportedGoods {
   std::string kind;

@@ -127,6 +127,10 @@ std::map<int, std::string> GoodsFilesIn(const std::string& folder) {
   return files;
 }
 
+std::string WholePath(const std::string& path) { return PathUtf8(Full(path)); }
+
+bool LiesIn(const std::string& path, const std::string& folder) { return Within(Full(path), Full(folder)); }
+
 std::string FileBytes(const std::string& path) {
   std::ifstream in(Utf8Path(path), std::ios::binary);
   std::stringstream all;

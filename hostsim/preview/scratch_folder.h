@@ -21,6 +21,12 @@ bool CopyFolder(const std::string& from, const std::string& to, std::string& err
 // n a number of 0 or more.
 std::map<int, std::string> GoodsFilesIn(const std::string& folder);
 
+// A path made whole and normal (UTF-8), its links followed as far as it exists.
+std::string WholePath(const std::string& path);
+
+// Whether path is folder or lies somewhere in it, both made whole and normal.
+bool LiesIn(const std::string& path, const std::string& folder);
+
 // The bytes of a file; empty when it does not exist.
 std::string FileBytes(const std::string& path);
 

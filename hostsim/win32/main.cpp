@@ -318,7 +318,7 @@ bool StartPreview(const Options& o, const std::string& dataFull, std::string& sc
     Complain(error);
     return false;
   }
-  hostsim::PrintUtf8(stdout, "Preview: the run goes to a copy of " + dataFull + " in " + scratch + "\n");
+  hostsim::PrintUtf8(stdout, "Podgląd: przebieg pójdzie na kopię folderu " + dataFull + " w " + scratch + "\n");
   return true;
 }
 
@@ -329,14 +329,16 @@ int FinishPreview(const Options& o, const std::string& dataFull, const std::stri
   PrintPreviewLine("");
   std::string error;
   bool written = hostsim::preview::PresentPreview(p, PrintPreviewLine, error);
-  std::size_t warnings = hostsim::preview::WarningCount(p.goods);
-  if (warnings)
-    PrintPreviewLine(std::to_string(warnings) + (warnings == 1 ? " warning" : " warnings") + ": exit code 5");
   if (!written) {
     Complain(error);
     return ExitUsage;
   }
-  return warnings ? ExitPreviewWarnings : ExitDone;
+  std::size_t warnings = hostsim::preview::PreviewWarningCount(p);
+  if (!warnings) return ExitDone;
+  // The code the program ends with: a run that did nothing says so before the warnings.
+  int code = hostsim::runsThatDidNothing > 0 ? ExitDidNothing : ExitPreviewWarnings;
+  PrintPreviewLine("Ostrzeżenia: " + std::to_string(warnings) + ", kod wyjścia " + std::to_string(code));
+  return ExitPreviewWarnings;
 }
 
 }  // namespace

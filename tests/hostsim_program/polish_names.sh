@@ -69,8 +69,8 @@ check "the settings keep the chosen name" stored_path
 
 run "$hostsim" --batch --data "$shop" --answers typed.txt --preview --preview-dir "podgląd Łódź"
 check "a preview of the folder: exit 0" [ "$rc" -eq 0 ]
-check "the preview names both folders" said "^Preview: the run goes to a copy of .*\\\\Sklep Łódź in .*\\\\podgląd Łódź$"
-check "the preview shows what the run would change" said "^Goods the run would change: 6 of 21"
+check "the preview names both folders" said "^Podgląd: przebieg pójdzie na kopię folderu .*\\\\Sklep Łódź w .*\\\\podgląd Łódź$"
+check "the preview shows what the run would change" said "^Towary, które przebieg by zmienił: 6 z 21"
 check "the preview leaves the data folder" cmp -s "$work/original.MGR" "$work/$shop/MMM1.MGR"
 check "the preview's pages are in its folder" [ -f "$work/podgląd Łódź/preview.html" ]
 

@@ -31,29 +31,29 @@ TEST(GoodsChanges, EachKindOfWarningWithItsText) {
        {"A", "Kawa", 10, 12.3},
        {"A", "Kawa", 0, 0},
        50,
-       {"price falls to zero or below: gross 12.30 -> 0.00, net 10.00 -> 0.00",
-        "gross price changes by -100.0 %: 12.30 -> 0.00"}},
+       {"cena spada do zera lub poniżej: brutto 12,30 -> 0,00, netto 10,00 -> 0,00",
+        "cena brutto zmienia się o -100,0 %: 12,30 -> 0,00"}},
       {"net below zero, gross a little lower",
        {"A", "Kawa", 10, 12.3},
        {"A", "Kawa", -0.01, 12.2},
        50,
-       {"price falls to zero or below: gross 12.30 -> 12.20, net 10.00 -> -0.01"}},
-      {"+900 %", {"A", "Kawa", 2, 2}, {"A", "Kawa", 20, 20}, 50, {"gross price changes by +900.0 %: 2.00 -> 20.00"}},
+       {"cena spada do zera lub poniżej: brutto 12,30 -> 12,20, netto 10,00 -> -0,01"}},
+      {"+900 %", {"A", "Kawa", 2, 2}, {"A", "Kawa", 20, 20}, 50, {"cena brutto zmienia się o +900,0 %: 2,00 -> 20,00"}},
       {"exactly +50 % is within", {"A", "Kawa", 3, 3}, {"A", "Kawa", 4.5, 4.5}, 50, {}},
       {"exactly -50 % is within", {"A", "Kawa", 4, 4}, {"A", "Kawa", 2, 2}, 50, {}},
       {"+50.3 % is beyond",
        {"A", "Kawa", 3, 3},
        {"A", "Kawa", 4.51, 4.51},
        50,
-       {"gross price changes by +50.3 %: 3.00 -> 4.51"}},
+       {"cena brutto zmienia się o +50,3 %: 3,00 -> 4,51"}},
       {"a threshold of 10 %", {"A", "Kawa", 1, 1}, {"A", "Kawa", 1.11, 1.11}, 10,
-       {"gross price changes by +11.0 %: 1.00 -> 1.11"}},
-      {"up from zero", {"A", "Kawa", 0, 0}, {"A", "Kawa", 5, 5}, 50, {"gross price up from zero: 0.00 -> 5.00"}},
+       {"cena brutto zmienia się o +11,0 %: 1,00 -> 1,11"}},
+      {"up from zero", {"A", "Kawa", 0, 0}, {"A", "Kawa", 5, 5}, 50, {"cena brutto rośnie od zera: 0,00 -> 5,00"}},
       {"a name with nothing in common",
        {"A", "Kawa ziarnista 500 g", 10, 12.3},
        {"A", "Mleko 3,2% 1 l", 10, 12.3},
        50,
-       {"name replaced by one sharing no word with it: \"Kawa ziarnista 500 g\" -> \"Mleko 3,2% 1 l\""}},
+       {"nowa nazwa nie ma ze starą żadnego wspólnego słowa: „Kawa ziarnista 500 g” -> „Mleko 3,2% 1 l”"}},
       {"a word in common in another letter case",
        {"A", "Kawa ziarnista 500 g", 10, 12.3},
        {"A", "KAWA mielona", 10, 12.3},
@@ -68,8 +68,8 @@ TEST(GoodsChanges, EachKindOfWarningWithItsText) {
        {"A", "Kawa", 10, 12.3},
        {"A", "Kawa", 10, 0},
        50,
-       {"price falls to zero or below: gross 12.30 -> 0.00, net 10.00 -> 10.00",
-        "gross price changes by -100.0 %: 12.30 -> 0.00"}},
+       {"cena spada do zera lub poniżej: brutto 12,30 -> 0,00, netto 10,00 -> 10,00",
+        "cena brutto zmienia się o -100,0 %: 12,30 -> 0,00"}},
       {"a name given", {"A", "", 10, 12.3}, {"A", "Kawa", 10, 12.3}, 50, {}},
       {"a name taken away", {"A", "Kawa", 10, 12.3}, {"A", "", 10, 12.3}, 50, {}},
       {"marks that are no letters end words", {"A", "Kawa~mielona_ziarno│paczka", 10, 12.3},
@@ -79,7 +79,7 @@ TEST(GoodsChanges, EachKindOfWarningWithItsText) {
        {"A", "Herbata z cytryną", 10, 12.3},
        {"A", "Sok z jabłek", 10, 12.3},
        50,
-       {"name replaced by one sharing no word with it: \"Herbata z cytryną\" -> \"Sok z jabłek\""}},
+       {"nowa nazwa nie ma ze starą żadnego wspólnego słowa: „Herbata z cytryną” -> „Sok z jabłek”"}},
   };
   for (const Row& row : rows) {
     SCOPED_TRACE(row.label);
@@ -161,9 +161,9 @@ TEST(ReportedGoods, EachReportLineByItsWords) {
   std::vector<ReportedGoods> r = ReadReports(info, info2);
   std::vector<std::string> got;
   for (const ReportedGoods& g : r) got.push_back(g.kind + "|" + g.symbol);
-  EXPECT_EQ(got, (std::vector<std::string>{"same price|HERB-100", "too long|BARDZO-DLUGI-SYMBOL-TOWAR-X",
-                                            "failed|MLEKO-32", "bad price|SER", "other|", "other|", "other|",
-                                            "not found|OSCYPEK"}));
+  EXPECT_EQ(got, (std::vector<std::string>{"ta sama cena|HERB-100", "za długi|BARDZO-DLUGI-SYMBOL-TOWAR-X",
+                                            "błąd zmiany|MLEKO-32", "zła cena|SER", "inne|", "inne|", "inne|",
+                                            "brak towaru|OSCYPEK"}));
   EXPECT_EQ(r[2].line, "Mag:1 MLEKO-32                  - Źle zmianiono cenę");
   EXPECT_TRUE(ReadReports("", "").empty());
 }

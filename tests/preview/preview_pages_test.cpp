@@ -17,18 +17,20 @@ using testing_preview::GoodsFile;
 namespace {
 
 // Three goods of warehouse 1: a small rise, one unchanged, a fall to zero with a new
-// name that shares no word with the old one; and "Ser, "Gouda"" up by 900 %.
+// name that shares no word with the old one; and "Ser "Gouda"; plastry" up by 900 %.
+// One warning of the run as a whole.
 Preview Sample() {
   std::string before = GoodsFile({{"KAWA-500", "Kawa ziarnista 500 g", 20, 24.6},
                                   {"HERB-100", "Herbata czarna", 4.87, 5.99},
                                   {"MLEKO-32", "Mleko 3,2%", 2.44, 3},
-                                  {"SER", "Ser \"Gouda\"", 1, 1}});
+                                  {"SER", "Ser \"Gouda\"; plastry", 1, 1}});
   std::string after = GoodsFile({{"KAWA-500", "Kawa ziarnista 500 g", 21, 25.83},
                                  {"HERB-100", "Herbata czarna", 4.87, 5.99},
                                  {"MLEKO-32", "Jabłka", 0, 0},
-                                 {"SER", "Ser \"Gouda\"", 10, 10}});
-  Preview p{"/shop", "/tmp/copy", 50, CompareGoodsFiles(before, after, 1, 50), {}, ""};
-  p.reported = {{"same price", "HERB-100", "Mag:1 HERB-100 - Ta sama cena towaru 5.99"}};
+                                 {"SER", "Ser \"Gouda\"; plastry", 10, 10}});
+  Preview p{"/shop", "/tmp/copy", 50, CompareGoodsFiles(before, after, 1, 50), {}, "", {}};
+  p.reported = {{"ta sama cena", "HERB-100", "Mag:1 HERB-100 - Ta sama cena towaru 5.99"}};
+  p.runWarnings = {"Plik cen „towary.txt” & co"};
   p.summary = "Ilość towarów odczytana z pliku:    2\nBłąd zmiany ceny:                   0";
   return p;
 }
@@ -45,15 +47,16 @@ TEST(PreviewCsv, OneRowPerGoodsRecordInFileOrder) {
   }
   EXPECT_EQ(rows,
             (std::vector<std::string>{
-                "warehouse,record,symbol,old name,new name,old net,new net,old gross,new gross,change %,changed,warnings",
-                "1,1,KAWA-500,Kawa ziarnista 500 g,Kawa ziarnista 500 g,20.00,21.00,24.60,25.83,5.0,yes,",
-                "1,2,HERB-100,Herbata czarna,Herbata czarna,4.87,4.87,5.99,5.99,0.0,no,",
-                "1,3,MLEKO-32,\"Mleko 3,2%\",Jabłka,2.44,0.00,3.00,0.00,-100.0,yes,"
-                "\"price falls to zero or below: gross 3.00 -> 0.00, net 2.44 -> 0.00; "
-                "gross price changes by -100.0 %: 3.00 -> 0.00; "
-                "name replaced by one sharing no word with it: \"\"Mleko 3,2%\"\" -> \"\"Jabłka\"\"\"",
-                "1,4,SER,\"Ser \"\"Gouda\"\"\",\"Ser \"\"Gouda\"\"\",1.00,10.00,1.00,10.00,900.0,yes,"
-                "gross price changes by +900.0 %: 1.00 -> 10.00",
+                "magazyn;rekord;symbol;nazwa przed;nazwa po;netto przed;netto po;brutto przed;brutto po;zmiana %;"
+                "zmieniony;ostrzeżenia",
+                "1;1;KAWA-500;Kawa ziarnista 500 g;Kawa ziarnista 500 g;20,00;21,00;24,60;25,83;5,0;tak;",
+                "1;2;HERB-100;Herbata czarna;Herbata czarna;4,87;4,87;5,99;5,99;0,0;nie;",
+                "1;3;MLEKO-32;Mleko 3,2%;Jabłka;2,44;0,00;3,00;0,00;-100,0;tak;"
+                "\"cena spada do zera lub poniżej: brutto 3,00 -> 0,00, netto 2,44 -> 0,00; "
+                "cena brutto zmienia się o -100,0 %: 3,00 -> 0,00; "
+                "nowa nazwa nie ma ze starą żadnego wspólnego słowa: „Mleko 3,2%” -> „Jabłka”\"",
+                "1;4;SER;\"Ser \"\"Gouda\"\"; plastry\";\"Ser \"\"Gouda\"\"; plastry\";1,00;10,00;1,00;10,00;900,0;tak;"
+                "cena brutto zmienia się o +900,0 %: 1,00 -> 10,00",
             }));
 }
 
@@ -141,7 +144,7 @@ TEST(PreviewHtml, WellFormedSelfContainedWithARowPerChangeAndABarPerClass) {
   EXPECT_EQ(elements[0].name, "html");
 
   int changeRows = 0, warnedRows = 0, bars = 0, warnings = 0, svgs = 0;
-  std::vector<std::string> firstCells;
+  std::vector<std::string> firstCells, headings;
   for (std::size_t i = 0; i < elements.size(); ++i) {
     const Element& e = elements[i];
     EXPECT_NE(e.name, "script");
@@ -160,12 +163,20 @@ TEST(PreviewHtml, WellFormedSelfContainedWithARowPerChangeAndABarPerClass) {
     if (e.name == "rect" && Inside(e, "svg")) ++bars;
     if (e.name == "svg") ++svgs;
     if (e.name == "li" && Inside(e, "ul")) ++warnings;
+    if ((e.name == "title" && !Inside(e, "svg")) || e.name == "h1" || e.name == "h2" || e.name == "th")
+      headings.push_back(e.text);
   }
   // Three records changed, the biggest change first: SER +900 %, MLEKO-32 -100 %, KAWA-500 +5 %.
   EXPECT_EQ(changeRows, 3);
   EXPECT_EQ(firstCells, (std::vector<std::string>{"SER", "MLEKO-32", "KAWA-500"}));
   EXPECT_EQ(warnedRows, 2);
-  EXPECT_EQ(warnings, 4);
+  EXPECT_EQ(warnings, 5);
+  EXPECT_EQ(headings, (std::vector<std::string>{
+                          "Podgląd przeceny", "Podgląd przeceny", "Ostrzeżenia: 5", "Zmiany ceny brutto w procentach",
+                          "Towary, które przebieg by zmienił: 3 z 4", "symbol", "nazwa", "netto", "brutto", "zmiana",
+                          "magazyn / rekord", "Towary, które przebieg zgłosił: 1", "rodzaj", "symbol",
+                          "wiersz raportu", "Podsumowanie wtyczki"}));
+  EXPECT_NE(page.find("<li>Plik cen „towary.txt” &amp; co</li>"), std::string::npos);
   EXPECT_EQ(svgs, 1);
   EXPECT_EQ(bars, 11);
   for (const char* outside : {"url(", "@import", "<script", "javascript:"})
@@ -175,7 +186,7 @@ TEST(PreviewHtml, WellFormedSelfContainedWithARowPerChangeAndABarPerClass) {
 }
 
 TEST(PreviewHtml, NoChangesStillElevenBarsAndNoRows) {
-  Preview p{"/shop & 'co'", "/tmp/copy", 50, {}, {}, ""};
+  Preview p{"/shop & 'co'", "/tmp/copy", 50, {}, {}, "", {}};
   std::vector<Element> elements;
   std::string error, page = PreviewHtml(p);
   ASSERT_TRUE(ParseXml(page, elements, error)) << error;
@@ -192,35 +203,43 @@ TEST(PreviewHtml, NoChangesStillElevenBarsAndNoRows) {
 TEST(PreviewText, TheConsoleLines) {
   std::vector<std::string> lines = PreviewLines(Sample());
   std::vector<std::string> expected = {
-      "Preview: the run went to a copy of /shop in /tmp/copy; the data folder is left as it was.",
+      "Podgląd: przebieg poszedł na kopię folderu /shop w /tmp/copy; folder danych pozostał bez zmian.",
       "",
-      "Goods the run would change: 3 of 4 (biggest change first)",
-      "  symbol     net old -> new           gross old -> new            change   name",
-      "  SER             1.00 ->     10.00        1.00 ->     10.00    +900.0 %   Ser \"Gouda\"",
-      "  MLEKO-32        2.44 ->      0.00        3.00 ->      0.00    -100.0 %   Mleko 3,2% -> Jabłka",
-      "  KAWA-500       20.00 ->     21.00       24.60 ->     25.83      +5.0 %   Kawa ziarnista 500 g",
+      "Towary, które przebieg by zmienił: 3 z 4 (największa zmiana najpierw)",
+      "  symbol     netto przed -> po        brutto przed -> po          zmiana   nazwa",
+      "  SER             1,00 ->     10,00        1,00 ->     10,00    +900,0 %   Ser \"Gouda\"; plastry",
+      "  MLEKO-32        2,44 ->      0,00        3,00 ->      0,00    -100,0 %   Mleko 3,2% -> Jabłka",
+      "  KAWA-500       20,00 ->     21,00       24,60 ->     25,83      +5,0 %   Kawa ziarnista 500 g",
       "",
-      "Goods the run reported (INFO.TXT, INFO2.TXT): 1",
-      "  same price   Mag:1 HERB-100 - Ta sama cena towaru 5.99",
+      "Towary, które przebieg zgłosił (INFO.TXT, INFO2.TXT): 1",
+      "  ta sama cena   Mag:1 HERB-100 - Ta sama cena towaru 5.99",
       "",
-      "Warnings: 4 (a price falling to zero or below, a change beyond ±50 %, a name sharing no word with the old one)",
-      "  SER (warehouse 1, record 4): gross price changes by +900.0 %: 1.00 -> 10.00",
-      "  MLEKO-32 (warehouse 1, record 3): price falls to zero or below: gross 3.00 -> 0.00, net 2.44 -> 0.00",
-      "  MLEKO-32 (warehouse 1, record 3): gross price changes by -100.0 %: 3.00 -> 0.00",
-      "  MLEKO-32 (warehouse 1, record 3): name replaced by one sharing no word with it: \"Mleko 3,2%\" -> \"Jabłka\"",
+      "Ostrzeżenia: 5 (plik cen i przebieg; cena spadająca do zera lub poniżej, zmiana ceny brutto ponad ±50 %, "
+      "nazwa bez wspólnego słowa z dawną)",
+      "  Plik cen „towary.txt” & co",
+      "  SER (magazyn 1, rekord 4): cena brutto zmienia się o +900,0 %: 1,00 -> 10,00",
+      "  MLEKO-32 (magazyn 1, rekord 3): cena spada do zera lub poniżej: brutto 3,00 -> 0,00, netto 2,44 -> 0,00",
+      "  MLEKO-32 (magazyn 1, rekord 3): cena brutto zmienia się o -100,0 %: 3,00 -> 0,00",
+      "  MLEKO-32 (magazyn 1, rekord 3): nowa nazwa nie ma ze starą żadnego wspólnego słowa: „Mleko 3,2%” -> "
+      "„Jabłka”",
       "",
-      "The plug-in's summary:",
+      "Podsumowanie wtyczki:",
       "  Ilość towarów odczytana z pliku:    2",
       "  Błąd zmiany ceny:                   0",
   };
   EXPECT_EQ(lines, expected);
-  EXPECT_EQ(PreviewLines(Preview{"/shop", "/tmp/copy", 50, {}, {}, ""}),
+  EXPECT_EQ(PreviewLines(Preview{"/shop", "/tmp/copy", 12.5, {}, {}, "", {}}),
             (std::vector<std::string>{
-                "Preview: the run went to a copy of /shop in /tmp/copy; the data folder is left as it was.", "",
-                "Goods the run would change: 0 of 0", "", "Goods the run reported (INFO.TXT, INFO2.TXT): 0", "",
-                "Warnings: 0 (a price falling to zero or below, a change beyond ±50 %, a name sharing no word with "
-                "the old one)",
-                "", "The plug-in showed no summary."}));
+                "Podgląd: przebieg poszedł na kopię folderu /shop w /tmp/copy; folder danych pozostał bez zmian.", "",
+                "Towary, które przebieg by zmienił: 0 z 0", "",
+                "Towary, które przebieg zgłosił (INFO.TXT, INFO2.TXT): 0", "",
+                "Ostrzeżenia: 0 (plik cen i przebieg; cena spadająca do zera lub poniżej, zmiana ceny brutto ponad "
+                "±12,5 %, nazwa bez wspólnego słowa z dawną)",
+                "", "Wtyczka nie pokazała podsumowania."}));
+  // A goods file's raw double is printed whole, however long: 301 digits, the comma, two.
+  EXPECT_EQ(Money(-1e300).size(), 305u);
+  EXPECT_EQ(Money(-1e300).substr(0, 5), "-1000");
+  EXPECT_EQ(Money(-1e300).substr(301), "0,00");
 }
 
 }  // namespace

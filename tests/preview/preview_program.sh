@@ -45,35 +45,52 @@ cp "$samples"/* "$work/shop/"
 cp -R "$work/shop" "$work/mistakes"
 printf 'CHLEB-01\tChleb zytni 500 g\tszt\t5\t42,00\r\nBULKA-02\tBulka pszenna\tszt\t5\t0\r\nRYZ-400\tKasza gryczana\tszt\t5\t4,40\r\n' \
   >>"$work/mistakes/towary.txt"
-cp -R "$work/shop" "$work/shop.before"
-cp -R "$work/mistakes" "$work/mistakes.before"
+# A shop whose price file lies in the folder above it, named ..\towary.txt; and one
+# whose price file a spreadsheet saved, with semicolons.
+mkdir -p "$work/above" && cp -R "$work/shop" "$work/above/shop" && mv "$work/above/shop/towary.txt" "$work/above/"
+sed -i 's/^dialog = type towary.txt;/dialog = type ..\\towary.txt;/' "$work/above/shop/answers.txt"
+cp -R "$work/shop" "$work/sheet" && tr '\t' ';' <"$work/shop/towary.txt" >"$work/sheet/towary.txt"
+for shop in shop mistakes above/shop sheet; do cp -R "$work/$shop" "$work/$shop.before"; done
 
 preview "the sample shop" 0 shop --preview-dir "$work/copy"
-check "the copy is named" has "^Preview: the run goes to a copy of .*shop in .*copy$"
-check "the changes are counted" has "^Goods the run would change: 6 of 21 \(biggest change first\)$"
+check "the copy is named" has "^Podgląd: przebieg pójdzie na kopię folderu .*shop w .*copy$"
+check "the changes are counted" has "^Towary, które przebieg by zmienił: 6 z 21 \(największa zmiana najpierw\)$"
 first=$(grep -A1 '^  symbol ' <<<"$out" | tail -1 | tr -s ' ')
 check "the biggest change comes first: $first" \
-  [ "$first" = " JABLKA 3.80 -> 4.28 3.99 -> 4.49 +12.5 % Jabłka polskie 1 kg -> Jabłka Ligol 1 kg" ]
-check "the same price is reported" has "^  same price +Mag:1 HERB-100 +- Ta sama cena towaru +14\.99$"
-check "a missing good is reported" has "^  not found +Mag:1 OSCYPEK +- Brak towaru na magazynie$"
-check "a too long symbol is reported" has "^  too long +Mag:1 CZEKOLADA-MLECZNA-Z-ORZE +- Za długi symbol towaru$"
-check "no warnings" has "^Warnings: 0 "
+  [ "$first" = " JABLKA 3,80 -> 4,28 3,99 -> 4,49 +12,5 % Jabłka polskie 1 kg -> Jabłka Ligol 1 kg" ]
+check "the same price is reported" has "^  ta sama cena +Mag:1 HERB-100 +- Ta sama cena towaru +14\.99$"
+check "a missing good is reported" has "^  brak towaru +Mag:1 OSCYPEK +- Brak towaru na magazynie$"
+check "a too long symbol is reported" has "^  za długi +Mag:1 CZEKOLADA-MLECZNA-Z-ORZE +- Za długi symbol towaru$"
+check "no warnings" has "^Ostrzeżenia: 0 "
 check "the summary" has "^  Ilość towarów odczytana z pliku: +10$"
 check "the run went to the copy" bash -c "! cmp -s '$work/shop/MMM1.MGR' '$work/copy/MMM1.MGR'"
 check "its reports are in the copy" test -f "$work/copy/INFO4.TXT"
 check "and not in the data folder" test ! -e "$work/shop/INFO4.TXT"
 check "preview.csv: a header and 21 records" [ "$(wc -l <"$work/copy/preview.csv")" -eq 22 ]
-check "preview.html is written" grep -q "<svg" "$work/copy/preview.html"
+check "preview.csv: the byte-order mark and the Polish header" [ "$(head -1 "$work/copy/preview.csv")" = \
+  $'\xEF\xBB\xBFmagazyn;rekord;symbol;nazwa przed;nazwa po;netto przed;netto po;brutto przed;brutto po;zmiana %;zmieniony;ostrzeżenia\r' ]
+check "preview.csv: semicolons, decimal commas" grep -qx $'1;18;JABLKA;Jabłka polskie 1 kg;Jabłka Ligol 1 kg;3,80;4,28;3,99;4,49;12,5;tak;\r' \
+  "$work/copy/preview.csv"
+check "preview.html is written in Polish" grep -q "<h1>Podgląd przeceny</h1>" "$work/copy/preview.html"
 
 preview "a price file with mistakes" 5 mistakes --preview-dir "$work/copy-mistakes"
-check "+900 % is warned of" has "^  CHLEB-01 \(warehouse 1, record 1\): gross price changes by \+900\.0 %: 4\.20 -> 42\.00$"
-check "a price of zero is warned of" has "^  BULKA-02 \(warehouse 1, record 2\): price falls to zero or below: gross 0\.63 -> 0\.00, net 0\.60 -> 0\.00$"
-check "an unrelated name is warned of" has "^  RYZ-400 \(warehouse 1, record 11\): name replaced by one sharing no word with it: \"Ryż biały 400 g\" -> \"Kasza gryczana\"$"
-check "the warnings are counted" has "^4 warnings: exit code 5$"
+check "+900 % is warned of" has "^  CHLEB-01 \(magazyn 1, rekord 1\): cena brutto zmienia się o \+900,0 %: 4,20 -> 42,00$"
+check "a price of zero is warned of" has "^  BULKA-02 \(magazyn 1, rekord 2\): cena spada do zera lub poniżej: brutto 0,63 -> 0,00, netto 0,60 -> 0,00$"
+check "an unrelated name is warned of" has "^  RYZ-400 \(magazyn 1, rekord 11\): nowa nazwa nie ma ze starą żadnego wspólnego słowa: „Ryż biały 400 g” -> „Kasza gryczana”$"
+check "the warnings are counted" has "^Ostrzeżenia: 4, kod wyjścia 5$"
 
 preview "a higher threshold still warns of the zero and the name" 5 mistakes --preview-dir "$work/copy-1000" \
   --warn-change 1000
-check "the zero and the name" has "^2 warnings: exit code 5$"
+check "the zero and the name" has "^Ostrzeżenia: 2, kod wyjścia 5$"
+
+preview "a price file above the data folder: the plug-in cannot open it in the copy" 6 above/shop \
+  --preview-dir "$work/copy-above"
+check "no summary: the file is outside the data folder" has "^  Wtyczka nie pokazała podsumowania: plik cen „\.\.\\\\towary\.txt” leży poza folderem danych, więc nie ma go w kopii \(.*\\\\towary\.txt\); połóż go w folderze danych albo podaj pełną ścieżkę$"
+check "the code of a run that did nothing" has "^Ostrzeżenia: 1, kod wyjścia 6$"
+
+preview "a price file with semicolons" 5 sheet --preview-dir "$work/copy-sheet"
+check "no TAB in it" has "^  Plik cen „towary\.txt”: żaden wiersz nie zawiera znaku TAB; wygląda na rozdzielany średnikami lub przecinkami \(jak zapis z arkusza\); Velmora zapisuje pola rozdzielone znakiem TAB: zapisz go jako tekst rozdzielany tabulatorami$"
+check "one warning" has "^Ostrzeżenia: 1, kod wyjścia 5$"
 
 preview "a preview folder inside the data folder" 2 shop --preview-dir "$work/shop/preview"
 check "is refused" has "^hostsim: the preview folder .* is the data folder or lies in it; choose one outside it$"
@@ -82,8 +99,8 @@ preview "a preview folder that holds something" 2 shop --preview-dir "$work/copy
 check "is refused" has "^hostsim: the preview folder .* is not empty; name an empty or new one$"
 
 preview "the system's temporary folder by default" 0 shop
-check "a new folder there is named" has "^Preview: the run goes to a copy of .*shop in .*hostsim-preview-[0-9]{8}-[0-9]{6}(-[0-9]+)?$"
-made=$(sed -n 's/^Preview: the run goes to a copy of .* in \(.*hostsim-preview-.*\)$/\1/p' <<<"$out")
+check "a new folder there is named" has "^Podgląd: przebieg pójdzie na kopię folderu .*shop w .*hostsim-preview-[0-9]{8}-[0-9]{6}(-[0-9]+)?$"
+made=$(sed -n 's/^Podgląd: przebieg pójdzie na kopię folderu .* w \(.*hostsim-preview-.*\)$/\1/p' <<<"$out")
 check "and it holds the pages" bash -c "\"\$0\" cmd /c dir /b \"$made\" 2>/dev/null | tr -d '\r' | grep -qx preview.html" "$wine"
 [ -n "$made" ] && "$wine" cmd /c rmdir /s /q "$made" >/dev/null 2>&1
 
