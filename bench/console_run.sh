@@ -30,8 +30,9 @@ socket=console-bench-$$
 term() { tmux -L "$socket" "$@"; }
 trap 'term kill-server 2>/dev/null || true; scripts/wine-run.sh --stop-server >/dev/null 2>&1 || true' EXIT
 
-# The shop: goods G000001..; four price lines in five name goods (a new price for
-# every other one), the fifth names no goods record, so INFO.TXT lists a fifth of them.
+# The shop: goods G000001..; four price lines in five name goods, the fifth names no
+# goods record (INFO2.TXT lists those); every other line gives a new net price, the
+# rest the price the goods have, so INFO.TXT lists two fifths of the lines.
 echo "making a shop of $n goods ..." >&2
 rm -rf "$work" && mkdir -p "$work/template"
 awk -v n="$n" 'BEGIN {
@@ -41,7 +42,7 @@ awk -v n="$n" 'BEGIN {
 awk -v n="$n" 'BEGIN {
   for (i = 1; i <= n; ++i) {
     symbol = i % 5 == 0 ? sprintf("X%06d", i) : sprintf("G%06d", i)
-    printf "%s\tTowar %d\tszt\t23\t%s\r\n", symbol, i, i % 2 ? "12,30" : "13,50"
+    printf "%s\tTowar %d\tszt\t23\t%s\r\n", symbol, i, i % 2 ? "10,00" : "13,50"
   }
 }' >"$work/template/towary.txt"
 (cd "$work/template" && wine "$goodstool" build goods.csv MMM1.MGR >/dev/null && rm goods.csv)
@@ -99,7 +100,7 @@ for ((r = 0; r < repeats; ++r)); do
   t=$(now)
   start "'$root/scripts/wine-run.sh' '$hostsim' --data . --answers answers.txt"
   await 'Dodano opcje przeceny'  # the first-run notice
-  step Enter 'Ilość towarów odczytana z pliku'
+  step Enter '║  Ilość towarów odczytana z pliku'  # the summary's box
   toSummary+=("$(elapsed "$t" "$(now)")")
   step Space 'wiersz 1 z'
   toViewer+=("$(elapsed "$t" "$(now)")")

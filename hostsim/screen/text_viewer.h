@@ -7,7 +7,7 @@
 
 namespace hostsim {
 
-// Draws the text (Mazovia, lines ending in line feeds, tabs every 8 columns) in a
+// Draws the text (Mazovia, lines ending in line feeds or CR LF, tabs every 8 columns) in a
 // window over the whole screen, the title (Mazovia) in its top line, from line top and
 // column left; its bottom line names the keys that move ("↑↓ PgUp PgDn Home End" at
 // the left, "Esc wyjście" at the right) and tells "wiersz N z M" (the first line

@@ -22,17 +22,22 @@ std::size_t& CapacityOf(void* block) {
 void* ResizeBlock(void* block, std::size_t oldSize, std::size_t newSize) {
   if (block && newSize <= CapacityOf(block) && (!BlocksMoveOnEveryGrowth || newSize <= oldSize)) return block;
   if (newSize > SIZE_MAX - HeaderBytes) return nullptr;
-  std::size_t capacity = newSize;
-  char* fresh = nullptr;
-  if (block && !BlocksMoveOnEveryGrowth && newSize <= (SIZE_MAX - HeaderBytes) / 3 * 2) {
-    capacity = newSize + newSize / 2;  // growing: room for the next steps
-    fresh = static_cast<char*>(std::malloc(HeaderBytes + capacity));
-    if (!fresh) capacity = newSize;  // no room for the room: the exact size may still fit
+  if (block && !BlocksMoveOnEveryGrowth) {
+    // Growing: realloc, which for a large block can remap its pages rather than copy
+    // them, with room for the next steps; then the exact size, which may still fit.
+    char* header = static_cast<char*>(block) - HeaderBytes;
+    std::size_t capacity = newSize <= (SIZE_MAX - HeaderBytes) / 3 * 2 ? newSize + newSize / 2 : newSize;
+    char* fresh = static_cast<char*>(std::realloc(header, HeaderBytes + capacity));
+    if (!fresh && capacity != newSize) fresh = static_cast<char*>(std::realloc(header, HeaderBytes + (capacity = newSize)));
+    if (!fresh) return nullptr;  // the old block stays as it was
+    fresh += HeaderBytes;
+    CapacityOf(fresh) = capacity;
+    return fresh;
   }
-  if (!fresh) fresh = static_cast<char*>(std::malloc(HeaderBytes + capacity));
+  char* fresh = static_cast<char*>(std::malloc(HeaderBytes + newSize));
   if (!fresh) return nullptr;
   fresh += HeaderBytes;
-  CapacityOf(fresh) = capacity;
+  CapacityOf(fresh) = newSize;
   if (block) {
     std::memcpy(fresh, block, oldSize < newSize ? oldSize : newSize);
     FreeBlock(block);

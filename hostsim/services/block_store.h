@@ -5,7 +5,8 @@
 // (the Windows heap under Wine does so above a few hundred kilobytes: a 100,000-entry
 // price list is copied about a gigabyte's worth). A block that grows therefore gets
 // half its size again as hidden room, and a later growth that fits returns the same
-// address; the service still counts only the sizes asked for. Under AddressSanitizer
+// address; it grows through realloc, which can move a large block's pages rather than
+// copy them; the service still counts only the sizes asked for. Under AddressSanitizer
 // every growth moves the block instead, so that a plug-in which keeps using the old
 // address after a growth is caught at once.
 #pragma once

@@ -1,5 +1,5 @@
-// Time spent inside the stand-in's file services (reports, goods, journal, settings),
-// for the benchmark's split of a run into the host's share and the plug-in's own.
+// Time spent inside the stand-in's file and memory services (reports, goods, journal,
+// settings, the blocks of the plug-in's lists), for the benchmark's split of a run into the host's share and the plug-in's own.
 // Off unless a program turns it on; then every such service adds its wall time. The
 // clock's reads cost about as much as a short service, so a program measures the
 // run's time in a run with the clock off and the services' time in one with it on.

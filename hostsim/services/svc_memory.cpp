@@ -11,6 +11,7 @@
 #include "hostsim/services/block_store.h"
 #include "hostsim/screen/pass_status.h"
 #include "hostsim/services/memory.h"
+#include "hostsim/services/service_clock.h"
 
 namespace hostsim {
 
@@ -55,16 +56,9 @@ bool OverBudget(std::size_t oldSize, std::size_t newSize) {
          memory.liveBytes - oldSize + newSize > static_cast<std::size_t>(memory.byteBudget);
 }
 
-}  // namespace
-}  // namespace hostsim
-
-using hostsim::memory;
-
-extern "C" {
-
 // Like realloc: the old contents kept, null on failure with the old block intact.
 // A size of 0 still gives a block (of one byte).
-void* reallocMemory(void* block, uint32_t size) {
+void* ReallocMemoryUntimed(void* block, uint32_t size) {
   ++memory.reallocCalls;
   bool planned = hostsim::CallFails(hostsim::FailingService::Memory);
   std::size_t oldSize = 0;
@@ -98,7 +92,7 @@ void* reallocMemory(void* block, uint32_t size) {
 
 // Frees a block handed out by reallocMemory; null is allowed, an unknown block is
 // counted and left alone.
-void freeMemory(void* block) {
+void FreeMemoryUntimed(void* block) {
   ++memory.freeCalls;
   if (!block) return;
   auto it = memory.blocks.find(block);
@@ -109,6 +103,28 @@ void freeMemory(void* block) {
   memory.liveBytes -= it->second;
   memory.blocks.erase(it);
   hostsim::FreeBlock(block);
+}
+
+}  // namespace
+}  // namespace hostsim
+
+using hostsim::memory;
+
+extern "C" {
+
+// The memory services as the host offers them: the work above, timed for the
+// benchmark (the host's share of a run, like the file services).
+void* reallocMemory(void* block, uint32_t size) {
+  int64_t start = hostsim::ServiceTimeStart();
+  void* fresh = hostsim::ReallocMemoryUntimed(block, size);
+  hostsim::ServiceTimeEnd(start);
+  return fresh;
+}
+
+void freeMemory(void* block) {
+  int64_t start = hostsim::ServiceTimeStart();
+  hostsim::FreeMemoryUntimed(block);
+  hostsim::ServiceTimeEnd(start);
 }
 
 // At most n characters of source, always terminated (n below 0 counts as 0).

@@ -8,6 +8,7 @@
 #include "hostsim/base/transcript.h"
 #include "hostsim/screen/pass_status.h"
 #include "hostsim/win32/console_text.h"
+#include "hostsim/win32/tick_clock.h"
 
 namespace hostsim {
 namespace {
@@ -92,6 +93,7 @@ void WriteLinesToConsoleIfThere() {
   if (!echo) return;  // --quiet: no status line either
   drawPassStatus = DrawPassStatusLine;
   clearPassStatus = ClearPassStatusLine;
+  passStatusClock = TickMilliseconds;
 }
 
 }  // namespace hostsim

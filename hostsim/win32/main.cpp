@@ -39,6 +39,7 @@
 #include "hostsim/win32/console_output_win32.h"
 #include "hostsim/win32/console_text.h"
 #include "hostsim/win32/console_win32.h"
+#include "hostsim/win32/tick_clock.h"
 #include "hostsim/win32/host.h"
 #include "hostsim/win32/message_box.h"
 
@@ -292,6 +293,7 @@ void ListenToTheKeyboard() {
   DWORD mode;
   if (!GetConsoleMode(GetStdHandle(STD_INPUT_HANDLE), &mode)) return;
   hostsim::consoleKeyPoll = ConsoleKeyPressed;
+  hostsim::consoleClock = hostsim::TickMilliseconds;
   hostsim::keyPressed = hostsim::PacedKeyPressed;
 }
 

@@ -214,16 +214,16 @@ TEST(TextViewer, KeysScrollTheFile) {
   }
 }
 
-TEST(TextViewer, ShowsPolishLettersAndTabs) {
+TEST(TextViewer, ShowsPolishLettersAndTabsOfCrLfLines) {
   Screen s;
-  DrawTextFile(s, Mz("Łódź"), Mz("a\tŻółć\nbez końca"), 0, 0);
+  DrawTextFile(s, Mz("Łódź"), Mz("a\tŻółć\r\nbez końca\r\n"), 0, 0);
   EXPECT_EQ(ScreenRow(s, 1, 0, 16), u"║ a       Żółć  ");
   EXPECT_EQ(ScreenRow(s, 2, 0, 12), u"║ bez końca ");
   EXPECT_EQ(ScreenRow(s, 3, 0, 4), u"║   ");
   EXPECT_EQ(ScreenRow(s, 0, 36, 8), u"═ Łódź ═");
   EXPECT_EQ(ScreenRow(s, 24),
             u"╚═ ↑↓ PgUp PgDn Home End ════════ wiersz 1 z 2 ══════════════════ Esc wyjście ═╝");
-  DrawTextFile(s, Mz("Łódź"), Mz("a\tŻółć\nbez końca"), 0, 10);  // scrolled past the second line's end
+  DrawTextFile(s, Mz("Łódź"), Mz("a\tŻółć\r\nbez końca\r\n"), 0, 10);  // scrolled past the second line's end
   EXPECT_EQ(ScreenRow(s, 1, 2, 4), u"łć  ");
   EXPECT_EQ(ScreenRow(s, 2, 2, 4), u"    ");
 }

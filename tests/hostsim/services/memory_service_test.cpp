@@ -3,6 +3,7 @@
 #include <cmath>
 #include <cstdint>
 #include <limits>
+#include <set>
 #include <vector>
 
 #include "host/services.h"
@@ -53,11 +54,13 @@ TEST(MemoryService, AListGrownInSmallStepsIsCopiedOnlyWhenItsRoomIsUsedUp) {
   // still using the old address is caught.
   std::vector<uint32_t> moves;
   for (uint32_t size = 2000; size <= 100000; size += 1000) moves.push_back(size);
-#else
-  // With half the size again as room.
-  const std::vector<uint32_t> moves = {2000, 4000, 7000, 11000, 17000, 26000, 40000, 61000, 92000};
-#endif
   EXPECT_EQ(GrowInSteps(), moves);
+#else
+  // With half the size again as room, the block is resized only where the room is used
+  // up; the C runtime may grow it in place there, so not every such size moves it.
+  const std::set<uint32_t> roomUsedUp = {2000, 4000, 7000, 11000, 17000, 26000, 40000, 61000, 92000};
+  for (uint32_t size : GrowInSteps()) EXPECT_EQ(roomUsedUp.count(size), 1u) << "moved growing to " << size;
+#endif
 }
 
 TEST(MemoryService, ShrinkingKeepsTheFrontAndGrowingAgainFillsAfresh) {
