@@ -132,10 +132,11 @@ std::vector<int32_t> WarehousesWithGoods(const std::string& folder) {
     const std::string& name = file.mazovia;
     std::string_view digits = std::string_view(name).substr(3, name.size() - 7);
     if (digits.empty() || digits.size() > 9 || digits.find_first_not_of("0123456789") != std::string_view::npos) continue;
+    if (digits.size() > 1 && digits[0] == '0') continue;  // MMM01.MGR: 52311 names warehouse 1 MMM1.MGR
     numbers.push_back(std::atoi(std::string(digits).c_str()));
   }
   std::sort(numbers.begin(), numbers.end());
-  numbers.erase(std::unique(numbers.begin(), numbers.end()), numbers.end());  // MMM1 and MMM01
+  numbers.erase(std::unique(numbers.begin(), numbers.end()), numbers.end());  // MMM1.MGR and mmm1.mgr
   return numbers;
 }
 

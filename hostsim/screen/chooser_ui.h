@@ -38,8 +38,8 @@ std::u16string ListedFiles(const std::string& folder, std::string_view mask);
 // picked, or -1 after Esc.
 int WorkChooser(std::u16string_view listed, const std::vector<ListedFile>& files, Console& console);
 
-// The warehouses of folder that have a goods file (MMM<number>.MGR, letters in either
-// case), in increasing order.
+// The warehouses of folder that have a goods file (MMM<number>.MGR as 52311 names it,
+// no leading zero, letters in either case), in increasing order.
 std::vector<int32_t> WarehousesWithGoods(const std::string& folder);
 
 // The warehouse the entry offers for the one the plug-in gives: that one when it has a

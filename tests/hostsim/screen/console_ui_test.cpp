@@ -476,7 +476,7 @@ TEST_F(ChooserUi, AWarehouseWithoutGoodsIsConfirmedOnScreen) {
 }
 
 TEST_F(ChooserUi, WarehouseEntryListsTheWarehousesWithGoodsFiles) {
-  Files({"MMM1.MGR", "mmm2.mgr", "MMM10.MGR", "MMM01.MGR", "MMMX.MGR", "MMM.MGR", "MMM3.MGR.bak", "MAG4.MGR"});
+  Files({"MMM1.MGR", "mmm2.mgr", "MMM10.MGR", "MMM01.MGR", "MMM07.MGR", "MMMX.MGR", "MMM.MGR", "MMM3.MGR.bak", "MAG4.MGR"});
   std::filesystem::create_directories(folder + "/MMM5.MGR");  // a folder, no goods file
   c.keys = {K(KeyEnter)};
   EXPECT_EQ(selectWarehouse(10, SelectWarehouseKind, ReservedArgument), 10);
