@@ -268,7 +268,7 @@ bool Parse(int argc, char** argv, Options& o, std::string& error) {
     } else if (a == "--history") {
       o.history = true;
     } else if (a == "--keep") {
-      if (!number(n, 1, 100000, "a number of runs from 1 up")) return false;
+      if (!number(n, 1, INT32_MAX, "a number of runs from 1 up")) return false;
       o.settings.push_back([n] { hostsim::backupsKept = static_cast<int>(n); });
     } else if (a == "--preview") {
       o.preview = true;
