@@ -11,10 +11,12 @@
 
 namespace hostsim {
 
-// The whole file; false (bytes empty) when it does not exist or cannot be read.
+// The whole file; false (bytes empty) when it does not exist or cannot be read (on
+// disk, SystemReason of system_reason.h says why right after).
 bool ReadHostFile(const std::string& name, std::string& bytes);
 
-// Replaces the file with bytes, creating it; false when it cannot be written.
+// Replaces the file with bytes, creating it; false when it cannot be written (on disk,
+// SystemReason says why right after).
 bool WriteHostFile(const std::string& name, std::string_view bytes);
 
 // Adds bytes at the end of the file, creating it; false when it cannot be opened.

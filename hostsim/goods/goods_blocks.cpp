@@ -9,6 +9,7 @@
 
 #include "host/goods_record.h"
 #include "hostsim/base/host_files.h"
+#include "hostsim/base/system_reason.h"
 #include "hostsim/base/utf8_path.h"
 
 namespace hostsim {
@@ -29,6 +30,7 @@ struct GoodsBlocks {
   int32_t first;           // number of the block's first record
   int32_t count;           // whole records in the block (0: none read yet)
   bool lost;               // some put record could not be written
+  std::string whyLost;     // the system's reason for the first that could not
   long bytes;              // the file's length at the open, -1 unknown
   std::vector<char> dirty;            // per record of the block: put, not yet written
   std::vector<unsigned char> data;    // the block's records (BlockBytes, on disk only)
@@ -52,6 +54,7 @@ bool WriteBack(GoodsBlocks* g) {
   bool written = std::fseek(g->file, Offset(g->first + from), SEEK_SET) == 0 &&
                  std::fwrite(g->data.data() + static_cast<std::size_t>(from) * GoodsRecordLength, 1, bytes,
                              g->file) == bytes;
+  if (!written && !g->lost) g->whyLost = SystemReason(g->name);
   if (!written) g->lost = true;
   return written;
 }
@@ -70,7 +73,8 @@ bool LoadBlockOf(GoodsBlocks* g, int32_t record) {
 
 }  // namespace
 
-GoodsBlocks* OpenGoodsBlocks(const char* fileName, bool update) {
+GoodsBlocks* OpenGoodsBlocks(const char* fileName, bool update, std::string& why) {
+  why = NoSuchFile;
   if (!fileName || !*fileName) return nullptr;
   std::string* memory = nullptr;
   std::FILE* file = nullptr;
@@ -80,11 +84,15 @@ GoodsBlocks* OpenGoodsBlocks(const char* fileName, bool update) {
   } else {
     CloseHeldFiles();
     file = OpenUtf8(fileName, update ? "r+b" : "rb");
-    if (!file) return nullptr;
+    if (!file) {
+      why = SystemReason(fileName);
+      return nullptr;
+    }
   }
   long bytes = memory ? static_cast<long>(memory->size()) : -1;
   if (file && std::fseek(file, 0, SEEK_END) == 0) bytes = std::ftell(file);
-  auto* g = new GoodsBlocks{update, memory, file, 0, 0, false, bytes, {}, {}, fileName};
+  why.clear();
+  auto* g = new GoodsBlocks{update, memory, file, 0, 0, false, {}, bytes, {}, {}, fileName};
   if (file) {
     g->dirty.assign(BlockRecords, 0);
     g->data.resize(BlockBytes);
@@ -122,12 +130,16 @@ bool PutGoodsBlockRecord(GoodsBlocks* g, int32_t record, const unsigned char* by
   return true;
 }
 
-bool CloseGoodsBlocks(GoodsBlocks* g) {
+bool CloseGoodsBlocks(GoodsBlocks* g, std::string& why) {
+  why.clear();
   if (!g) return true;
   bool written = true;
   if (g->file) {
     WriteBack(g);
-    written = std::fclose(g->file) == 0 && !g->lost;
+    bool closed = std::fclose(g->file) == 0;
+    if (!closed && !g->lost) g->whyLost = SystemReason(g->name);
+    written = closed && !g->lost;
+    why = g->whyLost;
     openOnDisk.erase(std::find(openOnDisk.begin(), openOnDisk.end(), g));
   }
   delete g;
@@ -136,11 +148,15 @@ bool CloseGoodsBlocks(GoodsBlocks* g) {
 
 void WriteOpenGoodsBlocks() {
   for (GoodsBlocks* g : openOnDisk)
-    if (WriteBack(g) && std::fflush(g->file) != 0) g->lost = true;
+    if (WriteBack(g) && std::fflush(g->file) != 0 && !g->lost) {
+      g->whyLost = SystemReason(g->name);
+      g->lost = true;
+    }
 }
 
 void CloseOpenGoodsBlocks() {
-  while (!openOnDisk.empty()) CloseGoodsBlocks(openOnDisk.back());
+  std::string why;  // a reset has no one to tell
+  while (!openOnDisk.empty()) CloseGoodsBlocks(openOnDisk.back(), why);
 }
 
 }  // namespace hostsim

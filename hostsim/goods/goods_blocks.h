@@ -10,8 +10,10 @@ namespace hostsim {
 struct GoodsBlocks;
 
 // Opens the goods file for reading, or for reading and writing (update); null when it
-// does not exist or cannot be opened so. The caller closes it with CloseGoodsBlocks.
-GoodsBlocks* OpenGoodsBlocks(const char* fileName, bool update);
+// does not exist or cannot be opened so, why then holding the system's reason ("no
+// such file", "access denied", system_reason.h). The caller closes it with
+// CloseGoodsBlocks.
+GoodsBlocks* OpenGoodsBlocks(const char* fileName, bool update, std::string& why);
 
 // The name the file was opened by.
 const std::string& GoodsBlocksName(const GoodsBlocks* goods);
@@ -29,8 +31,8 @@ const unsigned char* GoodsBlockRecord(GoodsBlocks* goods, int32_t record);
 bool PutGoodsBlockRecord(GoodsBlocks* goods, int32_t record, const unsigned char* bytes);
 
 // Writes what was put and not yet written, closes and frees; false when some of it
-// could not be written.
-bool CloseGoodsBlocks(GoodsBlocks* goods);
+// could not be written (then or earlier), why then holding the system's reason.
+bool CloseGoodsBlocks(GoodsBlocks* goods, std::string& why);
 
 // Writes what was put into every goods file still open and not yet written, so that
 // the stores of a call that left a cursor open (a run ended by an exception) are on

@@ -13,6 +13,7 @@
 #include "hostsim/base/charset.h"
 #include "hostsim/base/data_folder.h"
 #include "hostsim/base/host_files.h"
+#include "hostsim/base/system_reason.h"
 #include "hostsim/base/utf8_path.h"
 #include "hostsim/goods/goods_backup.h"
 #include "hostsim/goods/price_journal.h"
@@ -65,16 +66,18 @@ std::string WhatChanged(const BackupRun& r, const std::string& now) {
 }
 
 // Replaces the goods file with bytes through a file beside it, so that a failed write
-// leaves the goods file as it was.
-bool PutBack(const std::string& goodsFile, const std::string& bytes) {
+// leaves the goods file as it was; false with the system's reason in why when it fails.
+bool PutBack(const std::string& goodsFile, const std::string& bytes, std::string& why) {
   std::string temporary = goodsFile + ".undo";
   if (!WriteHostFile(temporary, bytes)) {
+    why = SystemReason(temporary);
     RemoveHostFile(temporary);
     return false;
   }
   std::error_code error;
   std::filesystem::rename(Utf8Path(temporary), Utf8Path(goodsFile), error);
   if (!error) return true;
+  why = error.message();
   RemoveHostFile(temporary);
   return false;
 }
@@ -107,7 +110,8 @@ bool Undo(const std::string& warehouse, std::string& message) {
   }
   std::string goodsFile = DataPath(run->goodsFile), now, before;
   if (!ReadHostFile(goodsFile, now)) {
-    message = "cannot undo " + RunName(*run) + ": " + goodsFile + " cannot be read; nothing was put back";
+    message = "cannot undo " + RunName(*run) + ": " + goodsFile + " cannot be read (" + SystemReason(goodsFile) +
+              "); nothing was put back";
     return false;
   }
   if (static_cast<long long>(now.size()) != run->bytesAfter || Crc32(now) != run->crcAfter) {
@@ -123,8 +127,10 @@ bool Undo(const std::string& warehouse, std::string& message) {
               "); nothing was put back";
     return false;
   }
-  if (!PutBack(goodsFile, before)) {
-    message = "cannot undo " + RunName(*run) + ": " + goodsFile + " cannot be written; nothing was put back";
+  std::string why;
+  if (!PutBack(goodsFile, before, why)) {
+    message = "cannot undo " + RunName(*run) + ": " + goodsFile + " cannot be written (" + why +
+              "); nothing was put back";
     return false;
   }
   bool journaled = true;

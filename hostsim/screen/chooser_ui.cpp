@@ -58,9 +58,11 @@ std::vector<std::string> ListedNumbers(const std::vector<int32_t>& numbers, std:
   return lines;
 }
 
-void DrawEntry(const std::string& digits, const std::vector<int32_t>& existing, Screen& s) {
+void DrawEntry(const std::string& digits, int32_t offered, const std::vector<int32_t>& existing, Screen& s) {
   ClearScreen(s, AttrScreen);
   DrawWindow(s, EntryX, EntryY, EntryWidth, EntryHeight, u"Magazyn", AttrWindow);
+  std::u16string keys = u"Enter wybiera   Esc zostawia " + ScreenText(std::to_string(offered));
+  PutFrameText(s, EntryX, EntryY + EntryHeight - 1, EntryWidth, keys, FrameCentre, AttrWindow);
   int x = PutText(s, EntryX + 2, EntryY + 2, u"Numer magazynu: ", AttrWindow);
   FillArea(s, x, EntryY + 2, EntryDigits + 1, 1, AttrField);
   PutText(s, x, EntryY + 2, ScreenText(digits), AttrField);
@@ -75,6 +77,27 @@ void DrawEntry(const std::string& digits, const std::vector<int32_t>& existing, 
   s.cursorX = x + static_cast<int>(digits.size());
   s.cursorY = EntryY + 2;
   s.cursorShown = true;
+}
+
+// The question before a run on a warehouse without a goods file: Enter goes on, Esc
+// goes back to the entry (true: go on).
+bool ConfirmWithoutGoods(int32_t warehouse, Console& console) {
+  constexpr int X = 15, Width = 50, Height = 7;  // wide enough for "(MMM99999.MGR)"
+  Screen s;
+  ClearScreen(s, AttrScreen);
+  DrawWindow(s, X, EntryY, Width, Height, u"Magazyn", AttrWindow);
+  std::u16string number = ScreenText(std::to_string(warehouse));
+  std::u16string file = warehouse < 0 ? u"" : u" (MMM" + number + u".MGR)";
+  PutText(s, X + 2, EntryY + 2, u"Magazyn " + number + u" nie ma pliku towarów" + file + u".", AttrWindow);
+  PutText(s, X + 2, EntryY + 3, u"Przecena nie zmieni w nim niczego.", AttrWindow);
+  PutText(s, X + 2, EntryY + 4, u"Przecenić mimo to?", AttrWindow);
+  PutFrameText(s, X, EntryY + Height - 1, Width, u"Enter tak   Esc wraca", FrameCentre, AttrWindow);
+  for (;;) {
+    console.show(s);
+    Key key = console.read();
+    if (key.code == KeyEnter) return true;
+    if (key.code == KeyEscape) return false;
+  }
 }
 
 }  // namespace
@@ -109,23 +132,35 @@ std::vector<int32_t> WarehousesWithGoods(const std::string& folder) {
     const std::string& name = file.mazovia;
     std::string_view digits = std::string_view(name).substr(3, name.size() - 7);
     if (digits.empty() || digits.size() > 9 || digits.find_first_not_of("0123456789") != std::string_view::npos) continue;
+    if (digits.size() > 1 && digits[0] == '0') continue;  // MMM01.MGR: 52311 names warehouse 1 MMM1.MGR
     numbers.push_back(std::atoi(std::string(digits).c_str()));
   }
   std::sort(numbers.begin(), numbers.end());
-  numbers.erase(std::unique(numbers.begin(), numbers.end()), numbers.end());  // MMM1 and MMM01
+  numbers.erase(std::unique(numbers.begin(), numbers.end()), numbers.end());  // MMM1.MGR and mmm1.mgr
   return numbers;
 }
 
-int32_t WorkWarehouse(int32_t offered, const std::vector<int32_t>& existing, Console& console) {
+int32_t OfferedWarehouse(int32_t given, const std::vector<int32_t>& existing) {
+  if (existing.empty() || std::find(existing.begin(), existing.end(), given) != existing.end()) return given;
+  return existing.front();
+}
+
+int32_t WorkWarehouse(int32_t given, const std::vector<int32_t>& existing, Console& console) {
+  int32_t offered = OfferedWarehouse(given, existing);
   std::string digits = std::to_string(offered);
   bool offeredShown = true;  // the first digit typed replaces the number offered
   Screen screen;
   for (;;) {
-    DrawEntry(digits, existing, screen);
+    DrawEntry(digits, offered, existing, screen);
     console.show(screen);
     Key key = console.read();
-    if (key.code == KeyEscape) return -1;
-    if (key.code == KeyEnter) return digits.empty() || digits == "-" ? offered : std::atoi(digits.c_str());
+    if (key.code == KeyEscape) return offered;
+    if (key.code == KeyEnter) {
+      int32_t chosen = digits.empty() || digits == "-" ? offered : std::atoi(digits.c_str());
+      bool hasGoods = std::find(existing.begin(), existing.end(), chosen) != existing.end();
+      if (hasGoods || ConfirmWithoutGoods(chosen, console)) return chosen;
+      continue;
+    }
     if (key.code == KeyBackspace && !digits.empty()) digits.pop_back();
     bool digit = key.ch >= u'0' && key.ch <= u'9';
     if ((digit || key.ch == u'-') && offeredShown) digits.clear();

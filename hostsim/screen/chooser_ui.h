@@ -38,14 +38,20 @@ std::u16string ListedFiles(const std::string& folder, std::string_view mask);
 // picked, or -1 after Esc.
 int WorkChooser(std::u16string_view listed, const std::vector<ListedFile>& files, Console& console);
 
-// The warehouses of folder that have a goods file (MMM<number>.MGR, letters in either
-// case), in increasing order.
+// The warehouses of folder that have a goods file (MMM<number>.MGR as 52311 names it,
+// no leading zero, letters in either case), in increasing order.
 std::vector<int32_t> WarehousesWithGoods(const std::string& folder);
 
-// Asks for a warehouse number, offered filled in, listing below the warehouses that
-// have goods files (existing): digits (a minus sign first; the first one typed replaces
-// the number offered), Backspace, Enter confirms. Returns the number entered (offered
-// when the field is left empty), or -1 after Esc.
-int32_t WorkWarehouse(int32_t offered, const std::vector<int32_t>& existing, Console& console);
+// The warehouse the entry offers for the one the plug-in gives: that one when it has a
+// goods file (existing), else the first that has one, else the one given.
+int32_t OfferedWarehouse(int32_t given, const std::vector<int32_t>& existing);
+
+// Asks for a warehouse number, OfferedWarehouse filled in, listing below the warehouses
+// that have goods files (existing): digits (a minus sign first; the first one typed
+// replaces the number offered), Backspace, Enter confirms; a number without a goods
+// file only after a second Enter on a screen that says so (Esc there goes back to the
+// entry). The run cannot be cancelled here: Esc keeps the number offered, as the
+// frame says. Returns the number entered (the one offered when the field is empty).
+int32_t WorkWarehouse(int32_t given, const std::vector<int32_t>& existing, Console& console);
 
 }  // namespace hostsim

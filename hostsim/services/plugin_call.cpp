@@ -4,10 +4,14 @@
 #include "hostsim/goods/goods_backup.h"
 #include "hostsim/goods/goods_blocks.h"
 #include "hostsim/screen/pass_status.h"
+#include "hostsim/services/svc_messages.h"
 
 namespace hostsim {
 
-void EnterPluginCall() { HoldAppendedFiles(true); }
+void EnterPluginCall() {
+  HoldAppendedFiles(true);
+  StartRunNotes();
+}
 
 void LeavePluginCall() {
   CloseHeldFiles();

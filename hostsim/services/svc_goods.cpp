@@ -16,6 +16,7 @@
 #include "host/services.h"
 #include "hostsim/base/data_folder.h"
 #include "hostsim/base/host_files.h"
+#include "hostsim/base/system_reason.h"
 #include "hostsim/base/text.h"
 #include "hostsim/base/transcript.h"
 #include "hostsim/goods/goods_backup.h"
@@ -26,6 +27,7 @@
 #include "hostsim/screen/pass_status.h"
 #include "hostsim/services/goods.h"
 #include "hostsim/services/service_clock.h"
+#include "hostsim/services/svc_messages.h"
 
 namespace hostsim {
 
@@ -67,12 +69,20 @@ bool StoreChangesRecord(const CursorState& s) {
   return !was || std::memcmp(was, s.record, GoodsRecordLength) != 0;
 }
 
-// Tells in the transcript what the host found at the open: no file (the pass visits
-// no record) or a trailing partial record (its bytes, which the walk leaves alone).
-void ShowWhatTheOpenFound(const char* fileName, const GoodsBlocks* file) {
+int32_t lastNamedWarehouse;  // the warehouse whose file name 52311 gave last
+
+// Tells in the transcript what the host found at the open: no file, or one it could
+// not open (the pass visits no record, and an update's run does nothing), or a
+// trailing partial record (its bytes, which the walk leaves alone).
+void ShowWhatTheOpenFound(const char* fileName, const GoodsBlocks* file, const std::string& why, bool update) {
   std::string name = BaseName(fileName ? fileName : "");
   if (!file) {
-    Show("openTableFile", name.c_str(), "no such file: the pass visits no record", 0);
+    bool missing = why == NoSuchFile;
+    std::string text = missing ? why : "cannot open it" + std::string(update ? " for update: " : ": ") + why;
+    Show("openTableFile", name.c_str(), (text + ": the pass visits no record").c_str(), 0);
+    if (!update) return;
+    if (missing) NoteRunDidNothing("warehouse " + std::to_string(lastNamedWarehouse) + " has no goods file (" + name + ")");
+    else NoteRunDidNothing("the goods file " + name + " cannot be opened for update: " + why);
     return;
   }
   long bytes = GoodsFileBytes(file);
@@ -121,6 +131,7 @@ extern "C" {
 // The warehouse's goods file name, cut to the 256-byte buffer.
 void tableFileName(int warehouse, char* buffer, const char* prefix, const char* extension, int) {
   if (!buffer) return;
+  lastNamedWarehouse = warehouse;
   std::string name = GoodsFileName(warehouse, prefix ? prefix : "", extension ? extension : "");
   std::snprintf(buffer, 256, "%s", name.c_str());
 }
@@ -134,13 +145,19 @@ static int OpenTableFileUntimed(void* cursor, void* table, const char* fileName,
   if (planned) {
     SaveCursor(cursor, CursorState{});
     ++goodsCounters.failedOpens;
+    if (update) NoteRunDidNothing("the host did not open the goods file (the failure plan fails 52278)");
     return 0;
   }
   CursorState s{};
   s.current = -1;
   if (table) std::memcpy(&s.record, static_cast<char*>(table) + GoodsTableRecordBufferOffset, sizeof s.record);
-  if (table && s.record && fileName && *fileName) s.file = OpenGoodsBlocks(fileName, update != 0);
-  if (table && s.record && fileName && *fileName) ShowWhatTheOpenFound(fileName, s.file);
+  std::string why;
+  if (table && s.record && fileName && *fileName) {
+    s.file = OpenGoodsBlocks(fileName, update != 0, why);
+    ShowWhatTheOpenFound(fileName, s.file, why, update != 0);
+  } else if (update && fileName && !*fileName) {
+    NoteRunDidNothing("warehouse " + std::to_string(lastNamedWarehouse) + " has no goods file");
+  }
   if (!s.file) {
     SaveCursor(cursor, CursorState{});
     ++goodsCounters.failedOpens;
@@ -195,15 +212,20 @@ static int StoreRecordUntimed(void* cursor) {
   return 1;
 }
 
-// Closes what 52278 opened; a cursor that did not open is left alone. The run of an
-// update cursor is recorded as it left the file (goods_backup.h).
+// Closes what 52278 opened; a cursor that did not open is left alone. Stores that did
+// not reach the file are named in the transcript with the system's reason. The run of
+// an update cursor is recorded as it left the file (goods_backup.h).
 static void CloseTableFileUntimed(void* cursor) {
   ++goodsCounters.closes;
   DropPriceNote();
   if (!cursor) return;
   CursorState s = LoadCursor(cursor);
   if (!IsOpen(s)) return;
-  CloseGoodsBlocks(s.file);
+  std::string name = BaseName(GoodsBlocksName(s.file)), why;
+  if (!CloseGoodsBlocks(s.file, why)) {
+    std::string text = "the stores could not all be written: " + why;
+    Show("closeTableFile", name.c_str(), text.c_str(), 0);
+  }
   FinishGoodsRun(s.file);
   PassStatusClosed();
   --goodsCounters.openCursors;

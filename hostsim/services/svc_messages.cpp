@@ -18,36 +18,63 @@ namespace hostsim {
 std::vector<NoticeCall> noticeCalls;
 std::optional<int16_t> noticeFlagAnswer;
 int failedChangesShown;
-int runsThatDidNothing;
+std::vector<std::string> runsThatDidNothing;
+
+namespace {
+bool runNoted;  // the run going on has its line in runsThatDidNothing
+}  // namespace
 
 void ResetMessages() {
   noticeCalls.clear();
   noticeFlagAnswer.reset();
   failedChangesShown = 0;
-  runsThatDidNothing = 0;
+  runsThatDidNothing.clear();
+  runNoted = false;
 }
 
 namespace {
 
-// Adds the failed changes that a summary's text reports to failedChangesShown.
-void NoteFailedChanges(const std::string& text) {
-  static const std::string Label = Mz("Błąd zmiany ceny:");
-  std::size_t at = text.find(Label);
-  if (at == std::string::npos) return;
-  long n = std::strtol(text.c_str() + at + Label.size(), nullptr, 10);
-  if (n > 0) failedChangesShown += static_cast<int>(n);
+// The number after label in text, or -1 when the label is not there.
+long NumberAfter(const std::string& text, const std::string& label) {
+  std::size_t at = text.find(label);
+  return at == std::string::npos ? -1 : std::strtol(text.c_str() + at + label.size(), nullptr, 10);
 }
 
-// Counts a message that ends a run before its first pass in runsThatDidNothing.
-void NoteRunThatDidNothing(const char* text) {
-  static const std::string Endings[] = {Mz("Nie można otworzyć pliku cen:"),
-                                        Mz("Plik cen nie jest zapisany w stronie kodowej Mazovia")};
+// Adds the failed changes that a summary's text reports to failedChangesShown; a
+// summary of no entry read notes a run that did nothing.
+void NoteSummary(const std::string& text) {
+  long failed = NumberAfter(text, Mz("Błąd zmiany ceny:"));
+  if (failed > 0) failedChangesShown += static_cast<int>(failed);
+  if (NumberAfter(text, Mz("Ilość towarów odczytana z pliku:")) == 0)
+    NoteRunDidNothing("the plug-in read no entry from the price file");
+}
+
+// Notes a message that ends a run before its first pass, with the price file's path
+// (the line after the heading's colon).
+void NoteRunEndedByMessage(const char* text) {
+  static const std::string NotOpened = Mz("Nie można otworzyć pliku cen:"),
+                           NotMazovia = Mz("Plik cen nie jest zapisany w stronie kodowej Mazovia");
   if (!text) return;
-  for (const std::string& ending : Endings)
-    if (std::string_view(text).substr(0, ending.size()) == ending) ++runsThatDidNothing;
+  std::string_view t(text);
+  bool notOpened = t.starts_with(NotOpened), notMazovia = t.starts_with(NotMazovia);
+  if (!notOpened && !notMazovia) return;
+  std::size_t heading = t.find(":\n");  // the path follows the heading's colon and line feed
+  std::size_t from = heading == std::string_view::npos ? t.size() : heading + 2;
+  std::string_view path = t.substr(from, t.find('\n', from) - from);
+  std::string shown = ShownText(path);
+  NoteRunDidNothing(notOpened ? "the price file \"" + shown + "\" did not open"
+                              : "the price file \"" + shown + "\" is not in Mazovia, and names were to be copied from it");
 }
 
 }  // namespace
+
+void NoteRunDidNothing(const std::string& why) {
+  if (runNoted) return;
+  runsThatDidNothing.push_back(why);
+  runNoted = true;
+}
+
+void StartRunNotes() { runNoted = false; }
 
 void ApplyAnswersMessages() {
   for (const std::string& v : Answers("notice")) noticeFlagAnswer = static_cast<int16_t>(std::strtol(v.c_str(), nullptr, 0));
@@ -68,7 +95,7 @@ int HOST_CDECL noticeDialog(int kind, int16_t* flag, int zero, const char* text)
 
 // Records the message; at a console it is shown there as well.
 void HOST_CDECL messageBox(const char* title, const char* text, int mode) {
-  hostsim::NoteRunThatDidNothing(text);
+  hostsim::NoteRunEndedByMessage(text);
   hostsim::Show("messageBox", title, text, mode);
   if (hostsim::consoleShows.message) hostsim::consoleShows.message(title ? title : "", text ? text : "", mode);
 }
@@ -89,7 +116,7 @@ void HOST_CDECL messageBoxFormat(const char* title, const char* format, int mode
     }
     va_end(args);
   }
-  hostsim::NoteFailedChanges(text);
+  hostsim::NoteSummary(text);
   hostsim::Show("messageBoxFormat", title, text.c_str(), mode);
   if (hostsim::consoleShows.message) hostsim::consoleShows.message(title ? title : "", text, mode);
 }

@@ -26,11 +26,19 @@ extern std::optional<int16_t> noticeFlagAnswer;
 // tells a run with failed changes from a clean one by it.
 extern int failedChangesShown;
 
-// The runs that the plug-in ended before touching any goods because of the price file,
-// as its messages (52028) say: the file did not open ("Nie można otworzyć pliku cen:"),
-// or names were to be copied from a file not in Mazovia ("Plik cen nie jest zapisany w
-// stronie kodowej Mazovia"). The program's exit code 6 (a run did nothing) comes from it.
-extern int runsThatDidNothing;
+// Why the runs that did nothing did nothing, one line each (English, UTF-8), in the
+// order they ran; a run is one call into the plug-in and the first reason noted in it
+// is its line. The program's exit code 6 (a run did nothing) comes from it. Reasons:
+// the price file did not open or is not in Mazovia with names to be copied (as the
+// plug-in's messages of 52028 say), the plug-in read no entry from the price file (its
+// summary's first number is 0), the warehouse has no goods file that opens for update.
+extern std::vector<std::string> runsThatDidNothing;
+
+// Notes why the run going on does nothing (dropped when it has a reason already).
+void NoteRunDidNothing(const std::string& why);
+
+// What follows belongs to a new run (at the start of each call into the plug-in).
+void StartRunNotes();
 
 void ResetMessages();
 void ApplyAnswersMessages();

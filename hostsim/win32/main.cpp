@@ -11,6 +11,8 @@
 #include <io.h>
 #include <windows.h>
 
+#include <cerrno>
+#include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -77,25 +79,40 @@ const char* const kUsageRest =
     "                        data folder; default a new folder in the system's\n"
     "                        temporary folder)\n"
     "  --warn-change PERCENT a preview warns of gross price changes beyond this\n"
-    "                        (either way; default 50)\n"
+    "                        (either way; default 50)\n";
+
+// After the usage in --help, before the keys of the answers file (printed from its table).
+const char* const kAnswersHead =
     "\n"
     "The answers file (UTF-8), one \"key = value\" a line, '#' starts a comment:\n";
 
 const char* const kExitCodes =
     "\n"
-    "Exit codes: 0 done, 1 the plug-in refused to load, 2 usage, answers or load error,\n"
-    "3 a call left the plug-in by an exception, 4 done, but the summary reports failed\n"
-    "price changes, 5 a preview with warnings, 6 a run did nothing (the price file did\n"
-    "not open, or is not in Mazovia with names copied); 2, 3 and 1 before 6, 6 before\n"
-    "5, 5 before 4.\n"
+    "Exit codes (each but 0 with one line on standard error that says why, also with\n"
+    "--quiet):\n"
+    "  0 done\n"
+    "  1 the plug-in refused to load (the line is its refusal)\n"
+    "  2 usage, answers or load error; also a command that is not in the menu \"Inne\"\n"
+    "  3 a call left the plug-in by an exception\n"
+    "  4 done, but the summary reports failed price changes (see INFO.TXT)\n"
+    "  5 a preview with warnings\n"
+    "  6 a run did nothing: the price file did not open, or is not in Mazovia with\n"
+    "    names copied, or the plug-in read no entry from it; or the warehouse has no\n"
+    "    goods file, or one that cannot be opened for update\n"
+    "  3 before 1, 1 before 2, 2 before 6, 6 before 5, 5 before 4; a usage error ends\n"
+    "  the program before anything runs.\n"
     "With --undo: 0 put back, 1 refused (the line says why), 2 usage.\n"
     "With --history: 0 listed, 1 the index cannot be read (the line says why).\n";
 
-// The usage: the options, the answers file's key-like ones from its table.
-void PrintUsage(std::FILE* to) {
-  std::fputs(kUsage, to);
-  std::fputs(hostsim::AnswerKeyOptionsHelp().c_str(), to);
-  std::fputs(kUsageRest, to);
+// --help: the options (the answers file's key-like ones from its table), the keys of
+// the answers file, the exit codes.
+void PrintHelp() {
+  std::fputs(kUsage, stdout);
+  std::fputs(hostsim::AnswerKeyOptionsHelp().c_str(), stdout);
+  std::fputs(kUsageRest, stdout);
+  std::fputs(kAnswersHead, stdout);
+  std::fputs(hostsim::AnswerKeysHelp().c_str(), stdout);
+  std::fputs(kExitCodes, stdout);
 }
 
 // With --undo: ExitDone, or ExitRefused when the run is not taken back.
@@ -111,6 +128,13 @@ enum ExitCode {
 
 // One line of the program's own on standard error: "hostsim: " and the UTF-8 text.
 void Complain(const std::string& text) { hostsim::PrintUtf8(stderr, "hostsim: " + text + "\n"); }
+
+// Complains and gives the exit code: the one line that says why the program ends so.
+int EndWith(int code, const std::string& why) {
+  std::fflush(stdout);
+  Complain(why);
+  return code;
+}
 
 std::string Hex(uint32_t v) {
   char text[16];
@@ -149,21 +173,30 @@ void ShowMenu() {
     hostsim::Say("    [" + std::to_string(c.entry.command) + "] " + MenuTitle(c.title));
 }
 
-// One line about a call into the plug-in; true when it returned.
-bool Report(const std::string& what, const hostsim::CallOutcome& o) {
+// What went wrong in the session's calls, for the line of the exit code.
+struct CallTrouble {
+  std::vector<std::string> exceptions;  // one line per call that an exception left
+  std::string unknownCommand;           // the first command chosen that the menu lacks
+};
+
+// One line about a call into the plug-in; true when it returned. A call that an
+// exception left, or a command that the menu lacks, is noted in trouble.
+bool Report(const std::string& what, const hostsim::CallOutcome& o, CallTrouble& trouble) {
   if (o.completed) {
     hostsim::Say(what + ": returned " + std::to_string(o.result));
     return true;
   }
   if (o.exceptionCode == 0) {
-    hostsim::Say(what + ": nothing to call");
-    return false;
+    hostsim::Say(what + ": not in the menu \"Inne\", nothing to call");
+    if (trouble.unknownCommand.empty()) trouble.unknownCommand = what + " is not in the menu \"Inne\"";
+    return true;
   }
   std::string line = what + ": structured exception " + Hex(o.exceptionCode) + " at " + Hex(o.exceptionAddress);
   if (o.exceptionCode == hostsim::SeExceptionCode)
     line += ", carrying " + Hex(o.innerCode) + " at " + Hex(o.innerAddress) +
             (hostsim::InPluginImage(o.innerAddress) ? " (in the plug-in)" : "");
-  Complain(line);
+  hostsim::Say(line);
+  trouble.exceptions.push_back(line);
   return false;
 }
 
@@ -177,29 +210,45 @@ struct Options {
   std::vector<std::function<void()>> settings;  // applied after the answers file
 };
 
-bool Parse(int argc, char** argv, Options& o) {
+// Reads the options into o; false with error naming the option and what is wrong with
+// its value (or that there is no such option).
+bool Parse(int argc, char** argv, Options& o, std::string& error) {
   for (int i = 1; i < argc; ++i) {
     std::string a = argv[i];
-    auto value = [&]() -> const char* { return i + 1 < argc ? argv[++i] : nullptr; };
-    auto number = [&](long& out) {
-      const char* v = value();
-      if (!v) return false;
-      char* end;
-      out = std::strtol(v, &end, 0);
-      return *v && !*end;
+    // The option's value into v; false when none follows.
+    auto value = [&](std::string& v) {
+      if (i + 1 >= argc) {
+        error = a + ": no value follows";
+        return false;
+      }
+      v = argv[++i];
+      return true;
     };
-    long n = 0;
+    // The option's value as a whole number from lo to hi (C's forms: 10, 0x0A, 012);
+    // false when none follows or it is not one, what naming what it must be.
+    auto number = [&](long long& n, long long lo, long long hi, const std::string& what) {
+      std::string v;
+      if (!value(v)) return false;
+      char* end = nullptr;
+      errno = 0;
+      n = std::strtoll(v.c_str(), &end, 0);
+      if (v.empty() || *end || errno == ERANGE || n < lo || n > hi) {
+        error = a + ": \"" + v + "\" is not " + what;
+        return false;
+      }
+      return true;
+    };
+    long long n = 0;
+    std::string v;
     if (a == "--dll" || a == "--answers" || a == "--data" || a == "--build-date" || a == "--box" ||
         a == "--preview-dir") {
-      const char* v = value();
-      if (!v) return false;
-      std::string s = v;
-      if (a == "--dll") o.dll = s;
-      if (a == "--box") o.boxes.push_back(s);
-      if (a == "--answers") o.answers = s;
-      if (a == "--data") o.data = s;
-      if (a == "--preview-dir") o.previewDir = s;
-      if (a == "--build-date") o.settings.push_back([s] { hostsim::buildDate = s; });
+      if (!value(v)) return false;
+      if (a == "--dll") o.dll = v;
+      if (a == "--box") o.boxes.push_back(v);
+      if (a == "--answers") o.answers = v;
+      if (a == "--data") o.data = v;
+      if (a == "--preview-dir") o.previewDir = v;
+      if (a == "--build-date") o.settings.push_back([v] { hostsim::buildDate = v; });
     } else if (a == "--choose") {
       o.chooseFirst = true;
     } else if (a == "--quiet") {
@@ -212,47 +261,66 @@ bool Parse(int argc, char** argv, Options& o) {
       o.undo = true;
       if (i + 1 < argc && argv[i + 1][0] != '-') {
         o.undoWarehouse = argv[++i];
-        if (o.undoWarehouse.find_first_not_of("0123456789") != std::string::npos) return false;
+        if (o.undoWarehouse.empty() || o.undoWarehouse.find_first_not_of("0123456789") != std::string::npos) {
+          error = a + ": \"" + o.undoWarehouse + "\" is not a warehouse number";
+          return false;
+        }
       }
     } else if (a == "--history") {
       o.history = true;
-    } else if (a == "--keep" && number(n) && n >= 1) {
+    } else if (a == "--keep") {
+      if (!number(n, 1, INT32_MAX, "a number of runs from 1 up")) return false;
       o.settings.push_back([n] { hostsim::backupsKept = static_cast<int>(n); });
     } else if (a == "--preview") {
       o.preview = true;
     } else if (a == "--warn-change") {
-      const char* v = value();
+      if (!value(v)) return false;
       char* end = nullptr;
-      o.warnChange = v ? std::strtod(v, &end) : -1;
-      if (!v || !*v || *end || !(o.warnChange >= 0) || o.warnChange > 1e9) return false;
+      o.warnChange = std::strtod(v.c_str(), &end);
+      if (v.empty() || *end || !(o.warnChange >= 0) || o.warnChange > 1e9) {
+        error = a + ": \"" + v + "\" is not a percentage from 0 up";
+        return false;
+      }
     } else if (a == "--no-descriptor") {
       o.settings.push_back([] { hostsim::descriptorConfig.present = false; });
-    } else if (a == "--command" && number(n)) {
+    } else if (a == "--command") {
+      if (!number(n, 0, 65535, "a command number (0 to 65535)")) return false;
       o.commands.push_back(static_cast<uint16_t>(n));
-    } else if (a == "--capability" && number(n)) {
+    } else if (a == "--capability") {
+      if (!number(n, INT32_MIN, UINT32_MAX, "a number of 32 bits")) return false;
       o.settings.push_back([n] { hostsim::capabilityBits = static_cast<uint32_t>(n); });
-    } else if (a == "--record-length" && number(n)) {
-      o.settings.push_back([n] { hostsim::descriptorConfig.recordLength = static_cast<int16_t>(n); });
-    } else if (a == "--variant" && number(n)) {
-      o.settings.push_back([n] { hostsim::descriptorConfig.variant = static_cast<int16_t>(n); });
-    } else if (a == "--missing" && number(n)) {
+    } else if (a == "--record-length" || a == "--variant" || a == "--notice") {
+      if (!number(n, -32768, 32767, "a number from -32768 to 32767")) return false;
+      auto value16 = static_cast<int16_t>(n);
+      if (a == "--record-length") o.settings.push_back([value16] { hostsim::descriptorConfig.recordLength = value16; });
+      if (a == "--variant") o.settings.push_back([value16] { hostsim::descriptorConfig.variant = value16; });
+      if (a == "--notice") o.settings.push_back([value16] { hostsim::noticeFlagAnswer = value16; });
+    } else if (a == "--missing") {
+      if (!number(n, 0, 65535, "a service ordinal (0 to 65535)")) return false;
       o.settings.push_back([n] { hostsim::missingServices.insert(static_cast<uint32_t>(n)); });
-    } else if (a == "--notice" && number(n)) {
-      o.settings.push_back([n] { hostsim::noticeFlagAnswer = static_cast<int16_t>(n); });
     } else {
+      error = a + ": no such option";
       return false;
     }
   }
-  return !(o.undo && o.preview) && !(o.history && (o.undo || o.preview));  // a preview takes nothing back
+  if (o.undo && o.preview) error = "--undo and --preview do not go together (a preview takes nothing back)";
+  if (o.history && (o.undo || o.preview)) error = "--history goes with neither --undo nor --preview";
+  return error.empty();
 }
 
-// --undo: takes the run back or says on stderr why not.
+// --undo: takes the run back or says on stderr why not (in one line; the details that
+// may follow it, on stdout).
 int Undo(const Options& o) {
   std::string message;
   bool done = hostsim::UndoLastRun(o.undoWarehouse, message);
   while (!message.empty() && message.back() == '\n') message.pop_back();
-  hostsim::PrintUtf8(done ? stdout : stderr, "hostsim: " + message + "\n");
-  return done ? ExitDone : ExitRefused;
+  if (done) {
+    hostsim::PrintUtf8(stdout, "hostsim: " + message + "\n");
+    return ExitDone;
+  }
+  std::size_t end = message.find('\n');
+  if (end != std::string::npos) hostsim::PrintUtf8(stdout, message.substr(end + 1) + "\n");
+  return EndWith(ExitRefused, message.substr(0, end));
 }
 
 // --history: the kept runs on stdout, or on stderr why the index cannot be read.
@@ -325,22 +393,54 @@ bool StartPreview(const Options& o, const std::string& dataFull, std::string& sc
 }
 
 // Shows what the run did to the copy and writes the pages: ExitUsage when a page could
-// not be written, ExitPreviewWarnings when it warns, else ExitDone.
-int FinishPreview(const Options& o, const std::string& dataFull, const std::string& scratch) {
+// not be written (after its line), ExitPreviewWarnings when it warns (why then the line
+// that says so), else ExitDone.
+int FinishPreview(const Options& o, const std::string& dataFull, const std::string& scratch, std::string& why) {
   hostsim::preview::Preview p = hostsim::preview::CollectPreview(dataFull, scratch, o.warnChange);
   PrintPreviewLine("");
   std::string error;
   bool written = hostsim::preview::PresentPreview(p, PrintPreviewLine, error);
-  if (!written) {
-    Complain(error);
-    return ExitUsage;
-  }
+  if (!written) return EndWith(ExitUsage, error);
   std::size_t warnings = hostsim::preview::PreviewWarningCount(p);
   if (!warnings) return ExitDone;
   // The code the program ends with: a run that did nothing says so before the warnings.
-  int code = hostsim::runsThatDidNothing > 0 ? ExitDidNothing : ExitPreviewWarnings;
+  int code = hostsim::runsThatDidNothing.empty() ? ExitPreviewWarnings : ExitDidNothing;
   PrintPreviewLine("Ostrzeżenia: " + std::to_string(warnings) + ", kod wyjścia " + std::to_string(code));
+  why = "the preview has " + std::to_string(warnings) + (warnings == 1 ? " warning" : " warnings") +
+        "; preview.html in " + scratch + " lists them";
   return ExitPreviewWarnings;
+}
+
+// The line of exit code 1: the plug-in's refusal as it showed it (52030).
+std::string RefusalLine() {
+  std::string text;
+  for (const hostsim::Shown& shown : hostsim::Transcript())
+    if (shown.service == "errorMessage") text = shown.text;
+  for (char& c : text)
+    if (c == '\n') c = ' ';
+  return text.empty() ? "the plug-in refused to load without a message (its load call returned -1)"
+                      : "the plug-in refused to load: " + text;
+}
+
+// The line of exit code 3: the first call that an exception left.
+std::string ExceptionLine(const std::vector<std::string>& exceptions) {
+  std::size_t others = exceptions.size() - 1;
+  std::string more = others ? " (and " + std::to_string(others) + (others == 1 ? " more call)" : " more calls)") : "";
+  return exceptions.front() + more;
+}
+
+// The line of exit code 6: why the run did nothing, or the first of them did.
+std::string NothingDoneLine() {
+  const std::vector<std::string>& runs = hostsim::runsThatDidNothing;
+  if (runs.size() == 1) return "the run did nothing: " + runs.front();
+  return std::to_string(runs.size()) + " runs did nothing; the first: " + runs.front();
+}
+
+// The line of exit code 4; the reports are in folder (shown when it is not the data folder).
+std::string FailedChangesLine(const std::string& folder, const std::string& dataFull) {
+  int n = hostsim::failedChangesShown;
+  return std::to_string(n) + (n == 1 ? " price change failed" : " price changes failed") + "; see INFO.TXT" +
+         (folder == dataFull ? "" : " in " + folder);
 }
 
 }  // namespace
@@ -349,16 +449,13 @@ int Main(int argc, char** argv) {
   _setmode(_fileno(stdout), _O_BINARY);  // UTF-8 bytes and "\n" exactly as written
   hostsim::ResetHostSim();
   Options o;
-  if (argc == 2 && std::strcmp(argv[1], "--help") == 0) {
-    PrintUsage(stdout);
-    std::fputs(hostsim::AnswerKeysHelp().c_str(), stdout);
-    std::fputs(kExitCodes, stdout);
-    return ExitDone;
-  }
-  if (!Parse(argc, argv, o)) {
-    PrintUsage(stderr);
-    return ExitUsage;
-  }
+  for (int i = 1; i < argc; ++i)
+    if (std::strcmp(argv[i], "--help") == 0) {
+      PrintHelp();
+      return ExitDone;
+    }
+  std::string usageError;
+  if (!Parse(argc, argv, o, usageError)) return EndWith(ExitUsage, usageError + "; hostsim.exe --help lists the options");
   if (!o.answers.empty()) {
     std::string error;
     if (!hostsim::LoadAnswers(o.answers, error)) {
@@ -407,14 +504,15 @@ int Main(int argc, char** argv) {
     hostsim::Say("(the plug-in imports no MessageBoxA: its system message boxes are not answered here)");
   char name[256] = {};
   hostsim::CallOutcome load = hostsim::LoadCall(name);
-  bool clean = Report("load call", load);
+  CallTrouble trouble;
+  Report("load call", load, trouble);
   if (load.completed) hostsim::Say("plug-in name: " + hostsim::ShownText(std::string(name, strnlen(name, 255))));
   ShowMenu();
 
   if (o.chooseFirst && !hostsim::menuInne.empty()) o.commands.insert(o.commands.begin(), hostsim::menuInne[0].entry.command);
   for (uint16_t command : o.commands) {
     hostsim::Say("choosing command " + std::to_string(command));
-    clean = Report("command " + std::to_string(command), hostsim::ChooseMenuCommand(command)) && clean;
+    Report("command " + std::to_string(command), hostsim::ChooseMenuCommand(command), trouble);
   }
   // Nothing chosen by the options or answers: the person at a console works the menu,
   // as often as they like, until they leave it with Esc.
@@ -425,20 +523,24 @@ int Main(int argc, char** argv) {
     if (chosen < 0) break;
     uint16_t command = hostsim::menuInne[chosen].entry.command;
     hostsim::Say("choosing command " + std::to_string(command) + " (at the console)");
-    clean = Report("command " + std::to_string(command), hostsim::ChooseMenuCommand(command)) && clean;
+    Report("command " + std::to_string(command), hostsim::ChooseMenuCommand(command), trouble);
   }
 
-  clean = Report("unload call", hostsim::UnloadCall()) && clean;
+  Report("unload call", hostsim::UnloadCall(), trouble);
   ShowMenu();
   hostsim::FreePluginLibrary();
   hostsim::Say("plug-in freed");
-  if (!clean) return ExitException;
-  if (load.result != 0) return ExitRefused;
-  int previewed = o.preview ? FinishPreview(o, dataFull, workFolder) : ExitDone;
+  if (!trouble.exceptions.empty()) return EndWith(ExitException, ExceptionLine(trouble.exceptions));
+  if (load.result != 0) return EndWith(ExitRefused, RefusalLine());
+  if (!trouble.unknownCommand.empty())
+    return EndWith(ExitUsage, trouble.unknownCommand + " (--command, or the answers key \"choose\")");
+  std::string warned;
+  int previewed = o.preview ? FinishPreview(o, dataFull, workFolder, warned) : ExitDone;
   if (previewed == ExitUsage) return ExitUsage;
-  if (hostsim::runsThatDidNothing > 0) return ExitDidNothing;
-  if (previewed != ExitDone) return previewed;
-  return hostsim::failedChangesShown > 0 ? ExitFailedChanges : ExitDone;
+  if (!hostsim::runsThatDidNothing.empty()) return EndWith(ExitDidNothing, NothingDoneLine());
+  if (previewed == ExitPreviewWarnings) return EndWith(ExitPreviewWarnings, warned);
+  if (hostsim::failedChangesShown > 0) return EndWith(ExitFailedChanges, FailedChangesLine(workFolder, dataFull));
+  return ExitDone;
 }
 
 int wmain(int argc, wchar_t** argv) {

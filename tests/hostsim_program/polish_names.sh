@@ -133,7 +133,7 @@ screen "the reason a name cannot be chosen" 'Nazwa ma znaki spoza strony kodowej
 term send-keys -t run Enter Down Enter
 screen "the dialog with the Polish name picked" '║ cennik żółty\.txt +║' 'F12 OK'
 term send-keys -t run F12
-screen "the warehouse entry" 'Numer magazynu: 0 '
+screen "the warehouse entry, offering the one with goods" 'Numer magazynu: 1 '
 term send-keys -t run 1 Enter
 screen "the summary" 'Ilość towarów odczytana z pliku: +10'
 term send-keys -t run Space

@@ -3,10 +3,11 @@
 # the sample shop's warehouse 1 repriced by keys alone, the screens read back from the
 # terminal: the notice, the menu "Inne", the options dialog with its Polish letters
 # (the name typed with Home and End as xterm sends them, and Ctrl-A), the warehouse
-# entry, the summary box and INFO.TXT in the viewer, each with its keys in the frame and
-# nothing beside it in a larger terminal, then the transcript's Polish letters and the
-# exit code. Arguments: the wine runner, hostsim.exe, goodstool.exe, the samples folder;
-# it works in a test folder of its own. Needs tmux.
+# entry (its question before a warehouse without goods; Esc keeps the one offered), the
+# summary box and INFO.TXT in the viewer, each with its keys in the frame and nothing
+# beside it in a larger terminal, then the transcript's Polish letters and the exit
+# code. Arguments: the wine runner, hostsim.exe, goodstool.exe, the samples folder; it
+# works in a test folder of its own. Needs tmux.
 set -uo pipefail
 export LC_ALL=C.UTF-8  # ${line:80} counts characters
 wine=$1 hostsim=$2 goodstool=$3 samples=$4
@@ -84,8 +85,16 @@ for size in 80x25 120x40; do
   term send-keys -t run -l t
   expect "the file name typed with Home and End" '║ towary\.txt +║'
   term send-keys -t run F12
-  expect "the warehouse entry, listing the one with goods" 'Numer magazynu: 0 ' '║ Magazyny z plikiem towarów: +║' '║ 1 +║'
-  term send-keys -t run 1 Enter
+  # The plug-in's first run gives warehouse 0; the entry offers 1, the one with goods.
+  expect "the warehouse entry, offering and listing the one with goods" 'Numer magazynu: 1 ' \
+    '║ Magazyny z plikiem towarów: +║' '║ 1 +║' '╚═+ Enter wybiera   Esc zostawia 1 ═+╝'
+  term send-keys -t run 5 Enter
+  expect "the question before a warehouse without goods" '║ Magazyn 5 nie ma pliku towarów \(MMM5\.MGR\)\. +║' \
+    '║ Przecenić mimo to\? +║' '╚═+ Enter tak   Esc wraca ═+╝'
+  term send-keys -t run Escape
+  expect "back at the entry" 'Numer magazynu: 5 ' '╚═+ Enter wybiera   Esc zostawia 1 ═+╝'
+  # Esc cannot cancel the run: it goes on with the warehouse offered (INFO.TXT's "Mag:1").
+  term send-keys -t run Escape
   expect "the summary" '║  Ilość towarów odczytana z pliku: +10  ║' '║  Ilość niezidentyfikowanych towarów: 2 +║' \
     '║  Błąd zmiany ceny: +0 +║' '╚═+ Enter dalej ═+╝'
   term send-keys -t run Space

@@ -88,9 +88,9 @@ preview "a price file above the data folder: the plug-in cannot open it in the c
 check "no summary: the file is outside the data folder" has "^  Wtyczka nie pokazała podsumowania: plik cen „\.\.\\\\towary\.txt” leży poza folderem danych, więc nie ma go w kopii \(.*\\\\towary\.txt\); połóż go w folderze danych albo podaj pełną ścieżkę$"
 check "the code of a run that did nothing" has "^Ostrzeżenia: 1, kod wyjścia 6$"
 
-preview "a price file with semicolons" 5 sheet --preview-dir "$work/copy-sheet"
+preview "a price file with semicolons: the plug-in reads no entry" 6 sheet --preview-dir "$work/copy-sheet"
 check "no TAB in it" has "^  Plik cen „towary\.txt”: żaden wiersz nie zawiera znaku TAB; wygląda na rozdzielany średnikami lub przecinkami \(jak zapis z arkusza\); Velmora zapisuje pola rozdzielone znakiem TAB: zapisz go jako tekst rozdzielany tabulatorami$"
-check "one warning" has "^Ostrzeżenia: 1, kod wyjścia 5$"
+check "one warning, and the code of a run that did nothing" has "^Ostrzeżenia: 1, kod wyjścia 6$"
 
 preview "a preview folder inside the data folder" 2 shop --preview-dir "$work/shop/preview"
 check "is refused" has "^hostsim: the preview folder .* is the data folder or lies in it; choose one outside it$"

@@ -65,7 +65,8 @@ class HostileRun : public testing_run::RunFixture {
     EXPECT_EQ(run_checks::GivenBackProblem(), "");
     // A run ends with the summary, or (names copied from a file not in Mazovia) with the
     // message that ends it before the first pass.
-    bool refused = choice.copyName && hostsim::runsThatDidNothing == 1;
+    bool refused = choice.copyName && hostsim::runsThatDidNothing.size() == 1 &&
+                   hostsim::runsThatDidNothing[0].ends_with("is not in Mazovia, and names were to be copied from it");
     EXPECT_TRUE(Find("messageBoxFormat") || refused) << "no summary";
   }
 

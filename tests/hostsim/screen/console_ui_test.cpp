@@ -403,35 +403,86 @@ TEST(FileMask, MatchesAsDosDoes) {
   }
 }
 
-TEST_F(ConsoleUi, WarehouseIsANumberEntry) {
+TEST_F(ChooserUi, WarehouseIsANumberEntry) {
+  Files({"MMM1.MGR", "MMM3.MGR", "MMM42.MGR", "MMM72.MGR"});
+  const std::vector<Key> enter = {K(KeyEnter)};
   struct Case {
     const char* what;
     std::vector<Key> keys;
     int chosen;
+    std::size_t screens;  // shown, the question before a warehouse without goods included
   } cases[] = {
-      {"Enter keeps the one offered", {K(KeyEnter)}, 3},
-      {"digits replace it", Type(u"72") + std::vector<Key>{K(KeyEnter)}, 72},
-      {"a minus sign first", Type(u"-5") + std::vector<Key>{K(KeyEnter)}, -5},
-      {"a minus sign later is no digit", Type(u"4-2") + std::vector<Key>{K(KeyEnter)}, 42},
-      {"Backspace to empty gives the one offered", {K(KeyBackspace), K(KeyEnter)}, 3},
-      {"letters are refused", Type(u"1a") + std::vector<Key>{K(KeyEnter)}, 1},
-      {"Esc", {K(KeyEscape)}, -1},
+      {"Enter keeps the one offered", enter, 3, 1},
+      {"digits replace it", Type(u"72") + enter, 72, 3},
+      {"a minus sign first, then asked and confirmed", Type(u"-5") + enter + enter, -5, 4},
+      {"a minus sign later is no digit", Type(u"4-2") + enter, 42, 4},
+      {"Backspace to empty gives the one offered", {K(KeyBackspace), K(KeyEnter)}, 3, 2},
+      {"letters are refused", Type(u"1a") + enter, 1, 3},
+      {"Esc keeps the one offered, never -1", Type(u"9") + std::vector<Key>{K(KeyEscape)}, 3, 2},
+      {"a warehouse without goods confirmed", Type(u"5") + enter + enter, 5, 3},
+      {"Esc at the question goes back to the entry", Type(u"5") + enter + std::vector<Key>{K(KeyEscape)} +
+                                                          std::vector<Key>{K(KeyBackspace)} + Type(u"1") + enter,
+       1, 6},
   };
   for (const Case& t : cases) {
     SCOPED_TRACE(t.what);
     c.Restart(t.keys);
     EXPECT_EQ(selectWarehouse(3, SelectWarehouseKind, ReservedArgument), t.chosen);
+    EXPECT_EQ(c.next, t.keys.size());
+    EXPECT_EQ(c.screens.size(), t.screens);
   }
 }
 
+TEST_F(ChooserUi, WarehouseOfferedHasAGoodsFile) {
+  struct Case {
+    const char* what;
+    std::vector<const char*> files;
+    int given;
+    const char16_t* field;  // the entry's first row as offered
+    const char16_t* keys;   // its bottom frame
+  } cases[] = {
+      {"the one given has goods", {"MMM2.MGR", "MMM7.MGR"}, 7, u"║ Numer magazynu: 7                    ║",
+       u"╚═══ Enter wybiera   Esc zostawia 7 ═══╝"},
+      {"the first run's 0: the first with goods", {"MMM2.MGR", "MMM7.MGR"}, 0,
+       u"║ Numer magazynu: 2                    ║", u"╚═══ Enter wybiera   Esc zostawia 2 ═══╝"},
+      {"a negative one: the first with goods", {"MMM7.MGR"}, -1, u"║ Numer magazynu: 7                    ║",
+       u"╚═══ Enter wybiera   Esc zostawia 7 ═══╝"},
+      {"no warehouse has goods: the one given", {}, 4, u"║ Numer magazynu: 4                    ║",
+       u"╚═══ Enter wybiera   Esc zostawia 4 ═══╝"},
+  };
+  for (const Case& t : cases) {
+    SCOPED_TRACE(t.what);
+    SetUp();
+    for (const char* f : t.files) Files({f});
+    c.Restart({K(KeyEscape)});
+    selectWarehouse(t.given, SelectWarehouseKind, ReservedArgument);
+    ASSERT_EQ(c.screens.size(), 1u);
+    EXPECT_EQ(ScreenRow(c.screens.front(), 10, 20, 40), t.field);
+    EXPECT_EQ(ScreenRow(c.screens.front(), 16, 20, 40), t.keys);
+    TearDown();
+  }
+}
+
+TEST_F(ChooserUi, AWarehouseWithoutGoodsIsConfirmedOnScreen) {
+  Files({"MMM1.MGR"});
+  c.keys = Type(u"12") + std::vector<Key>{K(KeyEnter), K(KeyEnter)};
+  EXPECT_EQ(selectWarehouse(1, SelectWarehouseKind, ReservedArgument), 12);
+  ASSERT_EQ(c.screens.size(), 4u);
+  const Screen& s = c.screens.back();
+  EXPECT_EQ(ScreenRow(s, 10, 15, 50), u"║ Magazyn 12 nie ma pliku towarów (MMM12.MGR).   ║");
+  EXPECT_EQ(ScreenRow(s, 11, 15, 50), u"║ Przecena nie zmieni w nim niczego.             ║");
+  EXPECT_EQ(ScreenRow(s, 12, 15, 50), u"║ Przecenić mimo to?                             ║");
+  EXPECT_EQ(ScreenRow(s, 14, 15, 50), u"╚════════════ Enter tak   Esc wraca ═════════════╝");
+}
+
 TEST_F(ChooserUi, WarehouseEntryListsTheWarehousesWithGoodsFiles) {
-  Files({"MMM1.MGR", "mmm2.mgr", "MMM10.MGR", "MMM01.MGR", "MMMX.MGR", "MMM.MGR", "MMM3.MGR.bak", "MAG4.MGR"});
+  Files({"MMM1.MGR", "mmm2.mgr", "MMM10.MGR", "MMM01.MGR", "MMM07.MGR", "MMMX.MGR", "MMM.MGR", "MMM3.MGR.bak", "MAG4.MGR"});
   std::filesystem::create_directories(folder + "/MMM5.MGR");  // a folder, no goods file
   c.keys = {K(KeyEnter)};
-  EXPECT_EQ(selectWarehouse(12, SelectWarehouseKind, ReservedArgument), 12);
+  EXPECT_EQ(selectWarehouse(10, SelectWarehouseKind, ReservedArgument), 10);
   ASSERT_EQ(c.screens.size(), 1u);
   const Screen& s = c.screens.front();
-  EXPECT_EQ(ScreenRow(s, 10, 20, 40), u"║ Numer magazynu: 12                   ║");
+  EXPECT_EQ(ScreenRow(s, 10, 20, 40), u"║ Numer magazynu: 10                   ║");
   EXPECT_EQ(ScreenRow(s, 12, 20, 40), u"║ Magazyny z plikiem towarów:          ║");
   EXPECT_EQ(ScreenRow(s, 13, 20, 40), u"║ 1, 2, 10                             ║");
   EXPECT_EQ(s.cursorX, 40);
@@ -441,7 +492,7 @@ TEST_F(ChooserUi, WarehouseEntryListsTheWarehousesWithGoodsFiles) {
 TEST_F(ChooserUi, WarehouseEntrySaysWhenNoWarehouseHasGoods) {
   Files({"towary.txt"});
   c.keys = {K(KeyEscape)};
-  EXPECT_EQ(selectWarehouse(1, SelectWarehouseKind, ReservedArgument), -1);
+  EXPECT_EQ(selectWarehouse(1, SelectWarehouseKind, ReservedArgument), 1);
   ASSERT_EQ(c.screens.size(), 1u);
   EXPECT_EQ(ScreenRow(c.screens.front(), 12, 20, 40), u"║ Żaden magazyn nie ma pliku towarów.  ║");
   EXPECT_EQ(ScreenRow(c.screens.front(), 13, 20, 40), u"║                                      ║");
@@ -456,7 +507,7 @@ TEST_F(ChooserUi, ManyWarehousesFillThreeRowsAndEndWithDots) {
   EXPECT_EQ(ScreenRow(s, 13, 20, 40), u"║ 100, 101, 102, 103, 104, 105, 106,   ║");
   EXPECT_EQ(ScreenRow(s, 14, 20, 40), u"║ 107, 108, 109, 110, 111, 112, 113,   ║");
   EXPECT_EQ(ScreenRow(s, 15, 20, 40), u"║ 114, 115, 116, 117, 118, 119, ...    ║");
-  EXPECT_EQ(ScreenRow(s, 16, 20, 40), u"╚══════════════════════════════════════╝");
+  EXPECT_EQ(ScreenRow(s, 16, 20, 40), u"╚══ Enter wybiera   Esc zostawia 100 ══╝");
 }
 
 std::vector<std::string> failures;
