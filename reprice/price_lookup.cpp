@@ -124,7 +124,8 @@ PriceEntry* FindPriceEntry(const char* key) {
     const IndexSlot slot = priceIndex.slots[s];
     if (slot.entry == EmptySlot) return nullptr;
     if (slot.hash != hash) continue;
+    // No entry in StatusSymbolTooLong has a slot; an equal hash may still be another symbol.
     PriceEntry& entry = priceList.entries[slot.entry];
-    if (entry.status != StatusSymbolTooLong && SameFolded(entry.symbol, key)) return &entry;
+    if (SameFolded(entry.symbol, key)) return &entry;
   }
 }

@@ -29,18 +29,11 @@ bool Refill(TextReader& r) {
   return r.end != 0;
 }
 
-// The next raw byte, or -1 at the end of the file.
-int RawByte(TextReader& r) {
-  if (r.position == r.end && !Refill(r)) return -1;
-  return r.buffer[r.position++];
-}
-
-// The next byte after translation, or -1 at the end. Called for the bytes that text
-// mode translates; ReadTextLine copies the others in spans.
+// The next byte after translation, or -1 at the end. Called only for a byte of the block
+// that text mode translates (ReadTextLine copies the others in spans), so there is one.
 int TextByte(TextReader& r) {
-  if (r.ended) return -1;
-  int c = RawByte(r);
-  if (c < 0 || c == EndOfFileMark) {
+  int c = r.buffer[r.position++];
+  if (c == EndOfFileMark) {
     r.ended = true;
     return -1;
   }

@@ -114,6 +114,8 @@ TEST_F(CodePage, AByteOrderMarkAtTheStartIsNoPartOfTheFirstSymbol) {
        {"KAWA-500", "KAWA-500"}, 429900},
       {"a mark before a line of 255 bytes", Mark + Long + Line("B", "M", "2"), {"A", "B"}, 10000},
       {"the same without the mark", Long + Line("B", "M", "2"), {"A", "B"}, 10000},
+      {"a mark, 251 bytes and CR LF: a whole line of 255", Mark + Long.substr(0, 251) + "\r\n" + Line("B", "M", "2"),
+       {"A", "B"}, 10000},
       {"a mark alone", Mark, {}, 0},
       {"a mark on the second line stays", Line("A", "N", "1") + Mark + Line("B", "M", "2"), {"A", Mark + "B"}, 10000},
       {"two bytes of a mark stay", "\xEF\xBB" + Line("A", "N", "1"), {"\xEF\xBB" "A"}, 10000},

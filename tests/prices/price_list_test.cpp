@@ -103,6 +103,9 @@ void AddLookupEntries(int padding) {
   AddPriceEntry(1.0, "n", (std::string(24, 'q') + "rr").c_str());  // 13: too long, cut to 24 q
   for (int i = 0; i < padding; ++i) AddPriceEntry(1.0, "n", ("pad" + std::to_string(i)).c_str());
   AddPriceEntry(1.0, "n", "PAD7");  // later than pad7: never found
+  // Two symbols of one folded FNV-1a hash (0x00C02106): the index must compare the symbol.
+  AddPriceEntry(1.0, "n", "hash497580");
+  AddPriceEntry(1.0, "n", "HASH1392813");
 }
 
 std::vector<LookupCase> LookupCases(int padding) {
@@ -118,6 +121,7 @@ std::vector<LookupCase> LookupCases(int padding) {
       {std::string(24, 'q'), 12},
       {std::string(40, 'k'), -1},
       {"pad7", pad7}, {"PAD7", pad7},
+      {"HASH497580", 15 + padding}, {"hash1392813", 16 + padding}, {"hash1392812", -1},
   };
 }
 
@@ -135,7 +139,7 @@ void ExpectLookups(int padding) {
 
 TEST_F(PriceLookup, FirstMatchCaseBlindForAToZOnly) {
   for (int padding : {0, 40, 5000}) {
-    SCOPED_TRACE("list of " + std::to_string(padding + 15));
+    SCOPED_TRACE("list of " + std::to_string(padding + 17));
     AddLookupEntries(padding);
     ExpectLookups(padding);
     ClearPriceList();
@@ -152,7 +156,7 @@ TEST_F(PriceLookup, WithoutMemoryForTheIndexTheResultsAreTheSame) {
 TEST_F(PriceLookup, ALongRunOfEqualSymbolsGivesItsFirstAndEndsForAMissingKey) {
   AddLookupEntries(100);
   for (int i = 0; i < 3000; ++i) AddPriceEntry(1.0, "n", i % 2 ? "same" : "SAME");
-  EXPECT_EQ(FindPriceEntry("Same"), &priceList.entries[115]);
+  EXPECT_EQ(FindPriceEntry("Same"), &priceList.entries[117]);
   EXPECT_EQ(FindPriceEntry("samf"), nullptr);
   ExpectLookups(100);
 }

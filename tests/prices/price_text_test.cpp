@@ -54,6 +54,7 @@ const PriceRow Rows[] = {
     {"12.3 * 10000 as a double", 12.3 * 10000, "     12.30", "               12.30"},
     {"just above 12.30", 123000.00000001, "     12.30", "               12.30"},
     {"one ten-thousandth", 1.0, "      0.00", "                0.00"},
+    {"half of one, a power of two", 0.5, "      0.00", "                0.00"},
     {"minus one ten-thousandth", -1.0, "     -0.00", "               -0.00"},
     {"half a hundredth less", 99.5, "      0.01", "                0.01"},
     {"smallest subnormal", 4.9406564584124654e-324, "      0.00", "                0.00"},

@@ -68,6 +68,9 @@ TEST(GoodsCsv, RefusesWhatDoesNotFit) {
        "line 1, column 7 (remarks): character 4, U+1F600, is not in Mazovia"},
       {"a lone continuation byte in the index", "A,x\x80,n,1,1,1,\n",
        "line 1, column 2 (index): character 2, byte 0x80 that is not UTF-8, is not in Mazovia"},
+      {"a character cut short at the end of the remarks", "A,,n,1,1,1,ok \xC5\n",
+       "line 1, column 7 (remarks): character 4, byte 0xC5 that is not UTF-8, is not in Mazovia"},
+      {"net empty", "A,,n,1,,1,\n", "line 1, column 5 (net): price is not a finite number: "},
       {"unclosed quote in the name", "A,,\"Kawa, 1,1,1,\n", "line 1, column 3 (name): unclosed quote"},
       {"unclosed quote after the seventh field", "A,,n,1,1,1,r,\"x\n", "line 1, column 8: unclosed quote"},
   };
@@ -87,6 +90,7 @@ TEST(GoodsCsv, AcceptsAByteOrderMarkEmptyLinesAndNoFinalLineEnd) {
       {"before the header", "\xEF\xBB\xBFsymbol,index,name,vat,net,gross,remarks\nA,,n,2,1,1.08,\n"},
       {"before a record", "\xEF\xBB\xBF" "A,,n,2,1,1.08,\n"},
       {"an empty line, no line end after the last", "symbol\r\n\r\nA,,n,2,1,1.08,"},
+      {"quoted remarks closing the line", "A,,n,2,1,1.08,\"r\""},
   };
   for (const Row& row : rows) {
     SCOPED_TRACE(row.label);
@@ -98,6 +102,37 @@ TEST(GoodsCsv, AcceptsAByteOrderMarkEmptyLinesAndNoFinalLineEnd) {
     EXPECT_STREQ(r.symbol, "A");
     EXPECT_EQ(+r.vatCode, 2);
   }
+}
+
+TEST(GoodsCsv, SettingAFieldRefusesWhatTheCsvRefusesAndLeavesTheFile) {
+  std::string file, error;
+  ASSERT_TRUE(hostsim::GoodsFileFromCsv("A,,Kawa,1,10,12.30,R\n", file, error)) << error;
+  struct Row {
+    const char* symbol;
+    const char* field;
+    std::string value;
+    std::string error;
+  } rows[] = {
+      {"B", "name", "x", "no record has the symbol B"},
+      {"A", "name", "Kawa €", "character 6, U+20AC, is not in Mazovia"},
+      {"A", "symbol", std::string(17, 's'), "symbol longer than 16 characters"},
+      {"A", "vat", "1x", "VAT code 1x is not in the host's table"},
+      {"A", "vat", "5", "VAT code 5 is not in the host's table"},
+      {"A", "gross", "x", "price is not a finite number: x"},
+      {"A", "price", "1", "no field price (symbol, index, name, vat, net, gross, remarks)"},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(std::string(row.field) + " = " + row.value);
+    std::string changed = file;
+    std::size_t record = 0;
+    EXPECT_FALSE(hostsim::SetGoodsField(changed, row.symbol, row.field, row.value, record, error));
+    EXPECT_EQ(error, row.error);
+    EXPECT_EQ(changed, file);
+  }
+  std::size_t record = 0;
+  ASSERT_TRUE(hostsim::SetGoodsField(file, "A", "gross", "13,5", record, error)) << error;
+  EXPECT_EQ(record, 1u);
+  EXPECT_EQ(hostsim::GoodsFileToCsv(file), "symbol,index,name,vat,net,gross,remarks\nA,,Kawa,1,10.00,13.50,R\n");
 }
 
 TEST(GoodsCsv, TheTableNamesAPartialTrailingRecord) {
