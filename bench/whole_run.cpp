@@ -1,5 +1,5 @@
 // One whole repricing run over a generated warehouse, timed (a program, not a test):
-//   whole_run GOODS LINES [refuse-index] [clock] [backup]
+//   whole_run GOODS LINES [refuse-index] [clock] [backup] [shuffled]
 // in the current folder, which it fills with the goods file MMM1.MGR and towary.txt.
 // Goods i has symbol S<i>; line i of the price file names S<i>, and every second
 // line changes the price. Natively it calls the repricing logic linked in; the Win32
@@ -9,11 +9,15 @@
 // services is measured too, the clock read around every call (which slows the run it
 // measures: the run's own time comes from a run without it). With backup the stand-in
 // makes its backup of the goods file before the first store and keeps the reports
-// (kopie/), as hostsim.exe does. Prints one line of key=value figures.
+// (kopie/), as hostsim.exe does. With shuffled the price file's lines come in an order
+// unlike the goods file's (line k names S<k * step mod LINES>, step prime to LINES), so
+// no lookup finds its entry right after the previous one. Prints one line of key=value
+// figures.
 #include <chrono>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
+#include <numeric>
 #include <string>
 
 #include "host/records.h"
@@ -45,8 +49,16 @@
 
 namespace {
 
+// A step prime to lines near 0.618 lines (the golden ratio's part), so that k * step
+// mod lines visits every line once and far from the last; 1 for a single line.
+long long ShuffleStep(int lines) {
+  long long step = static_cast<long long>(lines * 0.6180339887) | 1;
+  while (lines > 1 && std::gcd(step, static_cast<long long>(lines)) != 1) step += 2;
+  return lines > 1 ? step % lines : 1;
+}
+
 // Writes the goods file and the price file of the run; false when one cannot be written.
-bool WriteShop(int goods, int lines) {
+bool WriteShop(int goods, int lines, bool shuffled) {
   std::FILE* f = std::fopen(hostsim::GoodsFileName(1).c_str(), "wb");
   if (!f) return false;
   std::string record, error;
@@ -59,7 +71,11 @@ bool WriteShop(int goods, int lines) {
   std::fclose(f);
   f = std::fopen("towary.txt", "wb");
   if (!f) return false;
-  for (int i = 0; i < lines; ++i) std::fprintf(f, "S%d\tTowar %d\tszt\t23\t%s\r\n", i, i, i % 2 ? "12,30" : "13,53");
+  long long step = shuffled ? ShuffleStep(lines) : 1;
+  for (int k = 0; k < lines; ++k) {
+    int i = static_cast<int>(k * step % lines);
+    std::fprintf(f, "S%d\tTowar %d\tszt\t23\t%s\r\n", i, i, i % 2 ? "12,30" : "13,53");
+  }
   return std::fclose(f) == 0;
 }
 
@@ -106,21 +122,22 @@ bool Load() {
 
 int main(int argc, char** argv) {
   if (argc < 3) {
-    std::fprintf(stderr, "usage: whole_run GOODS LINES [refuse-index] [clock] [backup]\n");
+    std::fprintf(stderr, "usage: whole_run GOODS LINES [refuse-index] [clock] [backup] [shuffled]\n");
     return 2;
   }
   int goods = std::atoi(argv[1]), lines = std::atoi(argv[2]);
-  bool refuseIndex = false, clock = false, backup = false;
+  bool refuseIndex = false, clock = false, backup = false, shuffled = false;
   for (int i = 3; i < argc; ++i) {
     refuseIndex |= std::string(argv[i]) == "refuse-index";
     clock |= std::string(argv[i]) == "clock";
     backup |= std::string(argv[i]) == "backup";
+    shuffled |= std::string(argv[i]) == "shuffled";
   }
   hostsim::ResetHostSim();
   hostsim::backupsMade = backup;  // the stand-in's undo copies are no part of the run timed but when asked
   hostsim::EraseSettings();
   hostsim::StoreSetting("Przecenamag", "Pytaj", "1");  // no first-run notice
-  if (!WriteShop(goods, lines)) {
+  if (!WriteShop(goods, lines, shuffled)) {
     std::fprintf(stderr, "whole_run: cannot write the shop's files\n");
     return 1;
   }

@@ -50,6 +50,7 @@ int AddPriceEntry(double price, const char* name, const char* symbol, bool badPr
   entry.status = tooLong ? StatusSymbolTooLong : StatusNotFound;
   entry.badPrice = badPrice;
   entry.checked = false;
+  entry.shadowed = false;
   ++priceList.count;
   return 0;
 }

@@ -26,6 +26,8 @@ struct PriceEntry {
   int32_t status;   // a PriceStatus
   bool badPrice;    // field 4 held no number, or one below zero: never applied
   bool checked;     // the check pass found a goods record of this entry
+  bool shadowed;    // an earlier entry has the same symbol, A-Z case-blind: never found
+                    // (marked when the lookup's index is built)
 };
 
 struct PriceList {

@@ -118,7 +118,7 @@ std::vector<LookupCase> LookupCases(int padding) {
       {std::string(24, 'k'), 9}, {std::string(24, 'K'), 9},
       {std::string(24, 'k') + "z", 10}, {std::string(24, 'k') + "Z", 10},
       {std::string(24, 'm'), -1}, {std::string(24, 'm') + "zz", -1},
-      {std::string(24, 'q'), 12},
+      {std::string(24, 'q'), 12}, {std::string(24, 'Q'), 12},  // not the too-long entry after it
       {std::string(40, 'k'), -1},
       {"pad7", pad7}, {"PAD7", pad7},
       {"HASH497580", 15 + padding}, {"hash1392813", 16 + padding}, {"hash1392812", -1},
