@@ -191,6 +191,7 @@ stacks too deep for perf's copy, counted as the host's.
 ${sampled}
 SAMPLED
 fi)
+
 20,000 x 20,000 with the price index refused (the plain search): native run $(field seconds "$pN") s
 (own $(ownOf "$pN") s; with the index $(field seconds "$iN") s, own $(ownOf "$iN") s); via the DLL
 $(field seconds "$pW") s (own $(ownOf "$pW") s; with the index $(field seconds "$iW") s, own $(ownOf "$iW") s).

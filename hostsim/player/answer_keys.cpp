@@ -30,7 +30,7 @@ struct AnswerKey {
   ValueForm form;
   const char* value;    // the value's form as --help and the errors show it
   const char* meaning;  // what the key answers
-  const char* option;   // hostsim.exe's option that answers the same, with its value; null: none
+  const char* option = nullptr;  // hostsim.exe's option that answers the same, with its value; null: none
 };
 
 constexpr AnswerKey Keys[] = {
