@@ -19,6 +19,8 @@ constexpr int TooLongKept = 24;
 constexpr int LongestName = 119;
 static_assert(sizeof(PriceEntry::symbol) > LongestSymbol);
 static_assert(sizeof(PriceEntry::name) > LongestName);
+// The flags live in what was the record's padding: a million entries stay 176 MB.
+static_assert(sizeof(PriceEntry) == 176);
 
 // Room for GrowthStep more records from the host. False, with the list unchanged,
 // when the host has no memory or the new size would not fit its 32-bit size.
