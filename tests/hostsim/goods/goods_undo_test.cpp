@@ -77,6 +77,15 @@ class UndoTest : public WarehouseFixture {
     return u;
   }
 
+  // The backup folder with an index of these bytes.
+  static void WriteIndex(const std::string& bytes) {
+    std::filesystem::create_directory("undo_data/kopie");
+    std::FILE* f = std::fopen("undo_data/kopie/INDEKS.TXT", "wb");
+    ASSERT_NE(f, nullptr);
+    std::fputs(bytes.c_str(), f);
+    std::fclose(f);
+  }
+
   std::string original;
 };
 
@@ -273,28 +282,61 @@ TEST_F(UndoTest, AnUnwritableBackupFolderLetsTheRunGoOnAndSaysSoBeforeTheFirstSt
             "no backup to undo: there is no undo_data/kopie/INDEKS.TXT (a run makes one before its first store)");
 }
 
+// Its line has no size after the run, no price file and no counts (the eight fields of
+// an older index).
 TEST_F(UndoTest, ARunWhoseCursorNeverClosedCannotBeUndone) {
-  std::filesystem::create_directory("undo_data/kopie");
-  std::FILE* f = std::fopen("undo_data/kopie/INDEKS.TXT", "wb");
-  ASSERT_NE(f, nullptr);
-  std::fputs("2026-03-04 05:06:07\t1\tMMM1.MGR\tMMM1.MGR.20260304-050607\t1538 66997B0D\t-\topen\t\r\n", f);
-  std::fclose(f);
+  WriteIndex("2026-03-04 05:06:07\t1\tMMM1.MGR\tMMM1.MGR.20260304-050607\t1538 66997B0D\t-\topen\t\r\n");
   Undone u = Undo();
   EXPECT_FALSE(u.done);
   EXPECT_EQ(u.message,
             "cannot undo the run of 2026-03-04 05:06:07 of warehouse 1 (MMM1.MGR): the run never ended, so what it "
             "left is not known; nothing was put back");
+  std::string text, error;
+  ASSERT_TRUE(hostsim::RunHistory(text, error));
+  EXPECT_EQ(text,
+            "date and time        warehouse  price file     read  changed  failed  undone                     "
+            "backup in undo_data/kopie\n"
+            "2026-03-04 05:06:07  1          ?                 ?        ?       ?  no (never ended)           "
+            "MMM1.MGR.20260304-050607\n");
 }
 
+TEST_F(UndoTest, HistoryWithoutAnIndexSaysThereAreNoRuns) {
+  std::string text, error;
+  ASSERT_TRUE(hostsim::RunHistory(text, error));
+  EXPECT_EQ(text, "no runs yet: there is no undo_data/kopie/INDEKS.TXT (a run makes one before its first store)\n");
+}
+
+// Neither --undo nor --history reads on past a line it cannot take for a run.
 TEST_F(UndoTest, AnIndexLineThatIsNoRunIsRefusedByNumber) {
-  std::filesystem::create_directory("undo_data/kopie");
-  std::FILE* f = std::fopen("undo_data/kopie/INDEKS.TXT", "wb");
-  ASSERT_NE(f, nullptr);
-  std::fputs("# comment\r\n2026-03-04 05:06:07\t1\tMMM1.MGR\r\n", f);
-  std::fclose(f);
-  Undone u = Undo();
-  EXPECT_FALSE(u.done);
-  EXPECT_EQ(u.message, "cannot undo: undo_data/kopie/INDEKS.TXT, line 2: not a run (8 or 9 TAB-separated fields)");
+  const std::string run = "2026-03-04 05:06:07\t1\tMMM1.MGR\tMMM1.MGR.20260304-050607\t";
+  const struct {
+    const char* label;
+    std::string line;
+  } rows[] = {
+      {"three fields", "2026-03-04 05:06:07\t1\tMMM1.MGR"},
+      {"ten fields", run + "1538 66997B0D\t1538 4E12770D\tdone\t\t1 1 0\tx"},
+      {"no backup named", "2026-03-04 05:06:07\t1\tMMM1.MGR\t\t1538 66997B0D\t1538 4E12770D\tdone\t\t1 1 0"},
+      {"a size that is no number", run + "abc\t1538 4E12770D\tdone\t\t1 1 0"},
+      {"a size below zero", run + "-5 66997B0D\t1538 4E12770D\tdone\t\t1 1 0"},
+      {"no size before the run", run + "-\t1538 4E12770D\tdone\t\t1 1 0"},
+      {"a size after the run that is no number", run + "1538 66997B0D\tx\tdone\t\t1 1 0"},
+      {"two counts", run + "1538 66997B0D\t1538 4E12770D\tdone\t\t1 1"},
+      {"lines read below zero", run + "1538 66997B0D\t1538 4E12770D\tdone\t\t-1 1 0"},
+      {"changed below zero", run + "1538 66997B0D\t1538 4E12770D\tdone\t\t1 -1 0"},
+      {"failed below zero", run + "1538 66997B0D\t1538 4E12770D\tdone\t\t1 1 -1"},
+  };
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.label);
+    SetUp();
+    WriteIndex("# comment\r\n" + row.line + "\r\n");
+    Undone u = Undo();
+    EXPECT_FALSE(u.done);
+    EXPECT_EQ(u.message, "cannot undo: undo_data/kopie/INDEKS.TXT, line 2: not a run (8 or 9 TAB-separated fields)");
+    std::string text, error;
+    EXPECT_FALSE(hostsim::RunHistory(text, error));
+    EXPECT_EQ(error, "undo_data/kopie/INDEKS.TXT, line 2: not a run (8 or 9 TAB-separated fields)");
+    EXPECT_EQ(FileBytes(Goods1()), original);
+  }
 }
 
 // Each run keeps the reports it wrote and its own lines of the journal beside its
