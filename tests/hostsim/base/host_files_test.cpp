@@ -4,6 +4,7 @@
 // blocks leaves exactly the stores it accepted. Every row runs in both places.
 #include <gtest/gtest.h>
 
+#include <cerrno>
 #include <cstdio>
 #include <cstring>
 #include <functional>
@@ -15,6 +16,7 @@
 #include "host/services.h"
 #include "hostsim/base/data_folder.h"
 #include "hostsim/base/host_files.h"
+#include "hostsim/base/system_reason.h"
 #include "hostsim/base/transcript.h"
 #include "hostsim/services/files.h"
 #include "hostsim/services/goods.h"
@@ -324,5 +326,27 @@ TEST(DataFolder, PathsJoinTheFolderAndTheName) {
   }
   hostsim::dataFolder = kept;
 }
+
+#ifndef _WIN32
+// The phrases for the C runtime's errors (the Win32 build names the system's codes).
+TEST(SystemReason, EachErrorInWords) {
+  const struct {
+    int error;
+    const char* reason;
+  } rows[] = {{ENOENT, "no such file"},
+              {EACCES, "access denied"},
+              {EPERM, "not permitted"},
+              {EROFS, "the file system is read-only"},
+              {EBUSY, "in use by another program"},
+              {ETXTBSY, "in use by another program"},
+              {ENOSPC, "the disk is full"},
+              {EISDIR, "a folder, not a file"},
+              {EINVAL, "Invalid argument"}};
+  for (const auto& row : rows) {
+    errno = row.error;
+    EXPECT_EQ(hostsim::SystemReason("x.txt"), row.reason) << row.error;
+  }
+}
+#endif
 
 }  // namespace
