@@ -76,6 +76,32 @@ TEST_F(ConsoleShown, MessageThatStaysUpReadsNoKey) {
   EXPECT_EQ(ScreenRow(c.screens[0], 14, 28, 24), u"╚══════════════════════╝");  // no key to name
 }
 
+// A message without a title or a text (the plug-in always gives both) is the
+// narrowest box, empty, that a key closes.
+TEST_F(ConsoleShown, AMessageOfNothingIsAnEmptyBox) {
+  const struct {
+    const char* label;
+    void (*call)();
+  } rows[] = {
+      {"plain", [] { messageBox(nullptr, nullptr, 1); }},
+      {"formatted, no format", [] { messageBoxFormat(nullptr, nullptr, 1); }},
+      {"formatted, an empty format", [] { messageBoxFormat(nullptr, "", 1); }},
+  };
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.label);
+    SetUp();
+    c.Restart({K(KeyEnter)});
+    row.call();
+    ASSERT_EQ(c.screens.size(), 1u);
+    EXPECT_EQ(c.next, 1u);
+    EXPECT_EQ(ScreenRow(c.screens[0], 10, 28, 24), u"╔══════════════════════╗");
+    EXPECT_EQ(ScreenRow(c.screens[0], 12, 28, 24), u"║                      ║");
+    EXPECT_EQ(ScreenRow(c.screens[0], 14, 28, 24), u"╚════ Enter dalej ═════╝");
+    ASSERT_EQ(Transcript().size(), 1u);
+    EXPECT_EQ(Transcript()[0].text, "");
+  }
+}
+
 TEST(BatchConsole, MessagesGoToNoConsole) {
   ResetHostSim();
   FailUnanswered([](const std::string&) {});
