@@ -175,6 +175,65 @@ TEST_F(UndoTest, RefusedUndosLeaveEverythingAsItWas) {
        "cannot undo the run of 2026-03-04 05:06:07 of warehouse 1 (MMM1.MGR; 1 line read, 1 changed, 0 failed): MMM1.MGR has changed since "
        "(2307 bytes, CRC-32 4BB8BFC7; the run left 1538 bytes, CRC-32 4E12770D); nothing was put back\n"
        "  record 1 (SOK) differs\n  record 2 (KAWA) differs\n  1 record added at the end\n"},
+      {"the goods file deleted", [this] {
+         Run({Coffee});
+         std::filesystem::remove(Goods1());
+       },
+       "",
+       "cannot undo the run of 2026-03-04 05:06:07 of warehouse 1 (MMM1.MGR; 1 line read, 1 changed, 0 failed): "
+       "undo_data/MMM1.MGR cannot be read (no such file); nothing was put back"},
+      {"the goods file cut inside its second record's symbol",
+       [this] {
+         Run({Coffee});
+         WriteGoods(1, {}, FileBytes(Goods1()).substr(0, 769 + 100));
+       },
+       "",
+       "cannot undo the run of 2026-03-04 05:06:07 of warehouse 1 (MMM1.MGR; 1 line read, 1 changed, 0 failed): MMM1.MGR has changed since "
+       "(869 bytes, CRC-32 9B3BC43B; the run left 1538 bytes, CRC-32 4E12770D); nothing was put back\n"
+       "  record 2 differs\n"},
+      {"the second record cut off",
+       [this] {
+         Run({Coffee});
+         WriteGoods(1, {}, FileBytes(Goods1()).substr(0, 769));
+       },
+       "",
+       "cannot undo the run of 2026-03-04 05:06:07 of warehouse 1 (MMM1.MGR; 1 line read, 1 changed, 0 failed): MMM1.MGR has changed since "
+       "(769 bytes, CRC-32 D4456B2B; the run left 1538 bytes, CRC-32 4E12770D); nothing was put back\n"
+       "  1 record missing at the end\n"},
+      {"the goods file changed, the run's checksums lost",
+       [this] {
+         Run({Coffee});
+         std::string bytes = FileBytes(Goods1());
+         bytes[769 + 2] = 'h';
+         WriteGoods(1, {}, bytes);
+         std::filesystem::remove("undo_data/kopie/MMM1.MGR.20260304-050607.crc");
+       },
+       "",
+       "cannot undo the run of 2026-03-04 05:06:07 of warehouse 1 (MMM1.MGR; 1 line read, 1 changed, 0 failed): MMM1.MGR has changed since "
+       "(1538 bytes, CRC-32 C7C1E0D9; the run left 1538 bytes, CRC-32 4E12770D); nothing was put back\n"},
+      {"a byte of the backup changed",
+       [this] {
+         Run({Coffee});
+         std::string backup = FileBytes("undo_data/kopie/MMM1.MGR.20260304-050607");
+         backup[769 + 2] = 'h';
+         std::FILE* f = std::fopen("undo_data/kopie/MMM1.MGR.20260304-050607", "wb");
+         ASSERT_NE(f, nullptr);
+         std::fwrite(backup.data(), 1, backup.size(), f);
+         std::fclose(f);
+       },
+       "",
+       "cannot undo the run of 2026-03-04 05:06:07 of warehouse 1 (MMM1.MGR; 1 line read, 1 changed, 0 failed): the backup "
+       "undo_data/kopie/MMM1.MGR.20260304-050607 is missing or not as it was made (1538 bytes, CRC-32 "
+       "66997B0D); nothing was put back"},
+      {"the backup cut short",
+       [this] {
+         Run({Coffee});
+         std::filesystem::resize_file("undo_data/kopie/MMM1.MGR.20260304-050607", 769);
+       },
+       "",
+       "cannot undo the run of 2026-03-04 05:06:07 of warehouse 1 (MMM1.MGR; 1 line read, 1 changed, 0 failed): the backup "
+       "undo_data/kopie/MMM1.MGR.20260304-050607 is missing or not as it was made (1538 bytes, CRC-32 "
+       "66997B0D); nothing was put back"},
       {"the backup deleted",
        [this] {
          Run({Coffee});
