@@ -254,4 +254,17 @@ TEST(TextViewer, ShowsPolishLettersAndTabsOfCrLfLines) {
   EXPECT_EQ(ScreenRow(s, 2, 2, 4), u"    ");
 }
 
+// Ten tabs take 80 columns and a carriage return none: the line is 86 wide, so Right
+// stops with its end at the window's last column (76 shown, from column 2). A last line
+// without a line feed is a line.
+TEST(TextViewer, RightStopsAtTheEndOfALineOfTabs) {
+  ScriptedConsole c;
+  c.keys = std::vector<Key>(12, K(KeyRight));
+  WorkTextFile("INFO.TXT", std::string(10, '\t') + "koniec\r\ndruga", c.console);
+  ASSERT_EQ(c.screens.size(), 13u);
+  const Screen& s = c.screens.back();
+  EXPECT_EQ(ScreenRow(s, 1, 2, 76), std::u16string(70, u' ') + u"koniec");
+  EXPECT_EQ(ScreenRow(s, 24, 33, 14), u" wiersz 1 z 2 ");
+}
+
 }  // namespace
