@@ -24,6 +24,8 @@ class ScratchFolder : public ::testing::Test {
     Put("scratch_test/shop/MMM1.MGR", "goods");
     Put("scratch_test/shop/mmm12.mgr", "more goods");
     Put("scratch_test/shop/MMMX.MGR", "not a warehouse");
+    Put("scratch_test/shop/MMM12.TXT", "not a goods file");
+    Put("scratch_test/shop/MMM1234567890.MGR", "beyond any warehouse number");
     Put("scratch_test/shop/settings.ini", "[Przecena]\r\n");
     Put("scratch_test/shop/ceny/towary.txt", "KAWA\t1,00\r\n");
   }

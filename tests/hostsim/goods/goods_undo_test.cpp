@@ -153,6 +153,12 @@ TEST_F(UndoTest, RefusedUndosLeaveEverythingAsItWas) {
        },
        "",
        "no backup to undo: there is no undo_data/kopie/INDEKS.TXT (a run makes one before its first store)"},
+      {"backups turned off",
+       [this] {
+         hostsim::backupsMade = false;
+         Run({Coffee});
+       },
+       "", "no backup to undo: there is no undo_data/kopie/INDEKS.TXT (a run makes one before its first store)"},
       {"no run of that warehouse", [this] { Run({Coffee}); }, "2",
        "no backup to undo: undo_data/kopie/INDEKS.TXT holds no run of warehouse 2 that is not undone yet"},
       {"the goods file changed since the run",
@@ -279,6 +285,18 @@ TEST_F(UndoTest, TheIndexHasOneLinePerRunWithTheChecksumsAndTheState) {
   EXPECT_EQ(FileBytes("undo_data/kopie/MMM1.MGR.20260304-050607.crc"), "D4456B2B\r\n30CA79C3\r\n");
 }
 
+// A file already named as the backup would be (left by hand) is not overwritten.
+TEST_F(UndoTest, AFileInTheWayOfTheBackupNameStaysAsItIs) {
+  std::filesystem::create_directory("undo_data/kopie");
+  std::FILE* f = std::fopen("undo_data/kopie/MMM1.MGR.20260304-050607", "wb");
+  ASSERT_NE(f, nullptr);
+  std::fputs("kept", f);
+  std::fclose(f);
+  Run({Coffee});
+  EXPECT_EQ(FileBytes("undo_data/kopie/MMM1.MGR.20260304-050607"), "kept");
+  EXPECT_EQ(FileBytes("undo_data/kopie/MMM1.MGR.20260304-050607-2"), original);
+}
+
 TEST_F(UndoTest, TwoRunsWithinOneSecondGetTwoBackups) {
   Run({Coffee});
   second = 7;
@@ -317,34 +335,53 @@ TEST_F(UndoTest, KeepPrunesTheOldestRunsOfTheSameWarehouseOnly) {
   EXPECT_EQ(index[4].substr(0, 44), "2026-03-04 05:06:10\t1\tMMM1.MGR\tMMM1.MGR.2026");
 }
 
-// The backup folder's name is taken by a file: no backup can be made there. The run
-// goes on (the host stores what the plug-in asks; refusing every store would make the
-// plug-in report each change as failed and hide why) and the transcript says so once,
-// before the first store; nothing is recorded, so --undo refuses.
+// No backup can be made: the backup folder's name is taken by a file, or the index
+// cannot be read (and is never overwritten). The run goes on (the host stores what the
+// plug-in asks; refusing every store would make the plug-in report each change as
+// failed and hide why) and the transcript says so once, before the first store;
+// nothing is recorded, so --undo refuses.
 TEST_F(UndoTest, AnUnwritableBackupFolderLetsTheRunGoOnAndSaysSoBeforeTheFirstStore) {
-  std::FILE* f = std::fopen("undo_data/kopie", "wb");
-  ASSERT_NE(f, nullptr);
-  std::fclose(f);
-  hostsim::failingStoreRecords = {0};  // the store of KAWA fails: HERBATA's is the first carried out
-  Run({Coffee, Tea});
-  std::vector<std::string> shown;
-  for (const hostsim::Shown& s : hostsim::Transcript())
-    if (s.service == "storeRecord") shown.push_back(s.title + ": " + s.text);
-  EXPECT_EQ(shown, (std::vector<std::string>{
-                       "MMM1.MGR: no backup before the first store of this run: the backup folder undo_data/kopie "
-                       "cannot be made; the run goes on, and --undo cannot take it back"}));
-  EXPECT_EQ(hostsim::goodsCounters.storesWritten, 1);
-  EXPECT_EQ(ReadGoods(1)[1].grossPrice, P(12.30));
-  Undone u = Undo();
-  EXPECT_FALSE(u.done);
-  EXPECT_EQ(u.message,
-            "no backup to undo: there is no undo_data/kopie/INDEKS.TXT (a run makes one before its first store)");
+  const struct {
+    const char* label;
+    std::function<void()> prepare;
+    std::string why, undo;
+  } rows[] = {
+      {"a file named as the folder",
+       [] {
+         std::FILE* f = std::fopen("undo_data/kopie", "wb");
+         ASSERT_NE(f, nullptr);
+         std::fclose(f);
+       },
+       "the backup folder undo_data/kopie cannot be made",
+       "no backup to undo: there is no undo_data/kopie/INDEKS.TXT (a run makes one before its first store)"},
+      {"an index that holds no run", [] { WriteIndex("x\r\n"); },
+       "undo_data/kopie/INDEKS.TXT, line 1: not a run (8 or 9 TAB-separated fields)",
+       "cannot undo: undo_data/kopie/INDEKS.TXT, line 1: not a run (8 or 9 TAB-separated fields)"},
+  };
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.label);
+    SetUp();
+    row.prepare();
+    hostsim::failingStoreRecords = {0};  // the store of KAWA fails: HERBATA's is the first carried out
+    Run({Coffee, Tea});
+    std::vector<std::string> shown;
+    for (const hostsim::Shown& s : hostsim::Transcript())
+      if (s.service == "storeRecord") shown.push_back(s.title + ": " + s.text);
+    EXPECT_EQ(shown, (std::vector<std::string>{"MMM1.MGR: no backup before the first store of this run: " + row.why +
+                                               "; the run goes on, and --undo cannot take it back"}));
+    EXPECT_EQ(hostsim::goodsCounters.storesWritten, 1);
+    EXPECT_EQ(ReadGoods(1)[1].grossPrice, P(12.30));
+    Undone u = Undo();
+    EXPECT_FALSE(u.done);
+    EXPECT_EQ(u.message, row.undo);
+  }
+  EXPECT_EQ(FileBytes("undo_data/kopie/INDEKS.TXT"), "x\r\n");
 }
 
 // Its line has no size after the run, no price file and no counts (the eight fields of
-// an older index).
+// an older index); an empty line before it is no run.
 TEST_F(UndoTest, ARunWhoseCursorNeverClosedCannotBeUndone) {
-  WriteIndex("2026-03-04 05:06:07\t1\tMMM1.MGR\tMMM1.MGR.20260304-050607\t1538 66997B0D\t-\topen\t\r\n");
+  WriteIndex("\r\n2026-03-04 05:06:07\t1\tMMM1.MGR\tMMM1.MGR.20260304-050607\t1538 66997B0D\t-\topen\t\r\n");
   Undone u = Undo();
   EXPECT_FALSE(u.done);
   EXPECT_EQ(u.message,

@@ -73,6 +73,7 @@ TEST_F(FailureDetection, SettingsCallsTheStoreRefusesAnswerOneAndStoreNothing) {
       {"a missing key", [](int16_t* t, char*) { return settingValue(1, "Przecena", "Index", "%d", t); }},
       {"a missing text", [](int16_t*, char* s) { return settingValue(8, "Przecena", "Path", "%15s", s); }},
       {"an empty text", [](int16_t*, char* s) { return settingValue(8, "Przecena", "Empty", "%15s", s); }},
+      {"an unknown mode on a stored key", [](int16_t*, char*) { return settingValue(5, "Przecena", "Empty", "%d", 1); }},
   };
   hostsim::StoreSetting("Przecena", "Empty", "");
   for (const Row& r : rows) {
