@@ -61,8 +61,9 @@ A            Kawa                                 1       10.00       12.30 R
 # partial record of 100 bytes at the end" "" table MMM1.MGR
 
 # diff: two warehouses that differ in every way a record can (a name with Polish
-# letters, prices, VAT code, remarks, a record only one file has), the same file, a
-# record differing only outside the named fields, a file that cannot be read.
+# letters, prices, VAT code, remarks, a record only one file has) either way round, the
+# same file, a record differing only outside the named fields, bytes that differ but
+# read the same, partial trailing records, a file that cannot be read.
 cat >"$work/a.csv" <<'CSV'
 CHLEB-01,5900001000011,Chleb żytni 500 g,3,4.00,4.20,półka A1
 BUŁKA-02,5900001000028,Bułka pszenna,2,0.60,0.63,półka A2
@@ -93,6 +94,35 @@ row "diff: a byte outside the named fields" 1 'record 1, CHLEB-01:
 1 of 2 records differ' "" diff B.MGR C.MGR
 row "diff: a partial trailing record" 1 'partial record at the end: 100 bytes in A, none in B
 0 of 1 record differ' "" diff MMM1.MGR GOOD.MGR
+row "diff: the other way round" 1 'record 1, CHLEB-01:
+  name: "Chleb żytni razowy 500 g" -> "Chleb żytni 500 g"
+  net: 4.20 -> 4.00
+  gross: 4.41 -> 4.20
+record 2, BUŁKA-02:
+  vat: 3 -> 2
+  gross: 0.6301 -> 0.63
+  remarks: "półka A1" -> "półka A2"
+record 3, MLEKO-32: only in B
+3 of 3 records differ (A has 2 records, B 3)' "" diff B.MGR A.MGR
+# E.MGR: B with bytes 0, 245 and 246 changed (outside the named fields; 247 starts the
+# net price), a byte after the terminator of the second record's name (at 769 + 2 + 20)
+# and the lowest bit of its gross price (at 769 + 327: 0.6301 by four decimals still).
+cp "$work/B.MGR" "$work/E.MGR"
+for at in 0 245 246 791 1096; do
+  printf '\x01' | dd of="$work/E.MGR" bs=1 seek=$at conv=notrunc status=none
+done
+row "diff: bytes that read the same" 1 'record 1, CHLEB-01:
+  other bytes at 0, 245-246
+record 2, BUŁKA-02:
+  name: "Bułka pszenna" (bytes after the text differ)
+  gross: 0.63009999999999999 -> 0.6301000000000001
+2 of 2 records differ' "" diff B.MGR E.MGR
+row "diff: a partial trailing record in B only" 1 'partial record at the end: none in A, 100 bytes in B
+0 of 1 record differ' "" diff GOOD.MGR MMM1.MGR
+cp "$work/MMM1.MGR" "$work/F.MGR"
+printf 'x' | dd of="$work/F.MGR" bs=1 seek=868 conv=notrunc status=none  # the partial record's last byte
+row "diff: partial trailing records of one length" 1 'partial record at the end: 100 bytes in A, 100 bytes in B, not the same
+0 of 1 record differ' "" diff MMM1.MGR F.MGR
 row "diff: a file that cannot be read" 2 "" "goodstool: cannot read missing.MGR" diff A.MGR missing.MGR
 row "diff without a second file" 2 "" "$usage" diff A.MGR
 

@@ -49,6 +49,7 @@ TEST(GoodsChanges, EachKindOfWarningWithItsText) {
       {"a threshold of 10 %", {"A", "Kawa", 1, 1}, {"A", "Kawa", 1.11, 1.11}, 10,
        {"cena brutto zmienia się o +11,0 %: 1,00 -> 1,11"}},
       {"up from zero", {"A", "Kawa", 0, 0}, {"A", "Kawa", 5, 5}, 50, {"cena brutto rośnie od zera: 0,00 -> 5,00"}},
+      {"a new name at a price of zero", {"A", "Kawa", 0, 0}, {"A", "Kawa mielona", 0, 0}, 50, {}},
       {"a name with nothing in common",
        {"A", "Kawa ziarnista 500 g", 10, 12.3},
        {"A", "Mleko 3,2% 1 l", 10, 12.3},
@@ -119,6 +120,13 @@ TEST(GoodsChanges, RecordsInFileOrderAndTheChangedBiggestFirst) {
   EXPECT_EQ(all[3].warehouse, 3);
   EXPECT_DOUBLE_EQ(*all[3].percent, -50.0);
   EXPECT_FALSE(all[2].percent.has_value());
+  // Changes of one size: the lower warehouse first, whatever order they come in.
+  std::vector<GoodsChange> two = CompareGoodsFiles(GoodsFile({{"B", "b", 10, 10}}), GoodsFile({{"B", "b", 11, 11}}), 2, 50);
+  for (const GoodsChange& g : CompareGoodsFiles(GoodsFile({{"A", "a", 10, 10}}), GoodsFile({{"A", "a", 11, 11}}), 1, 50))
+    two.push_back(g);
+  order.clear();
+  for (const GoodsChange& g : ChangedBySize(two)) order.push_back(g.symbol + " " + std::to_string(g.warehouse));
+  EXPECT_EQ(order, (std::vector<std::string>{"A 1", "B 2"}));
 }
 
 TEST(GoodsChanges, ATrailingPartialRecordAndAShorterAfterAreNoRecords) {

@@ -16,18 +16,20 @@ using testing_preview::GoodsFile;
 
 namespace {
 
-// Three goods of warehouse 1: a small rise, one unchanged, a fall to zero with a new
-// name that shares no word with the old one; and "Ser "Gouda"; plastry" up by 900 %.
-// One warning of the run as a whole.
+// Five goods of warehouse 1: a small rise, one unchanged, a fall to zero with a new
+// name that shares no word with the old one, "Ser "Gouda"; plastry" up by 900 %, and
+// one up from zero to a price wider than its column. One warning of the run as a whole.
 Preview Sample() {
   std::string before = GoodsFile({{"KAWA-500", "Kawa ziarnista 500 g", 20, 24.6},
                                   {"HERB-100", "Herbata czarna", 4.87, 5.99},
                                   {"MLEKO-32", "Mleko 3,2%", 2.44, 3},
-                                  {"SER", "Ser \"Gouda\"; plastry", 1, 1}});
+                                  {"SER", "Ser \"Gouda\"; plastry", 1, 1},
+                                  {"CHLEB", "Chleb", 0, 0}});
   std::string after = GoodsFile({{"KAWA-500", "Kawa ziarnista 500 g", 21, 25.83},
                                  {"HERB-100", "Herbata czarna", 4.87, 5.99},
                                  {"MLEKO-32", "Jabłka", 0, 0},
-                                 {"SER", "Ser \"Gouda\"; plastry", 10, 10}});
+                                 {"SER", "Ser \"Gouda\"; plastry", 10, 10},
+                                 {"CHLEB", "Chleb", 1000000, 1234567.89}});
   Preview p{"/shop", "/tmp/copy", 50, CompareGoodsFiles(before, after, 1, 50), {}, "", {}};
   p.reported = {{"ta sama cena", "HERB-100", "Mag:1 HERB-100 - Ta sama cena towaru 5.99"}};
   p.runWarnings = {"Plik cen „towary.txt” & co"};
@@ -57,6 +59,7 @@ TEST(PreviewCsv, OneRowPerGoodsRecordInFileOrder) {
                 "nowa nazwa nie ma ze starą żadnego wspólnego słowa: „Mleko 3,2%” -> „Jabłka”\"",
                 "1;4;SER;\"Ser \"\"Gouda\"\"; plastry\";\"Ser \"\"Gouda\"\"; plastry\";1,00;10,00;1,00;10,00;900,0;tak;"
                 "cena brutto zmienia się o +900,0 %: 1,00 -> 10,00",
+                "1;5;CHLEB;Chleb;Chleb;0,00;1000000,00;0,00;1234567,89;;tak;cena brutto rośnie od zera: 0,00 -> 1234567,89",
             }));
 }
 
@@ -166,14 +169,15 @@ TEST(PreviewHtml, WellFormedSelfContainedWithARowPerChangeAndABarPerClass) {
     if ((e.name == "title" && !Inside(e, "svg")) || e.name == "h1" || e.name == "h2" || e.name == "th")
       headings.push_back(e.text);
   }
-  // Three records changed, the biggest change first: SER +900 %, MLEKO-32 -100 %, KAWA-500 +5 %.
-  EXPECT_EQ(changeRows, 3);
-  EXPECT_EQ(firstCells, (std::vector<std::string>{"SER", "MLEKO-32", "KAWA-500"}));
-  EXPECT_EQ(warnedRows, 2);
-  EXPECT_EQ(warnings, 5);
+  // Four records changed, the biggest change first: CHLEB up from zero, SER +900 %,
+  // MLEKO-32 -100 %, KAWA-500 +5 %.
+  EXPECT_EQ(changeRows, 4);
+  EXPECT_EQ(firstCells, (std::vector<std::string>{"CHLEB", "SER", "MLEKO-32", "KAWA-500"}));
+  EXPECT_EQ(warnedRows, 3);
+  EXPECT_EQ(warnings, 6);
   EXPECT_EQ(headings, (std::vector<std::string>{
-                          "Podgląd przeceny", "Podgląd przeceny", "Ostrzeżenia: 5", "Zmiany ceny brutto w procentach",
-                          "Towary, które przebieg by zmienił: 3 z 4", "symbol", "nazwa", "netto", "brutto", "zmiana",
+                          "Podgląd przeceny", "Podgląd przeceny", "Ostrzeżenia: 6", "Zmiany ceny brutto w procentach",
+                          "Towary, które przebieg by zmienił: 4 z 5", "symbol", "nazwa", "netto", "brutto", "zmiana",
                           "magazyn / rekord", "Towary, które przebieg zgłosił: 1", "rodzaj", "symbol",
                           "wiersz raportu", "Podsumowanie wtyczki"}));
   EXPECT_NE(page.find("<li>Plik cen „towary.txt” &amp; co</li>"), std::string::npos);
@@ -205,8 +209,9 @@ TEST(PreviewText, TheConsoleLines) {
   std::vector<std::string> expected = {
       "Podgląd: przebieg poszedł na kopię folderu /shop w /tmp/copy; folder danych pozostał bez zmian.",
       "",
-      "Towary, które przebieg by zmienił: 3 z 4 (największa zmiana najpierw)",
+      "Towary, które przebieg by zmienił: 4 z 5 (największa zmiana najpierw)",
       "  symbol     netto przed -> po        brutto przed -> po          zmiana   nazwa",
+      "  CHLEB           0,00 -> 1000000,00        0,00 -> 1234567,89        nowa   Chleb",
       "  SER             1,00 ->     10,00        1,00 ->     10,00    +900,0 %   Ser \"Gouda\"; plastry",
       "  MLEKO-32        2,44 ->      0,00        3,00 ->      0,00    -100,0 %   Mleko 3,2% -> Jabłka",
       "  KAWA-500       20,00 ->     21,00       24,60 ->     25,83      +5,0 %   Kawa ziarnista 500 g",
@@ -214,9 +219,10 @@ TEST(PreviewText, TheConsoleLines) {
       "Towary, które przebieg zgłosił (INFO.TXT, INFO2.TXT): 1",
       "  ta sama cena   Mag:1 HERB-100 - Ta sama cena towaru 5.99",
       "",
-      "Ostrzeżenia: 5 (plik cen i przebieg; cena spadająca do zera lub poniżej, zmiana ceny brutto ponad ±50 %, "
+      "Ostrzeżenia: 6 (plik cen i przebieg; cena spadająca do zera lub poniżej, zmiana ceny brutto ponad ±50 %, "
       "nazwa bez wspólnego słowa z dawną)",
       "  Plik cen „towary.txt” & co",
+      "  CHLEB (magazyn 1, rekord 5): cena brutto rośnie od zera: 0,00 -> 1234567,89",
       "  SER (magazyn 1, rekord 4): cena brutto zmienia się o +900,0 %: 1,00 -> 10,00",
       "  MLEKO-32 (magazyn 1, rekord 3): cena spada do zera lub poniżej: brutto 3,00 -> 0,00, netto 2,44 -> 0,00",
       "  MLEKO-32 (magazyn 1, rekord 3): cena brutto zmienia się o -100,0 %: 3,00 -> 0,00",

@@ -42,7 +42,7 @@ TEST(RunWarnings, EachKindWithItsText) {
     const char* label;
     const char* at;  // where the price file lies, under the test's folder; null: nowhere
     std::string bytes;
-    const char* path;  // as the run saved it
+    const char* path;  // as the run saved it ("{path}" as in WithPaths)
     std::string summary;
     int identifyBy, warehouse;
     std::vector<std::string> warnings;
@@ -101,7 +101,16 @@ TEST(RunWarnings, EachKindWithItsText) {
       {"the only line read did not match", "preview/copy/towary.txt", Good, "towary.txt", Summary(1, 1, 0), 2, 1,
        {"Jedyny wiersz pliku cen „towary.txt” nie pasuje do żadnego towaru magazynu 1 (identyfikacja poprzez: "
         "uwagi); sprawdź wybrany magazyn i pole identyfikacji (symbol, indeks, uwagi)"}},
+      {"identified by a field after the three", "preview/copy/towary.txt", Good, "towary.txt", Summary(1, 1, 0), 3, 1,
+       {"Jedyny wiersz pliku cen „towary.txt” nie pasuje do żadnego towaru magazynu 1 (identyfikacja poprzez: "
+        "pole 3); sprawdź wybrany magazyn i pole identyfikacji (symbol, indeks, uwagi)"}},
+      {"identified by a field below the first", "preview/copy/towary.txt", Good, "towary.txt", Summary(1, 1, 0), -1,
+       1,
+       {"Jedyny wiersz pliku cen „towary.txt” nie pasuje do żadnego towaru magazynu 1 (identyfikacja poprzez: "
+        "pole -1); sprawdź wybrany magazyn i pole identyfikacji (symbol, indeks, uwagi)"}},
       {"one of two matched", "preview/copy/towary.txt", Good, "towary.txt", Summary(2, 1, 0), 0, 1, {}},
+      {"a full path outside the data folder: the same file for both", "towary.txt", Good, "{towary.txt}",
+       Summary(2, 0, 0), 0, 1, {}},
   };
   const fs::path top = fs::current_path() / "run_warnings_test";
   for (const Row& row : rows) {
@@ -113,7 +122,7 @@ TEST(RunWarnings, EachKindWithItsText) {
     std::vector<std::string> expected;
     for (const std::string& w : row.warnings) expected.push_back(WithPaths(w, top));
     EXPECT_EQ(RunWarnings((top / "shop").string(), (top / "preview" / "copy").string(),
-                          {row.path, row.identifyBy, row.warehouse}, row.summary),
+                          {WithPaths(row.path, top), row.identifyBy, row.warehouse}, row.summary),
               expected);
   }
   fs::remove_all(top);

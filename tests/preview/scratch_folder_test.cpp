@@ -24,6 +24,8 @@ class ScratchFolder : public ::testing::Test {
     Put("scratch_test/shop/MMM1.MGR", "goods");
     Put("scratch_test/shop/mmm12.mgr", "more goods");
     Put("scratch_test/shop/MMMX.MGR", "not a warehouse");
+    Put("scratch_test/shop/MMM12.TXT", "not a goods file");
+    Put("scratch_test/shop/MMM1234567890.MGR", "beyond any warehouse number");
     Put("scratch_test/shop/settings.ini", "[Przecena]\r\n");
     Put("scratch_test/shop/ceny/towary.txt", "KAWA\t1,00\r\n");
   }
@@ -44,6 +46,7 @@ TEST_F(ScratchFolder, RefusesAFolderThatHoldsSomethingOrLiesInTheData) {
     const char* label;
     const char* requested;
     const char* error;
+    const char* data = "scratch_test/shop";
   } rows[] = {
       {"a folder of the data folder", "scratch_test/shop/ceny", "the preview folder scratch_test/shop/ceny is the data folder or lies in it; "
                                               "choose one outside it"},
@@ -54,11 +57,14 @@ TEST_F(ScratchFolder, RefusesAFolderThatHoldsSomethingOrLiesInTheData) {
       {"back into the data folder through ..", "scratch_test/shop/../shop/settings.ini",
        "the preview folder scratch_test/shop/../shop/settings.ini is the data folder or lies in it; choose one outside "
        "it"},
+      {"a folder of the data folder named with a trailing separator", "scratch_test/shop/ceny",
+       "the preview folder scratch_test/shop/ceny is the data folder or lies in it; choose one outside it",
+       "scratch_test/shop/"},
   };
   for (const Row& row : rows) {
     SCOPED_TRACE(row.label);
     error.clear();
-    EXPECT_FALSE(MakeScratchFolder(row.requested, "scratch_test/shop", scratch, error));
+    EXPECT_FALSE(MakeScratchFolder(row.requested, row.data, scratch, error));
     EXPECT_EQ(error, row.error);
   }
   Put("scratch_test/used/old.txt", "keep me");

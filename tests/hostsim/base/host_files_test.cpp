@@ -4,8 +4,10 @@
 // blocks leaves exactly the stores it accepted. Every row runs in both places.
 #include <gtest/gtest.h>
 
+#include <cerrno>
 #include <cstdio>
 #include <cstring>
+#include <functional>
 #include <string>
 
 #include "host/arguments.h"
@@ -14,6 +16,7 @@
 #include "host/services.h"
 #include "hostsim/base/data_folder.h"
 #include "hostsim/base/host_files.h"
+#include "hostsim/base/system_reason.h"
 #include "hostsim/base/transcript.h"
 #include "hostsim/services/files.h"
 #include "hostsim/services/goods.h"
@@ -49,6 +52,7 @@ class HostFilesTest : public ::testing::Test {
     hostsim::ReadWholeFile(name, bytes);
     return bytes;
   }
+  static bool Exists(const std::string& name) { return hostsim::HostFileBytes(name) >= 0; }
 };
 
 TEST_F(HostFilesTest, LinesAppendedInACallAreInTheFileWhenItReturns) {
@@ -104,6 +108,78 @@ TEST_F(HostFilesTest, ALineLongerThanTheServicesBufferIsAppendedWhole) {
     appendLine("R.TXT", line.c_str());
     hostsim::LeavePluginCall();
     EXPECT_EQ(Bytes("R.TXT"), line + "\r\n");
+  }
+}
+
+// More appended files in one call than are held open at once: each gets its lines.
+TEST_F(HostFilesTest, NineFilesAppendedInOneCallEachGetTheirLines) {
+  const char* const names[] = {"F1.TXT", "F2.TXT", "F3.TXT", "F4.TXT", "F5.TXT", "F6.TXT", "F7.TXT", "F8.TXT", "F9.TXT"};
+  for (const Place& place : Places) {
+    SCOPED_TRACE(place.label);
+    Use(place);
+    for (const char* name : names) std::remove(name);
+    hostsim::EnterPluginCall();
+    for (const char* name : names) appendLine(name, name);
+    appendLine("F1.TXT", "again");
+    hostsim::LeavePluginCall();
+    EXPECT_EQ(Bytes("F1.TXT"), "F1.TXT\r\nagain\r\n");
+    EXPECT_EQ(Bytes("F9.TXT"), "F9.TXT\r\n");
+  }
+}
+
+// A file read in blocks from an offset, copied from an offset, and its length.
+TEST_F(HostFilesTest, BlocksAndCopiesStartAtTheirOffset) {
+  for (const Place& place : Places) {
+    SCOPED_TRACE(place.label);
+    Use(place);
+    ASSERT_TRUE(hostsim::WriteHostFile("R.TXT", "abcdefghij"));
+    std::string blocks, looked;
+    EXPECT_TRUE(hostsim::ReadHostFileInBlocks("R.TXT", 3, 4, [&](std::string_view b) { blocks += std::string(b) + "|"; }));
+    EXPECT_EQ(blocks, "defg|hij|");
+    EXPECT_TRUE(hostsim::CopyHostFile("R.TXT", 2, "S.TXT", [&](std::string_view b) { looked += b; }));
+    EXPECT_EQ(looked, "cdefghij");
+    EXPECT_EQ(Bytes("S.TXT"), "cdefghij");
+    EXPECT_EQ(hostsim::HostFileBytes("S.TXT"), 8);
+  }
+}
+
+// Each file operation on a file that is not there, or into a folder that is not there
+// (memory has no folders: there such a file is made); -1 or 0 for a failure, 1 done.
+TEST_F(HostFilesTest, WhatIsNotThereFailsOnDiskAndInMemory) {
+  const std::string missing = "no_folder/X.TXT";
+  auto ignore = [](std::string_view) {};
+  std::string bytes;
+  const struct {
+    const char* label;
+    std::function<long long()> call;
+    long long onDisk, inMemory;
+  } rows[] = {
+      {"read", [&] { return hostsim::ReadHostFile(missing, bytes); }, 0, 0},
+      {"write", [&] { return hostsim::WriteHostFile(missing, "x"); }, 0, 1},
+      {"append", [&] { return hostsim::AppendHostFile(missing, "x"); }, 0, 1},
+      {"append inside a call",
+       [&] {
+         hostsim::HoldAppendedFiles(true);
+         bool appended = hostsim::AppendHostFile(missing, "x");
+         hostsim::HoldAppendedFiles(false);
+         hostsim::CloseHeldFiles();
+         return appended;
+       },
+       0, 1},
+      {"read in blocks", [&] { return hostsim::ReadHostFileInBlocks(missing, 0, 4, ignore); }, 0, 0},
+      {"copy from", [&] { return hostsim::CopyHostFile(missing, 0, "S.TXT", ignore) || Exists("S.TXT"); }, 0, 0},
+      {"copy into", [&] { return hostsim::CopyHostFile("R.TXT", 0, missing, ignore); }, 0, 1},
+      {"length", [&] { return hostsim::HostFileBytes(missing); }, -1, -1},
+      {"remove", [&] { return hostsim::RemoveHostFile(missing); }, 0, 0},
+      {"a memory file", [&] { return hostsim::MemoryFile(missing, true) != nullptr; }, 0, 1},
+  };
+  for (const Place& place : Places) {
+    for (const auto& row : rows) {
+      SCOPED_TRACE(std::string(place.label) + ": " + row.label);
+      Use(place);
+      ASSERT_TRUE(hostsim::WriteHostFile("R.TXT", "r"));
+      EXPECT_EQ(row.call(), place.inMemory ? row.inMemory : row.onDisk);
+    }
   }
 }
 
@@ -250,5 +326,27 @@ TEST(DataFolder, PathsJoinTheFolderAndTheName) {
   }
   hostsim::dataFolder = kept;
 }
+
+#ifndef _WIN32
+// The phrases for the C runtime's errors (the Win32 build names the system's codes).
+TEST(SystemReason, EachErrorInWords) {
+  const struct {
+    int error;
+    const char* reason;
+  } rows[] = {{ENOENT, "no such file"},
+              {EACCES, "access denied"},
+              {EPERM, "not permitted"},
+              {EROFS, "the file system is read-only"},
+              {EBUSY, "in use by another program"},
+              {ETXTBSY, "in use by another program"},
+              {ENOSPC, "the disk is full"},
+              {EISDIR, "a folder, not a file"},
+              {EINVAL, "Invalid argument"}};
+  for (const auto& row : rows) {
+    errno = row.error;
+    EXPECT_EQ(hostsim::SystemReason("x.txt"), row.reason) << row.error;
+  }
+}
+#endif
 
 }  // namespace

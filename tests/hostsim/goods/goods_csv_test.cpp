@@ -129,18 +129,24 @@ TEST(GoodsCsv, SettingAFieldRefusesWhatTheCsvRefusesAndLeavesTheFile) {
     EXPECT_EQ(error, row.error);
     EXPECT_EQ(changed, file);
   }
-  std::size_t record = 0;
-  ASSERT_TRUE(hostsim::SetGoodsField(file, "A", "gross", "13,5", record, error)) << error;
-  EXPECT_EQ(record, 1u);
-  EXPECT_EQ(hostsim::GoodsFileToCsv(file), "symbol,index,name,vat,net,gross,remarks\nA,,Kawa,1,10.00,13.50,R\n");
+  for (auto [field, value] : {std::pair{"gross", "13,5"}, {"vat", "3"}, {"net", "11.0125"}}) {
+    std::size_t record = 0;
+    ASSERT_TRUE(hostsim::SetGoodsField(file, "A", field, value, record, error)) << field << ": " << error;
+    EXPECT_EQ(record, 1u);
+  }
+  EXPECT_EQ(hostsim::GoodsFileToCsv(file), "symbol,index,name,vat,net,gross,remarks\nA,,Kawa,3,11.0125,13.50,R\n");
 }
 
+// Columns are counted in characters, Polish letters one each; a longer name is not cut.
 TEST(GoodsCsv, TheTableNamesAPartialTrailingRecord) {
   std::string file, error;
-  ASSERT_TRUE(hostsim::GoodsFileFromCsv("A,,Kawa,1,10,12.30,R\n", file, error)) << error;
+  ASSERT_TRUE(hostsim::GoodsFileFromCsv("A,,Kawa,1,10,12.30,R\nŻUBR,,\"Żubrówka bardzo długa nazwa towaru 0,7 l\",2,5,5.40,\n",
+                                        file, error))
+      << error;
   const std::string table =
       "symbol       name                               vat       netto      brutto  remarks\n"
-      "A            Kawa                                 1       10.00       12.30 R\n";
+      "A            Kawa                                 1       10.00       12.30 R\n"
+      "ŻUBR         Żubrówka bardzo długa nazwa towaru 0,7 l   2        5.00        5.40 \n";
   EXPECT_EQ(hostsim::GoodsFileToTable(file), table);
   EXPECT_EQ(hostsim::GoodsFileToTable(file + std::string(100, 'x')),
             table + "# partial record of 100 bytes at the end\n");

@@ -77,6 +77,16 @@ class UndoTest : public WarehouseFixture {
     return u;
   }
 
+  // A file of these bytes in the backup folder (made when there is none).
+  static void WriteBackupFile(const std::string& name, const std::string& bytes) {
+    std::filesystem::create_directory("undo_data/kopie");
+    std::FILE* f = std::fopen(("undo_data/kopie/" + name).c_str(), "wb");
+    ASSERT_NE(f, nullptr);
+    std::fwrite(bytes.data(), 1, bytes.size(), f);
+    std::fclose(f);
+  }
+  static void WriteIndex(const std::string& bytes) { WriteBackupFile("INDEKS.TXT", bytes); }
+
   std::string original;
 };
 
@@ -144,6 +154,12 @@ TEST_F(UndoTest, RefusedUndosLeaveEverythingAsItWas) {
        },
        "",
        "no backup to undo: there is no undo_data/kopie/INDEKS.TXT (a run makes one before its first store)"},
+      {"backups turned off",
+       [this] {
+         hostsim::backupsMade = false;
+         Run({Coffee});
+       },
+       "", "no backup to undo: there is no undo_data/kopie/INDEKS.TXT (a run makes one before its first store)"},
       {"no run of that warehouse", [this] { Run({Coffee}); }, "2",
        "no backup to undo: undo_data/kopie/INDEKS.TXT holds no run of warehouse 2 that is not undone yet"},
       {"the goods file changed since the run",
@@ -166,6 +182,62 @@ TEST_F(UndoTest, RefusedUndosLeaveEverythingAsItWas) {
        "cannot undo the run of 2026-03-04 05:06:07 of warehouse 1 (MMM1.MGR; 1 line read, 1 changed, 0 failed): MMM1.MGR has changed since "
        "(2307 bytes, CRC-32 4BB8BFC7; the run left 1538 bytes, CRC-32 4E12770D); nothing was put back\n"
        "  record 1 (SOK) differs\n  record 2 (KAWA) differs\n  1 record added at the end\n"},
+      {"the goods file deleted", [this] {
+         Run({Coffee});
+         std::filesystem::remove(Goods1());
+       },
+       "",
+       "cannot undo the run of 2026-03-04 05:06:07 of warehouse 1 (MMM1.MGR; 1 line read, 1 changed, 0 failed): "
+       "undo_data/MMM1.MGR cannot be read (no such file); nothing was put back"},
+      {"the goods file cut inside its second record's symbol",
+       [this] {
+         Run({Coffee});
+         WriteGoods(1, {}, FileBytes(Goods1()).substr(0, 769 + 100));
+       },
+       "",
+       "cannot undo the run of 2026-03-04 05:06:07 of warehouse 1 (MMM1.MGR; 1 line read, 1 changed, 0 failed): MMM1.MGR has changed since "
+       "(869 bytes, CRC-32 9B3BC43B; the run left 1538 bytes, CRC-32 4E12770D); nothing was put back\n"
+       "  record 2 differs\n"},
+      {"the second record cut off",
+       [this] {
+         Run({Coffee});
+         WriteGoods(1, {}, FileBytes(Goods1()).substr(0, 769));
+       },
+       "",
+       "cannot undo the run of 2026-03-04 05:06:07 of warehouse 1 (MMM1.MGR; 1 line read, 1 changed, 0 failed): MMM1.MGR has changed since "
+       "(769 bytes, CRC-32 D4456B2B; the run left 1538 bytes, CRC-32 4E12770D); nothing was put back\n"
+       "  1 record missing at the end\n"},
+      {"the goods file changed, the run's checksums lost",
+       [this] {
+         Run({Coffee});
+         std::string bytes = FileBytes(Goods1());
+         bytes[769 + 2] = 'h';
+         WriteGoods(1, {}, bytes);
+         std::filesystem::remove("undo_data/kopie/MMM1.MGR.20260304-050607.crc");
+       },
+       "",
+       "cannot undo the run of 2026-03-04 05:06:07 of warehouse 1 (MMM1.MGR; 1 line read, 1 changed, 0 failed): MMM1.MGR has changed since "
+       "(1538 bytes, CRC-32 C7C1E0D9; the run left 1538 bytes, CRC-32 4E12770D); nothing was put back\n"},
+      {"a byte of the backup changed",
+       [this] {
+         Run({Coffee});
+         std::string backup = FileBytes("undo_data/kopie/MMM1.MGR.20260304-050607");
+         backup[769 + 2] = 'h';
+         WriteBackupFile("MMM1.MGR.20260304-050607", backup);
+       },
+       "",
+       "cannot undo the run of 2026-03-04 05:06:07 of warehouse 1 (MMM1.MGR; 1 line read, 1 changed, 0 failed): the backup "
+       "undo_data/kopie/MMM1.MGR.20260304-050607 is missing or not as it was made (1538 bytes, CRC-32 "
+       "66997B0D); nothing was put back"},
+      {"the backup cut short",
+       [this] {
+         Run({Coffee});
+         std::filesystem::resize_file("undo_data/kopie/MMM1.MGR.20260304-050607", 769);
+       },
+       "",
+       "cannot undo the run of 2026-03-04 05:06:07 of warehouse 1 (MMM1.MGR; 1 line read, 1 changed, 0 failed): the backup "
+       "undo_data/kopie/MMM1.MGR.20260304-050607 is missing or not as it was made (1538 bytes, CRC-32 "
+       "66997B0D); nothing was put back"},
       {"the backup deleted",
        [this] {
          Run({Coffee});
@@ -211,6 +283,14 @@ TEST_F(UndoTest, TheIndexHasOneLinePerRunWithTheChecksumsAndTheState) {
   EXPECT_EQ(FileBytes("undo_data/kopie/MMM1.MGR.20260304-050607.crc"), "D4456B2B\r\n30CA79C3\r\n");
 }
 
+// A file already named as the backup would be (left by hand) is not overwritten.
+TEST_F(UndoTest, AFileInTheWayOfTheBackupNameStaysAsItIs) {
+  WriteBackupFile("MMM1.MGR.20260304-050607", "kept");
+  Run({Coffee});
+  EXPECT_EQ(FileBytes("undo_data/kopie/MMM1.MGR.20260304-050607"), "kept");
+  EXPECT_EQ(FileBytes("undo_data/kopie/MMM1.MGR.20260304-050607-2"), original);
+}
+
 TEST_F(UndoTest, TwoRunsWithinOneSecondGetTwoBackups) {
   Run({Coffee});
   second = 7;
@@ -249,52 +329,104 @@ TEST_F(UndoTest, KeepPrunesTheOldestRunsOfTheSameWarehouseOnly) {
   EXPECT_EQ(index[4].substr(0, 44), "2026-03-04 05:06:10\t1\tMMM1.MGR\tMMM1.MGR.2026");
 }
 
-// The backup folder's name is taken by a file: no backup can be made there. The run
-// goes on (the host stores what the plug-in asks; refusing every store would make the
-// plug-in report each change as failed and hide why) and the transcript says so once,
-// before the first store; nothing is recorded, so --undo refuses.
+// No backup can be made: the backup folder's name is taken by a file, or the index
+// cannot be read (and is never overwritten). The run goes on (the host stores what the
+// plug-in asks; refusing every store would make the plug-in report each change as
+// failed and hide why) and the transcript says so once, before the first store;
+// nothing is recorded, so --undo refuses.
 TEST_F(UndoTest, AnUnwritableBackupFolderLetsTheRunGoOnAndSaysSoBeforeTheFirstStore) {
-  std::FILE* f = std::fopen("undo_data/kopie", "wb");
-  ASSERT_NE(f, nullptr);
-  std::fclose(f);
-  hostsim::failingStoreRecords = {0};  // the store of KAWA fails: HERBATA's is the first carried out
-  Run({Coffee, Tea});
-  std::vector<std::string> shown;
-  for (const hostsim::Shown& s : hostsim::Transcript())
-    if (s.service == "storeRecord") shown.push_back(s.title + ": " + s.text);
-  EXPECT_EQ(shown, (std::vector<std::string>{
-                       "MMM1.MGR: no backup before the first store of this run: the backup folder undo_data/kopie "
-                       "cannot be made; the run goes on, and --undo cannot take it back"}));
-  EXPECT_EQ(hostsim::goodsCounters.storesWritten, 1);
-  EXPECT_EQ(ReadGoods(1)[1].grossPrice, P(12.30));
-  Undone u = Undo();
-  EXPECT_FALSE(u.done);
-  EXPECT_EQ(u.message,
-            "no backup to undo: there is no undo_data/kopie/INDEKS.TXT (a run makes one before its first store)");
+  const struct {
+    const char* label;
+    std::function<void()> prepare;
+    std::string why, undo, index;  // the index afterwards
+  } rows[] = {
+      {"a file named as the folder",
+       [] {
+         std::FILE* f = std::fopen("undo_data/kopie", "wb");
+         ASSERT_NE(f, nullptr);
+         std::fclose(f);
+       },
+       "the backup folder undo_data/kopie cannot be made",
+       "no backup to undo: there is no undo_data/kopie/INDEKS.TXT (a run makes one before its first store)", ""},
+      {"an index that holds no run", [] { WriteIndex("x\r\n"); },
+       "undo_data/kopie/INDEKS.TXT, line 1: not a run (8 or 9 TAB-separated fields)",
+       "cannot undo: undo_data/kopie/INDEKS.TXT, line 1: not a run (8 or 9 TAB-separated fields)", "x\r\n"},
+  };
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.label);
+    SetUp();
+    row.prepare();
+    hostsim::failingStoreRecords = {0};  // the store of KAWA fails: HERBATA's is the first carried out
+    Run({Coffee, Tea});
+    std::vector<std::string> shown;
+    for (const hostsim::Shown& s : hostsim::Transcript())
+      if (s.service == "storeRecord") shown.push_back(s.title + ": " + s.text);
+    EXPECT_EQ(shown, (std::vector<std::string>{"MMM1.MGR: no backup before the first store of this run: " + row.why +
+                                               "; the run goes on, and --undo cannot take it back"}));
+    EXPECT_EQ(hostsim::goodsCounters.storesWritten, 1);
+    EXPECT_EQ(ReadGoods(1)[1].grossPrice, P(12.30));
+    Undone u = Undo();
+    EXPECT_FALSE(u.done);
+    EXPECT_EQ(u.message, row.undo);
+    EXPECT_EQ(FileBytes("undo_data/kopie/INDEKS.TXT"), row.index);
+  }
 }
 
+// Its line has no size after the run, no price file and no counts (the eight fields of
+// an older index); an empty line before it is no run.
 TEST_F(UndoTest, ARunWhoseCursorNeverClosedCannotBeUndone) {
-  std::filesystem::create_directory("undo_data/kopie");
-  std::FILE* f = std::fopen("undo_data/kopie/INDEKS.TXT", "wb");
-  ASSERT_NE(f, nullptr);
-  std::fputs("2026-03-04 05:06:07\t1\tMMM1.MGR\tMMM1.MGR.20260304-050607\t1538 66997B0D\t-\topen\t\r\n", f);
-  std::fclose(f);
+  WriteIndex("\r\n2026-03-04 05:06:07\t1\tMMM1.MGR\tMMM1.MGR.20260304-050607\t1538 66997B0D\t-\topen\t\r\n");
   Undone u = Undo();
   EXPECT_FALSE(u.done);
   EXPECT_EQ(u.message,
             "cannot undo the run of 2026-03-04 05:06:07 of warehouse 1 (MMM1.MGR): the run never ended, so what it "
             "left is not known; nothing was put back");
+  std::string text, error;
+  ASSERT_TRUE(hostsim::RunHistory(text, error));
+  EXPECT_EQ(text,
+            "date and time        warehouse  price file     read  changed  failed  undone                     "
+            "backup in undo_data/kopie\n"
+            "2026-03-04 05:06:07  1          ?                 ?        ?       ?  no (never ended)           "
+            "MMM1.MGR.20260304-050607\n");
 }
 
+TEST_F(UndoTest, HistoryWithoutAnIndexSaysThereAreNoRuns) {
+  std::string text, error;
+  ASSERT_TRUE(hostsim::RunHistory(text, error));
+  EXPECT_EQ(text, "no runs yet: there is no undo_data/kopie/INDEKS.TXT (a run makes one before its first store)\n");
+}
+
+// Neither --undo nor --history reads on past a line it cannot take for a run.
 TEST_F(UndoTest, AnIndexLineThatIsNoRunIsRefusedByNumber) {
-  std::filesystem::create_directory("undo_data/kopie");
-  std::FILE* f = std::fopen("undo_data/kopie/INDEKS.TXT", "wb");
-  ASSERT_NE(f, nullptr);
-  std::fputs("# comment\r\n2026-03-04 05:06:07\t1\tMMM1.MGR\r\n", f);
-  std::fclose(f);
-  Undone u = Undo();
-  EXPECT_FALSE(u.done);
-  EXPECT_EQ(u.message, "cannot undo: undo_data/kopie/INDEKS.TXT, line 2: not a run (8 or 9 TAB-separated fields)");
+  const std::string run = "2026-03-04 05:06:07\t1\tMMM1.MGR\tMMM1.MGR.20260304-050607\t";
+  const struct {
+    const char* label;
+    std::string line;
+  } rows[] = {
+      {"three fields", "2026-03-04 05:06:07\t1\tMMM1.MGR"},
+      {"ten fields", run + "1538 66997B0D\t1538 4E12770D\tdone\t\t1 1 0\tx"},
+      {"no backup named", "2026-03-04 05:06:07\t1\tMMM1.MGR\t\t1538 66997B0D\t1538 4E12770D\tdone\t\t1 1 0"},
+      {"a size that is no number", run + "abc\t1538 4E12770D\tdone\t\t1 1 0"},
+      {"a size below zero", run + "-5 66997B0D\t1538 4E12770D\tdone\t\t1 1 0"},
+      {"no size before the run", run + "-\t1538 4E12770D\tdone\t\t1 1 0"},
+      {"a size after the run that is no number", run + "1538 66997B0D\tx\tdone\t\t1 1 0"},
+      {"two counts", run + "1538 66997B0D\t1538 4E12770D\tdone\t\t1 1"},
+      {"lines read below zero", run + "1538 66997B0D\t1538 4E12770D\tdone\t\t-1 1 0"},
+      {"changed below zero", run + "1538 66997B0D\t1538 4E12770D\tdone\t\t1 -1 0"},
+      {"failed below zero", run + "1538 66997B0D\t1538 4E12770D\tdone\t\t1 1 -1"},
+  };
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.label);
+    SetUp();
+    WriteIndex("# comment\r\n" + row.line + "\r\n");
+    Undone u = Undo();
+    EXPECT_FALSE(u.done);
+    EXPECT_EQ(u.message, "cannot undo: undo_data/kopie/INDEKS.TXT, line 2: not a run (8 or 9 TAB-separated fields)");
+    std::string text, error;
+    EXPECT_FALSE(hostsim::RunHistory(text, error));
+    EXPECT_EQ(error, "undo_data/kopie/INDEKS.TXT, line 2: not a run (8 or 9 TAB-separated fields)");
+    EXPECT_EQ(FileBytes(Goods1()), original);
+  }
 }
 
 // Each run keeps the reports it wrote and its own lines of the journal beside its

@@ -84,13 +84,19 @@ TEST_F(JournalTest, OnlyCarriedOutStoresOfAChangeAreJournaled) {
 }
 
 TEST_F(JournalTest, TheHeaderNamesThePriceFileWhenTheSettingsHoldIt) {
-  hostsim::StoreSetting("Przecena", "Path", "C:\\CENY\\TOWARY.TXT");
-  WriteGoods(1, {Goods("KAWA", P(10.00), P(12.30))});
-  entries = {Entry("HERBATA", P(5.00))};
-  RunPasses();
-  EXPECT_EQ(Lines(hostsim::DataPath(hostsim::PriceJournalName)),
-            (std::vector<std::string>{Header + "; plik cen C:\\CENY\\TOWARY.TXT"}));
-  hostsim::EraseSettings();
+  const struct {
+    const char* path;
+    std::string header;
+  } rows[] = {{"C:\\CENY\\TOWARY.TXT", Header + "; plik cen C:\\CENY\\TOWARY.TXT"}, {"", Header}};
+  for (const auto& row : rows) {
+    SetUp();
+    hostsim::StoreSetting("Przecena", "Path", row.path);
+    WriteGoods(1, {Goods("KAWA", P(10.00), P(12.30))});
+    entries = {Entry("HERBATA", P(5.00))};
+    RunPasses();
+    EXPECT_EQ(Lines(hostsim::DataPath(hostsim::PriceJournalName)), (std::vector<std::string>{row.header})) << row.path;
+    hostsim::EraseSettings();
+  }
 }
 
 TEST_F(JournalTest, EachUpdatePassStartsWithItsHeader) {
@@ -118,7 +124,7 @@ TEST(JournalHeader, TheWarehouseComesFromTheGoodsFileName) {
     const char* warehouse;
   } rows[] = {{"MMM1.MGR", "1"},       {"C:\\DANE\\mmm12.mgr", "12"}, {"/d/MmM305.Mgr", "305"}, {"MMM.MGR", "?"},
               {"MMM1x.MGR", "?"},      {"MNM1.MGR", "?"},               {"MMM1.TXT", "?"},       {"M1.MGR", "?"},
-              {"MMM-1.MGR", "?"}};
+              {"MMM-1.MGR", "?"},      {"MMM1.MG~", "?"}};
   for (const auto& row : rows) EXPECT_EQ(hostsim::GoodsFileWarehouse(row.file), row.warehouse) << row.file;
 }
 

@@ -197,7 +197,8 @@ TEST_F(FailurePlanTest, TheAnswersFilePlansFailures) {
 
 TEST_F(FailurePlanTest, AFailAnswerOfAnotherFormIsAnError) {
   for (const char* value : {"52081 1", "52280 0", "52280", "52280 x", "52280 2 often", "52280 2 infinity",
-                            "52289 1 minus", "52289 1 on on", "x 1"}) {
+                            "52289 1 minus", "52289 1 on on", "x 1", "52280 1000000001", "52280 2 onx",
+                            "52280 2 on\tx"}) {
     SCOPED_TRACE(value);
     std::string error;
     EXPECT_FALSE(hostsim::ParseAnswers(std::string("fail = ") + value + "\n", error, "shop.txt"));

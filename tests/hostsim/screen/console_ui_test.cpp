@@ -417,9 +417,13 @@ TEST_F(ChooserUi, WarehouseIsANumberEntry) {
       {"a minus sign first, then asked and confirmed", Type(u"-5") + enter + enter, -5, 4},
       {"a minus sign later is no digit", Type(u"4-2") + enter, 42, 4},
       {"Backspace to empty gives the one offered", {K(KeyBackspace), K(KeyEnter)}, 3, 2},
+      {"Backspace on an empty entry takes nothing more", {K(KeyBackspace), K(KeyBackspace), Char(u'1'), K(KeyEnter)}, 1, 4},
+      {"a minus sign alone gives the one offered", Type(u"-") + enter, 3, 2},
+      {"a minus sign and five digits at most", Type(u"-123456") + enter + enter, -12345, 9},
       {"letters are refused", Type(u"1a") + enter, 1, 3},
       {"Esc keeps the one offered, never -1", Type(u"9") + std::vector<Key>{K(KeyEscape)}, 3, 2},
       {"a warehouse without goods confirmed", Type(u"5") + enter + enter, 5, 3},
+      {"other keys at the question do nothing", Type(u"5") + enter + std::vector<Key>{K(KeyDown), Char(u'x')} + enter, 5, 5},
       {"Esc at the question goes back to the entry", Type(u"5") + enter + std::vector<Key>{K(KeyEscape)} +
                                                           std::vector<Key>{K(KeyBackspace)} + Type(u"1") + enter,
        1, 6},
@@ -476,7 +480,8 @@ TEST_F(ChooserUi, AWarehouseWithoutGoodsIsConfirmedOnScreen) {
 }
 
 TEST_F(ChooserUi, WarehouseEntryListsTheWarehousesWithGoodsFiles) {
-  Files({"MMM1.MGR", "mmm2.mgr", "MMM10.MGR", "MMM01.MGR", "MMM07.MGR", "MMMX.MGR", "MMM.MGR", "MMM3.MGR.bak", "MAG4.MGR"});
+  Files({"MMM1.MGR", "mmm2.mgr", "MMM10.MGR", "MMM01.MGR", "MMM07.MGR", "MMMX.MGR", "MMM.MGR", "MMM3.MGR.bak", "MAG4.MGR",
+         "MMM1234567890.MGR"});
   std::filesystem::create_directories(folder + "/MMM5.MGR");  // a folder, no goods file
   c.keys = {K(KeyEnter)};
   EXPECT_EQ(selectWarehouse(10, SelectWarehouseKind, ReservedArgument), 10);

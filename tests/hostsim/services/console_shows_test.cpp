@@ -76,6 +76,32 @@ TEST_F(ConsoleShown, MessageThatStaysUpReadsNoKey) {
   EXPECT_EQ(ScreenRow(c.screens[0], 14, 28, 24), u"╚══════════════════════╝");  // no key to name
 }
 
+// A message without a title or a text (the plug-in always gives both) is the
+// narrowest box, empty, that a key closes.
+TEST_F(ConsoleShown, AMessageOfNothingIsAnEmptyBox) {
+  const struct {
+    const char* label;
+    void (*call)();
+  } rows[] = {
+      {"plain", [] { messageBox(nullptr, nullptr, 1); }},
+      {"formatted, no format", [] { messageBoxFormat(nullptr, nullptr, 1); }},
+      {"formatted, an empty format", [] { messageBoxFormat(nullptr, "", 1); }},
+  };
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.label);
+    SetUp();
+    c.Restart({K(KeyEnter)});
+    row.call();
+    ASSERT_EQ(c.screens.size(), 1u);
+    EXPECT_EQ(c.next, 1u);
+    EXPECT_EQ(ScreenRow(c.screens[0], 10, 28, 24), u"╔══════════════════════╗");
+    EXPECT_EQ(ScreenRow(c.screens[0], 12, 28, 24), u"║                      ║");
+    EXPECT_EQ(ScreenRow(c.screens[0], 14, 28, 24), u"╚════ Enter dalej ═════╝");
+    ASSERT_EQ(Transcript().size(), 1u);
+    EXPECT_EQ(Transcript()[0].text, "");
+  }
+}
+
 TEST(BatchConsole, MessagesGoToNoConsole) {
   ResetHostSim();
   FailUnanswered([](const std::string&) {});
@@ -226,6 +252,19 @@ TEST(TextViewer, ShowsPolishLettersAndTabsOfCrLfLines) {
   DrawTextFile(s, Mz("Łódź"), Mz("a\tŻółć\r\nbez końca\r\n"), 0, 10);  // scrolled past the second line's end
   EXPECT_EQ(ScreenRow(s, 1, 2, 4), u"łć  ");
   EXPECT_EQ(ScreenRow(s, 2, 2, 4), u"    ");
+}
+
+// Ten tabs take 80 columns and a carriage return none: the line is 86 wide, so Right
+// stops with its end at the window's last column (76 shown, from column 2). A last line
+// without a line feed is a line.
+TEST(TextViewer, RightStopsAtTheEndOfALineOfTabs) {
+  ScriptedConsole c;
+  c.keys = std::vector<Key>(12, K(KeyRight));
+  WorkTextFile("INFO.TXT", std::string(10, '\t') + "koniec\r\ndruga", c.console);
+  ASSERT_EQ(c.screens.size(), 13u);
+  const Screen& s = c.screens.back();
+  EXPECT_EQ(ScreenRow(s, 1, 2, 76), std::u16string(70, u' ') + u"koniec");
+  EXPECT_EQ(ScreenRow(s, 24, 33, 14), u" wiersz 1 z 2 ");
 }
 
 }  // namespace

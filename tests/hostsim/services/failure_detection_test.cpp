@@ -72,7 +72,10 @@ TEST_F(FailureDetection, SettingsCallsTheStoreRefusesAnswerOneAndStoreNothing) {
       {"an unknown mode", [](int16_t*, char*) { return settingValue(5, "Przecena", "Mag", "%d", 1); }},
       {"a missing key", [](int16_t* t, char*) { return settingValue(1, "Przecena", "Index", "%d", t); }},
       {"a missing text", [](int16_t*, char* s) { return settingValue(8, "Przecena", "Path", "%15s", s); }},
+      {"an empty text", [](int16_t*, char* s) { return settingValue(8, "Przecena", "Empty", "%15s", s); }},
+      {"an unknown mode on a stored key", [](int16_t*, char*) { return settingValue(5, "Przecena", "Empty", "%d", 1); }},
   };
+  hostsim::StoreSetting("Przecena", "Empty", "");
   for (const Row& r : rows) {
     SCOPED_TRACE(r.label);
     hostsim::settingCalls.clear();

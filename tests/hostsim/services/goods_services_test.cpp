@@ -1,5 +1,7 @@
 // The stand-in's goods services as a host would offer them: names, the walk through
 // the record buffer, stores in place, configured failures, a trailing partial record.
+#include <functional>
+
 #include "host/arguments.h"
 #include "host/services.h"
 #include "hostsim/player/answers.h"
@@ -25,6 +27,9 @@ TEST_F(GoodsServicesTest, NamesComeFromPrefixNumberAndExtension) {
   char buffer[256];
   tableFileName(12, buffer, "MMM", ".MGR", TableFileNameKind);
   EXPECT_STREQ(buffer, "./MMM12.MGR");
+  tableFileName(3, buffer, nullptr, nullptr, TableFileNameKind);  // no prefix, no extension
+  EXPECT_STREQ(buffer, "./3");
+  tableFileName(4, nullptr, "MMM", ".MGR", TableFileNameKind);  // no buffer: nothing written
   tableFileName(-1, buffer, "MMM", ".MGR", TableFileNameKind);
   EXPECT_STREQ(buffer, "");
   EXPECT_EQ(openTableFile(&cursor, goodsTable, OpenTableFileKind, buffer, 1, ReservedArgument), 0);
@@ -132,6 +137,47 @@ TEST_F(GoodsServicesTest, StoresFailAsConfiguredAndOnAReadingCursor) {
   }
 }
 
+// Calls the plug-in never makes: each gets 0 and leaves no cursor open and the file as
+// it was.
+TEST_F(GoodsServicesTest, AWrongCallGetsNothingAndChangesNothing) {
+  unsigned char noBuffer[32] = {};  // a goods table without its record buffer
+  const struct {
+    const char* label;
+    std::function<int()> call;
+  } rows[] = {
+      {"open without a cursor", [&] { return openTableFile(nullptr, goodsTable, OpenTableFileKind, name, 1, 0); }},
+      {"open without a table", [&] { return openTableFile(&cursor, nullptr, OpenTableFileKind, name, 0, 0); }},
+      {"open without a record buffer", [&] { return openTableFile(&cursor, noBuffer, OpenTableFileKind, name, 1, 0); }},
+      {"open for update without a name", [&] { return openTableFile(&cursor, goodsTable, OpenTableFileKind, nullptr, 1, 0); }},
+      {"fetch without a cursor", [&] { return nextRecord(nullptr); }},
+      {"store without a cursor", [&] { return storeRecord(nullptr); }},
+      {"store on a cursor never opened", [&] { return storeRecord(&cursor); }},
+      {"store before the first fetch",
+       [&] {
+         Open(1, 1);
+         std::memset(recordBuffer, 'Z', sizeof recordBuffer);
+         int stored = storeRecord(&cursor);
+         closeTableFile(&cursor);
+         return stored;
+       }},
+      {"close without a cursor",
+       [&] {
+         closeTableFile(nullptr);
+         return 0;
+       }},
+  };
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.label);
+    SetUp();
+    cursor = {};
+    WriteGoods(1, {Goods("A", 1, 1)});
+    tableFileName(1, name, "MMM", ".MGR", TableFileNameKind);
+    EXPECT_EQ(row.call(), 0);
+    EXPECT_EQ(hostsim::goodsCounters.openCursors, 0);
+    EXPECT_EQ(+ReadGoods(1).at(0).grossPrice, 1.0);
+  }
+}
+
 TEST_F(GoodsServicesTest, TheAnswersFileGivesTheVatTableAndFailingStores) {
   std::string error;
   ASSERT_TRUE(hostsim::ParseAnswers("vat = 1 10\nvat = 7 50\nfail_store = 2\n", error)) << error;
@@ -141,6 +187,7 @@ TEST_F(GoodsServicesTest, TheAnswersFileGivesTheVatTableAndFailingStores) {
   EXPECT_DOUBLE_EQ(convertNetGross(2, 7, 100.0), 150.0);
   EXPECT_DOUBLE_EQ(convertNetGross(1, 7, 150.0), 100.0);
   EXPECT_EQ(convertNetGross(2, 2, 100.0), 100.0);  // not in the table: 0%
+  EXPECT_EQ(convertNetGross(3, 7, 100.0), 100.0);  // no such mode: the price as it was
 }
 
 }  // namespace
