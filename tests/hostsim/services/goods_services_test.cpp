@@ -6,6 +6,7 @@
 #include "host/services.h"
 #include "hostsim/player/answers.h"
 #include "hostsim/player/failure_plan.h"
+#include "hostsim/services/reset.h"
 #include "tests/warehouse/warehouse_fixture.h"
 
 using namespace testing_goods;
@@ -103,6 +104,19 @@ TEST_F(GoodsServicesTest, AStoreWritesTheBufferOverTheRecordLastFetched) {
   EXPECT_EQ(+goods[0].grossPrice, 1.0);
   EXPECT_EQ(+goods[1].grossPrice, 99.0);
   EXPECT_EQ(+goods[2].grossPrice, 3.0);
+}
+
+TEST_F(GoodsServicesTest, AResetClosesACursorLeftOpenAndKeepsItsStores) {
+  WriteGoods(1, {Goods("A", 1, 1), Goods("B", 2, 2)});
+  ASSERT_EQ(Open(1, 1), 1);
+  nextRecord(&cursor);
+  reinterpret_cast<GoodsRecord*>(recordBuffer)->grossPrice = 77;
+  ASSERT_EQ(storeRecord(&cursor), 1);
+  hostsim::ResetHostSim();  // as after a call that an exception ended before its close
+  auto goods = ReadGoods(1);
+  ASSERT_EQ(goods.size(), 2u);
+  EXPECT_EQ(+goods[0].grossPrice, 77.0);
+  EXPECT_EQ(+goods[1].grossPrice, 2.0);
 }
 
 TEST_F(GoodsServicesTest, StoresFailAsConfiguredAndOnAReadingCursor) {
