@@ -93,6 +93,25 @@ TEST_F(PassStatusTest, TheCheckPassCountsAfreshWithinTheSameLimit) {
                                               "MMM1.MGR, check pass: 4 records visited", "(cleared)"}));
 }
 
+TEST_F(PassStatusTest, ThePriceFilesLinesThenAPassWhoseChecksAreNoLines) {
+  auto priceFile = [] { return std::string("towary.txt"); };  // named without a folder
+  for (int64_t t : {1000, 1100}) {
+    fakeNow = t;
+    hostsim::PriceLineChecked(priceFile);  // before line 1, before line 2
+  }
+  hostsim::PassStatusOpened("C:\\sklep\\MMM1.MGR", true);
+  fakeNow = 1200;
+  hostsim::PriceLineChecked(priceFile);
+  fakeNow = 1300;
+  hostsim::PassStatusFetched();
+  hostsim::clearPassStatus = nullptr;
+  hostsim::PassStatusClosed();
+  fakeNow = 1400;
+  hostsim::PassStatusFetched();  // no cursor open
+  EXPECT_EQ(events, (std::vector<std::string>{"towary.txt: 0 lines read", "towary.txt: 1 line read", "(cleared)",
+                                              "MMM1.MGR, update pass: 1 record visited"}));
+}
+
 TEST_F(PassStatusTest, NothingIsDrawnNorClearedWithoutADrawerNorShownInTheTranscript) {
   hostsim::drawPassStatus = nullptr;
   Walk(1, {1000, 1100, 1200, 1300, 1400});
