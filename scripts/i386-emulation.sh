@@ -30,10 +30,10 @@ if [ ! -x "$emulator" ]; then
   archive=$(apt-get indextargets --format '$(REPO_URI) $(SUITE)' | awk '$2 !~ /-/ { print $1; exit }')
   [ -n "$archive" ] || { echo "setup: no Debian archive among the apt sources" >&2; exit 1; }
   echo "deb $archive trixie main" | $sudo tee "$list" >/dev/null
-  $sudo apt-get update -qq
+  "$(dirname "${BASH_SOURCE[0]}")/apt-update.sh"
   (cd "$work" && apt-get download -qq qemu-user/trixie)
   $sudo rm -f "$list"
-  $sudo apt-get update -qq
+  "$(dirname "${BASH_SOURCE[0]}")/apt-update.sh"
   dpkg-deb -x "$work"/qemu-user_*.deb "$work/root"
   $sudo install -D -m 755 "$work/root/usr/bin/qemu-i386" "$emulator"
 fi

@@ -17,7 +17,7 @@ if ! command -v chromium >/dev/null; then
   [ "$(id -u)" -eq 0 ] || sudo="sudo"
   echo "preview-screenshot: installing chromium" >&2
   export DEBIAN_FRONTEND=noninteractive
-  $sudo apt-get update -qq
+  "$(dirname "${BASH_SOURCE[0]}")/apt-update.sh"
   $sudo apt-get install -y -qq --no-install-recommends chromium fonts-dejavu-core >/dev/null
 fi
 

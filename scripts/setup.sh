@@ -23,6 +23,6 @@ if ! dpkg --print-foreign-architectures | grep -qx i386; then
   $sudo dpkg --add-architecture i386
 fi
 export DEBIAN_FRONTEND=noninteractive
-$sudo apt-get update -qq
+"$here/apt-update.sh"
 $sudo apt-get install -y -qq --no-install-recommends "${packages[@]}" >/dev/null
 "$here/i386-emulation.sh"
