@@ -8,7 +8,9 @@
 #include <string>
 #include <vector>
 
+#include "host/arguments.h"
 #include "host/mazovia.h"
+#include "host/services.h"
 #include "hostsim/goods/goods_backup.h"
 #include "hostsim/goods/goods_undo.h"
 #include "hostsim/goods/price_journal.h"
@@ -218,6 +220,30 @@ TEST_F(UndoTest, RefusedUndosLeaveEverythingAsItWas) {
        "",
        "cannot undo the run of 2026-03-04 05:06:07 of warehouse 1 (MMM1.MGR; 1 line read, 1 changed, 0 failed): MMM1.MGR has changed since "
        "(1538 bytes, CRC-32 C7C1E0D9; the run left 1538 bytes, CRC-32 4E12770D); nothing was put back\n"},
+      {"23 records changed since the run: the first 20 named, the rest counted",
+       [this] {
+         static const std::vector<std::string> symbols = [] {
+           std::vector<std::string> s;
+           for (int i = 1; i <= 25; ++i) s.push_back("T" + std::string(i < 10 ? "0" : "") + std::to_string(i));
+           return s;
+         }();
+         std::vector<GoodsRecord> goods;
+         for (const std::string& s : symbols) goods.push_back(Goods(s.c_str(), P(1.00), P(1.23)));
+         WriteGoods(1, goods);
+         Run({Entry("T01", P(2.46))});
+         std::string bytes = FileBytes(Goods1());
+         for (int record = 3; record <= 25; ++record) bytes[(record - 1) * 769 + 2] = 'h';
+         WriteGoods(1, {}, bytes);
+       },
+       "",
+       "cannot undo the run of 2026-03-04 05:06:07 of warehouse 1 (MMM1.MGR; 1 line read, 1 changed, 0 failed): MMM1.MGR has changed since "
+       "(19225 bytes, CRC-32 955F2F7C; the run left 19225 bytes, CRC-32 7499FBDC); nothing was put back\n"
+       "  record 3 (T03) differs\n  record 4 (T04) differs\n  record 5 (T05) differs\n  record 6 (T06) differs\n"
+       "  record 7 (T07) differs\n  record 8 (T08) differs\n  record 9 (T09) differs\n  record 10 (T10) differs\n"
+       "  record 11 (T11) differs\n  record 12 (T12) differs\n  record 13 (T13) differs\n  record 14 (T14) differs\n"
+       "  record 15 (T15) differs\n  record 16 (T16) differs\n  record 17 (T17) differs\n  record 18 (T18) differs\n"
+       "  record 19 (T19) differs\n  record 20 (T20) differs\n  record 21 (T21) differs\n  record 22 (T22) differs\n"
+       "  and 3 records more\n"},
       {"a byte of the backup changed",
        [this] {
          Run({Coffee});
@@ -370,6 +396,50 @@ TEST_F(UndoTest, AnUnwritableBackupFolderLetsTheRunGoOnAndSaysSoBeforeTheFirstSt
     EXPECT_EQ(u.message, row.undo);
     EXPECT_EQ(FileBytes("undo_data/kopie/INDEKS.TXT"), row.index);
   }
+}
+
+// The plug-in's call ends with its cursor open after a store whose backup could not be
+// made: the store reaches the file, and nothing is recorded or kept for the run.
+TEST_F(UndoTest, ACursorLeftOpenAfterAFailedBackupLeavesNoRecordOfTheRun) {
+  WriteIndex("x\r\n");
+  GoodsCursor cursor{};
+  char name[256];
+  tableFileName(1, name, "MMM", ".MGR", TableFileNameKind);
+  hostsim::EnterPluginCall();
+  ASSERT_EQ(openTableFile(&cursor, goodsTable, OpenTableFileKind, name, 1, ReservedArgument), 1);
+  ASSERT_EQ(nextRecord(&cursor), 1);
+  reinterpret_cast<GoodsRecord*>(recordBuffer)->grossPrice = P(24.60);
+  ASSERT_EQ(storeRecord(&cursor), 1);
+  hostsim::LeavePluginCall();
+  EXPECT_EQ(+ReadGoods(1)[0].grossPrice, P(24.60));
+  std::vector<std::string> shown;
+  for (const hostsim::Shown& s : hostsim::Transcript()) shown.push_back(s.service + " " + s.title);
+  EXPECT_EQ(shown, (std::vector<std::string>{"storeRecord MMM1.MGR"}));
+  std::vector<std::string> kept;
+  for (const auto& e : std::filesystem::directory_iterator("undo_data/kopie")) kept.push_back(e.path().filename().string());
+  EXPECT_EQ(kept, (std::vector<std::string>{"INDEKS.TXT"}));
+  EXPECT_EQ(FileBytes("undo_data/kopie/INDEKS.TXT"), "x\r\n");
+  closeTableFile(&cursor);
+}
+
+// A folder (not empty) where a kept report goes: the transcript names it when the call
+// ends, and the run, recorded before its reports are kept, can still be undone (its
+// counts, taken from the kept reports, unknown).
+TEST_F(UndoTest, AReportThatCannotBeKeptIsNamedAndTheRunCanStillBeUndone) {
+  std::filesystem::create_directories("undo_data/kopie/MMM1.MGR.20260304-050607.INFO3.TXT/x");
+  Run({Coffee});
+  std::vector<std::string> shown;
+  for (const hostsim::Shown& s : hostsim::Transcript())
+    if (s.service == "closeTableFile") shown.push_back(s.title + ": " + s.text);
+  EXPECT_EQ(shown, (std::vector<std::string>{
+                       "MMM1.MGR: the run's reports could not be kept beside its backup: "
+                       "undo_data/kopie/MMM1.MGR.20260304-050607.INFO3.TXT cannot be written"}));
+  Undone u = Undo();
+  EXPECT_TRUE(u.done);
+  EXPECT_EQ(u.message,
+            "undone the run of 2026-03-04 05:06:07 of warehouse 1 (MMM1.MGR): MMM1.MGR is back as "
+            "undo_data/kopie/MMM1.MGR.20260304-050607 holds it");
+  EXPECT_EQ(FileBytes(Goods1()), original);
 }
 
 // Its line has no size after the run, no price file and no counts (the eight fields of
