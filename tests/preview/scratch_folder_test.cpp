@@ -26,6 +26,7 @@ class ScratchFolder : public ::testing::Test {
     Put("scratch_test/shop/MMMX.MGR", "not a warehouse");
     Put("scratch_test/shop/MMM12.TXT", "not a goods file");
     Put("scratch_test/shop/MMM1234567890.MGR", "beyond any warehouse number");
+    Put("scratch_test/shop/MMM", "no extension, no number");
     Put("scratch_test/shop/settings.ini", "[Przecena]\r\n");
     Put("scratch_test/shop/ceny/towary.txt", "KAWA\t1,00\r\n");
   }
@@ -52,6 +53,8 @@ TEST_F(ScratchFolder, RefusesAFolderThatHoldsSomethingOrLiesInTheData) {
                                               "choose one outside it"},
       {"the data folder", "scratch_test/shop", "the preview folder scratch_test/shop is the data folder or lies in it; "
                                                "choose one outside it"},
+      {"the folder that holds the data folder", "scratch_test",
+       "the preview folder scratch_test is not empty; name an empty or new one"},
       {"inside, new", "scratch_test/shop/preview", "the preview folder scratch_test/shop/preview is the data folder or "
                                                    "lies in it; choose one outside it"},
       {"back into the data folder through ..", "scratch_test/shop/../shop/settings.ini",

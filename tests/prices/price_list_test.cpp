@@ -121,7 +121,9 @@ std::vector<LookupCase> LookupCases(int padding) {
       {std::string(24, 'q'), 12}, {std::string(24, 'Q'), 12},  // not the too-long entry after it
       {std::string(40, 'k'), -1},
       {"pad7", pad7}, {"PAD7", pad7},
-      {"HASH497580", 15 + padding}, {"hash1392813", 16 + padding}, {"hash1392812", -1},
+      // The later of the two first: the entry after the last found is not it, so the
+      // index is probed and meets the earlier one's slot.
+      {"hash1392813", 16 + padding}, {"HASH497580", 15 + padding}, {"hash1392812", -1},
   };
 }
 
