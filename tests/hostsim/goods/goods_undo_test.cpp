@@ -89,6 +89,23 @@ class UndoTest : public WarehouseFixture {
   }
   static void WriteIndex(const std::string& bytes) { WriteBackupFile("INDEKS.TXT", bytes); }
 
+  // The names in the backup folder, sorted.
+  static std::vector<std::string> BackupFolder() {
+    std::vector<std::string> names;
+    for (const auto& e : std::filesystem::directory_iterator("undo_data/kopie"))
+      names.push_back(e.path().filename().string());
+    std::sort(names.begin(), names.end());
+    return names;
+  }
+
+  // "title: text" of each entry of the transcript by one service.
+  static std::vector<std::string> ShownBy(const std::string& service) {
+    std::vector<std::string> shown;
+    for (const hostsim::Shown& s : hostsim::Transcript())
+      if (s.service == service) shown.push_back(s.title + ": " + s.text);
+    return shown;
+  }
+
   std::string original;
 };
 
@@ -335,11 +352,7 @@ TEST_F(UndoTest, KeepPrunesTheOldestRunsOfTheSameWarehouseOnly) {
   Run({Entry("KAWA", P(1.23))});         // 05:06:08
   Run({Entry("KAWA", P(2.46))});         // 05:06:09
   Run({Entry("KAWA", P(3.69))});         // 05:06:10
-  std::vector<std::string> backups;
-  for (const auto& e : std::filesystem::directory_iterator("undo_data/kopie"))
-    backups.push_back(e.path().filename().string());
-  std::sort(backups.begin(), backups.end());
-  EXPECT_EQ(backups, (std::vector<std::string>{
+  EXPECT_EQ(BackupFolder(), (std::vector<std::string>{
                          "INDEKS.TXT", "MMM1.MGR.20260304-050609", "MMM1.MGR.20260304-050609.INFO3.TXT",
                          "MMM1.MGR.20260304-050609.INFO4.TXT", "MMM1.MGR.20260304-050609.ZMIANYCEN.TXT",
                          "MMM1.MGR.20260304-050609.crc", "MMM1.MGR.20260304-050610",
@@ -384,10 +397,7 @@ TEST_F(UndoTest, AnUnwritableBackupFolderLetsTheRunGoOnAndSaysSoBeforeTheFirstSt
     row.prepare();
     hostsim::failingStoreRecords = {0};  // the store of KAWA fails: HERBATA's is the first carried out
     Run({Coffee, Tea});
-    std::vector<std::string> shown;
-    for (const hostsim::Shown& s : hostsim::Transcript())
-      if (s.service == "storeRecord") shown.push_back(s.title + ": " + s.text);
-    EXPECT_EQ(shown, (std::vector<std::string>{"MMM1.MGR: no backup before the first store of this run: " + row.why +
+    EXPECT_EQ(ShownBy("storeRecord"), (std::vector<std::string>{"MMM1.MGR: no backup before the first store of this run: " + row.why +
                                                "; the run goes on, and --undo cannot take it back"}));
     EXPECT_EQ(hostsim::goodsCounters.storesWritten, 1);
     EXPECT_EQ(ReadGoods(1)[1].grossPrice, P(12.30));
@@ -412,12 +422,9 @@ TEST_F(UndoTest, ACursorLeftOpenAfterAFailedBackupLeavesNoRecordOfTheRun) {
   ASSERT_EQ(storeRecord(&cursor), 1);
   hostsim::LeavePluginCall();
   EXPECT_EQ(+ReadGoods(1)[0].grossPrice, P(24.60));
-  std::vector<std::string> shown;
-  for (const hostsim::Shown& s : hostsim::Transcript()) shown.push_back(s.service + " " + s.title);
-  EXPECT_EQ(shown, (std::vector<std::string>{"storeRecord MMM1.MGR"}));
-  std::vector<std::string> kept;
-  for (const auto& e : std::filesystem::directory_iterator("undo_data/kopie")) kept.push_back(e.path().filename().string());
-  EXPECT_EQ(kept, (std::vector<std::string>{"INDEKS.TXT"}));
+  EXPECT_EQ(ShownBy("storeRecord").size(), 1u);  // no backup before the first store
+  EXPECT_EQ(ShownBy("closeTableFile"), std::vector<std::string>{});
+  EXPECT_EQ(BackupFolder(), std::vector<std::string>{"INDEKS.TXT"});
   EXPECT_EQ(FileBytes("undo_data/kopie/INDEKS.TXT"), "x\r\n");
   closeTableFile(&cursor);
 }
@@ -428,10 +435,7 @@ TEST_F(UndoTest, ACursorLeftOpenAfterAFailedBackupLeavesNoRecordOfTheRun) {
 TEST_F(UndoTest, AReportThatCannotBeKeptIsNamedAndTheRunCanStillBeUndone) {
   std::filesystem::create_directories("undo_data/kopie/MMM1.MGR.20260304-050607.INFO3.TXT/x");
   Run({Coffee});
-  std::vector<std::string> shown;
-  for (const hostsim::Shown& s : hostsim::Transcript())
-    if (s.service == "closeTableFile") shown.push_back(s.title + ": " + s.text);
-  EXPECT_EQ(shown, (std::vector<std::string>{
+  EXPECT_EQ(ShownBy("closeTableFile"), (std::vector<std::string>{
                        "MMM1.MGR: the run's reports could not be kept beside its backup: "
                        "undo_data/kopie/MMM1.MGR.20260304-050607.INFO3.TXT cannot be written"}));
   Undone u = Undo();
