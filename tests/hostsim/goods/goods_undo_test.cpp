@@ -239,13 +239,12 @@ TEST_F(UndoTest, RefusedUndosLeaveEverythingAsItWas) {
        "(1538 bytes, CRC-32 C7C1E0D9; the run left 1538 bytes, CRC-32 4E12770D); nothing was put back\n"},
       {"23 records changed since the run: the first 20 named, the rest counted",
        [this] {
-         static const std::vector<std::string> symbols = [] {
-           std::vector<std::string> s;
-           for (int i = 1; i <= 25; ++i) s.push_back("T" + std::string(i < 10 ? "0" : "") + std::to_string(i));
-           return s;
-         }();
          std::vector<GoodsRecord> goods;
-         for (const std::string& s : symbols) goods.push_back(Goods(s.c_str(), P(1.00), P(1.23)));
+         for (int i = 1; i <= 25; ++i) {
+           char symbol[8];
+           std::snprintf(symbol, sizeof symbol, "T%02d", i);  // T01 ... T25
+           goods.push_back(Goods(symbol, P(1.00), P(1.23)));
+         }
          WriteGoods(1, goods);
          Run({Entry("T01", P(2.46))});
          std::string bytes = FileBytes(Goods1());
@@ -397,8 +396,9 @@ TEST_F(UndoTest, AnUnwritableBackupFolderLetsTheRunGoOnAndSaysSoBeforeTheFirstSt
     row.prepare();
     hostsim::failingStoreRecords = {0};  // the store of KAWA fails: HERBATA's is the first carried out
     Run({Coffee, Tea});
-    EXPECT_EQ(ShownBy("storeRecord"), (std::vector<std::string>{"MMM1.MGR: no backup before the first store of this run: " + row.why +
-                                               "; the run goes on, and --undo cannot take it back"}));
+    EXPECT_EQ(ShownBy("storeRecord"),
+              (std::vector<std::string>{"MMM1.MGR: no backup before the first store of this run: " + row.why +
+                                        "; the run goes on, and --undo cannot take it back"}));
     EXPECT_EQ(hostsim::goodsCounters.storesWritten, 1);
     EXPECT_EQ(ReadGoods(1)[1].grossPrice, P(12.30));
     Undone u = Undo();
