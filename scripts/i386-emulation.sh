@@ -10,6 +10,7 @@
 # machine's own packages and sources stay as they are. Needs root (or sudo).
 set -euo pipefail
 
+here=$(dirname "${BASH_SOURCE[0]}")
 probe=/usr/lib/wine/wine                      # a 32-bit program that wine32 installs
 emulator=/usr/local/lib/przecena/qemu-i386
 entry=/proc/sys/fs/binfmt_misc/qemu-i386
@@ -30,10 +31,10 @@ if [ ! -x "$emulator" ]; then
   archive=$(apt-get indextargets --format '$(REPO_URI) $(SUITE)' | awk '$2 !~ /-/ { print $1; exit }')
   [ -n "$archive" ] || { echo "setup: no Debian archive among the apt sources" >&2; exit 1; }
   echo "deb $archive trixie main" | $sudo tee "$list" >/dev/null
-  "$(dirname "${BASH_SOURCE[0]}")/apt-update.sh"
+  "$here/apt-update.sh"
   (cd "$work" && apt-get download -qq qemu-user/trixie)
   $sudo rm -f "$list"
-  "$(dirname "${BASH_SOURCE[0]}")/apt-update.sh"
+  "$here/apt-update.sh"
   dpkg-deb -x "$work"/qemu-user_*.deb "$work/root"
   $sudo install -D -m 755 "$work/root/usr/bin/qemu-i386" "$emulator"
 fi
